@@ -1,0 +1,30 @@
+# Installs the Debian packages a step needs, only those that are missing.
+# Usage (sourced): qv_need_packages pkg...
+
+qv_missing_packages() {
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
+            printf '%s\n' "$pkg"
+    done
+}
+
+qv_need_packages() {
+    local missing
+    missing=$(qv_missing_packages "$@")
+    [ -z "$missing" ] && return 0
+    echo "Installing missing packages:" $missing
+    local sudo=""
+    if [ "$(id -u)" != 0 ]; then
+        command -v sudo >/dev/null || { echo "Please install as root: $missing" >&2; return 1; }
+        sudo=sudo
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq || return 1
+    # shellcheck disable=SC2086
+    $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null || return 1
+}
+
+# What building and running the program needs.
+QV_BUILD_PACKAGES="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
+  qt6-qpa-plugins fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev"
