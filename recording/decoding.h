@@ -1,0 +1,54 @@
+#pragma once
+
+#include "recording/display_settings.h"
+#include "recording/recording_store.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace qv {
+
+// A value computed exactly from the decimal constants: numerator / denominator (denominator > 0).
+struct ExactValue {
+    long long num = 0;
+    long long den = 1;
+};
+
+// The engineering value of parameter p (1..10) for raw byte `raw`, exactly; nothing for a
+// setting outside its listed values.
+std::optional<ExactValue> ParameterExact(int p, std::uint8_t raw, const DisplaySettings& settings);
+
+// Parameter p of frame n as a floating value (for the graphs); NaN for an unlisted setting.
+long double ParameterValue(const RecordingStore& store, int n, int p,
+                           const DisplaySettings& settings);
+
+// Fixed-point text: rounded half away from zero to the coarser of P significant digits or D
+// decimals, exactly D decimals after `decimalSeparator`, a minus sign only for a nonzero result.
+std::string FixedText(long double value, int P, int D, const std::string& decimalSeparator);
+std::string FixedText(ExactValue value, int P, int D, const std::string& decimalSeparator);
+
+// Number and unit of parameter p (1..10) as the panel shows it; empty for an unlisted setting.
+std::string ParameterText(int p, std::uint8_t raw, const DisplaySettings& settings,
+                          const std::string& decimalSeparator);
+std::string ParameterText(const RecordingStore& store, int n, int p,
+                          const DisplaySettings& settings, const std::string& decimalSeparator);
+
+// The twelve named flags, in panel order.
+struct FlagInfo {
+    int byte;          // 11 or 12
+    int bit;           // 0..7
+    const char* label; // panel label, e.g. "11.0  Переоб.посл.зап.:"
+    const char* on;    // word for a set bit
+    const char* off;   // word for a clear bit
+};
+constexpr int NamedFlagCount = 12;
+const FlagInfo& NamedFlag(int index); // index 0..11 in panel order
+
+bool FlagBit(const FrameRow& row, int byte, int bit);
+std::string FlagText(const RecordingStore& store, int n, int flagIndex);
+
+// Twelve characters "1"/"0", first identifier sample first.
+std::string IdentifierText(const FrameRow& row);
+
+} // namespace qv
