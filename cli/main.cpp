@@ -1,22 +1,40 @@
+#include "cli/commands.h"
+
 #include <cstdio>
 #include <cstring>
 
+namespace qv::cli {
 namespace {
 
+// Every command of the companion; each lives in its own cli/cmd_*.cpp file.
+const Command kCommands[] = {
+    {nullptr, nullptr, nullptr},
+};
+
 void PrintHelp() {
-    std::puts("quintovar-cli: batch companion of Quintovar, the reader of the old Toyota data stream.\n"
-              "\n"
-              "Usage: quintovar-cli COMMAND [ARGS]\n"
-              "  --help    show this text");
+    std::puts("quintovar-cli: the batch companion of Quintovar, the reader of the old Toyota\n"
+              "one-way engine data stream.\n\nUsage: quintovar-cli COMMAND [ARGS]\n");
+    for (const Command& command : kCommands)
+        if (command.name) std::printf("  %s\n", command.usage);
+    std::puts("  --help    show this text");
 }
 
 } // namespace
+} // namespace qv::cli
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    using namespace qv::cli;
+    if (argc < 2) {
         PrintHelp();
-        return argc < 2 ? 2 : 0;
+        return 2;
     }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        PrintHelp();
+        return 0;
+    }
+    for (const Command& command : kCommands)
+        if (command.name && std::strcmp(command.name, argv[1]) == 0)
+            return command.run(argc - 2, argv + 2);
     std::fprintf(stderr, "quintovar-cli: unknown command '%s' (see --help)\n", argv[1]);
     return 2;
 }
