@@ -60,8 +60,10 @@ std::optional<int> MarkerFrameNumber(const std::string& caption) {
         if (*c < '0' || *c > '9') return std::nullopt;
     long long value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
-    if (error == std::errc::result_out_of_range || value > INT_MAX) value = INT_MAX;
-    else if (end != last) return std::nullopt;
+    if (error == std::errc::result_out_of_range || value > INT_MAX)
+        value = INT_MAX;
+    else if (end != last)
+        return std::nullopt;
     return int(negative ? -value : value);
 }
 
@@ -73,8 +75,10 @@ MarkerPress PressMarker(MouseKey key, const std::string& caption, int framePosit
     }
     const std::optional<int> frame = MarkerFrameNumber(caption);
     press.captionWasInvalid = !frame.has_value();
-    if (!frame || *frame == 0) press.newCaption = std::to_string(framePosition);
-    else press.jumpTo = *frame;
+    if (!frame || *frame == 0)
+        press.newCaption = std::to_string(framePosition);
+    else
+        press.jumpTo = *frame;
     return press;
 }
 

@@ -3,6 +3,7 @@
 #include "recording/display_settings.h"
 #include "recording/recording_store.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 
@@ -20,6 +21,8 @@ struct ProgramState {
 
     RecordingStore store;
     DisplaySettings settings;
+    // The six graph series colours, 0x00BBGGRR.
+    std::array<std::uint32_t, 6> SeriesColours{};
 };
 
 } // namespace qv
