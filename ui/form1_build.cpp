@@ -1,6 +1,7 @@
 #include "ui/form1_main.h"
 #include "ui/mouse_button.h"
 #include "ui/receiver_link.h"
+#include "ui/window_basics.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -17,12 +18,7 @@ namespace qv {
 
 namespace {
 
-QFont WindowFont(int pixelSize, bool bold = false) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
+QFont WindowFont(int pixelSize, bool bold = false) { return ProgramFont(pixelSize, bold); }
 
 QTextEdit* MakeMemo(QWidget* parent, const QRect& geometry, const QString& hint, bool readOnly,
                     bool centred) {
@@ -35,6 +31,7 @@ QTextEdit* MakeMemo(QWidget* parent, const QRect& geometry, const QString& hint,
     memo->setFont(WindowFont(13));
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->document()->setDocumentMargin(2);
     if (centred) {
         QTextOption option = memo->document()->defaultTextOption();
         option.setAlignment(Qt::AlignHCenter);
@@ -184,6 +181,8 @@ void TForm1::BuildControls() {
 
 void TForm1::BuildMenu() {
     QMenuBar* bar = menuBar();
+    // The four menus fit the narrow window as they do on the original platform.
+    bar->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 4px; }"));
 
     N1 = bar->addMenu(QStringLiteral("Файл"));
     N2 = AddItem(N1, QStringLiteral("Загрузить"));

@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -16,11 +18,24 @@ namespace qv {
 
 namespace {
 
+constexpr int PanelLinePitch = 16;
+
 QString JoinLines(const PanelColumn& column) {
     QStringList lines;
     lines.reserve(PanelRowCount);
     for (const std::string& line : column) lines << QString::fromStdString(line);
     return lines.join(QLatin1Char('\n'));
+}
+
+// Text of a panel column; the lines keep a fixed pitch so that the 26 rows fit the column and
+// stand level with the neighbouring columns whatever font the platform substitutes.
+void ShowColumn(QTextEdit* memo, const QString& text) {
+    memo->setPlainText(text);
+    QTextCursor cursor(memo->document());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat pitch;
+    pitch.setLineHeight(PanelLinePitch, QTextBlockFormat::FixedHeight);
+    cursor.mergeBlockFormat(pitch);
 }
 
 } // namespace
@@ -46,11 +61,11 @@ void TForm1::MemoDraw(int n) {
     const PanelLines lines =
         BuildPanel(state_.store, n, RecordingLength(), state_.settings, DecimalSeparator());
     if (isVisible()) {
-        Memo1->setPlainText(JoinLines(lines.labels));
-        Memo2->setPlainText(JoinLines(lines.values));
+        ShowColumn(Memo1, JoinLines(lines.labels));
+        ShowColumn(Memo2, JoinLines(lines.values));
     }
     BigFontRefresh(lines, n);
-    if (N12->isChecked()) Memo6->setPlainText(JoinLines(RawBytesColumn(state_.store, n)));
+    if (N12->isChecked()) ShowColumn(Memo6, JoinLines(RawBytesColumn(state_.store, n)));
 }
 
 void TForm1::ScrollBar1Change() {
@@ -142,7 +157,7 @@ void TForm1::SampleButtonMouseDown(int column, Qt::MouseButton button) {
     if (button == Qt::RightButton)
         memo->clear();
     else if (button == Qt::LeftButton)
-        memo->setPlainText(Memo2->toPlainText());
+        ShowColumn(memo, Memo2->toPlainText());
 }
 
 void TForm1::N12Click() {

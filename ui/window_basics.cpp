@@ -3,6 +3,16 @@
 namespace qv {
 
 QFont ProgramFont(int pixelSize, bool bold) {
+    // Where the original family is missing, prefer faces of similar width to the wide default.
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(
+            QStringLiteral("MS Sans Serif"),
+            {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+             QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
+             QStringLiteral("Nimbus Sans L"), QStringLiteral("DejaVu Sans Condensed")});
+        return true;
+    }();
+    (void)substituted;
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(pixelSize);
     font.setBold(bold);
