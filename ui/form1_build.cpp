@@ -14,11 +14,16 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <chrono>
+#include <thread>
+
 namespace qv {
 
 namespace {
 
-QFont WindowFont(int pixelSize, bool bold = false) { return ProgramFont(pixelSize, bold); }
+QFont WindowFont(int pixelSize, bool bold = false) {
+    return ProgramFont(pixelSize, bold);
+}
 
 QTextEdit* MakeMemo(QWidget* parent, const QRect& geometry, const QString& hint, bool readOnly,
                     bool centred) {
@@ -58,6 +63,7 @@ TForm1::TForm1(ProgramState& state, UiServices services)
     : state_(state), services_(std::move(services)),
       receiverLink_(std::make_shared<ReceiverLink>(this)) {
     if (!services_.dialogs) services_.dialogs = std::make_shared<Dialogs>();
+    if (services_.portSystem) state_.port.UseSystem(services_.portSystem);
     setWindowTitle(QStringLiteral("Диагностика Toyota со старым протоколом"));
     setFont(WindowFont(11));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint |
@@ -76,6 +82,9 @@ TForm1::~TForm1() {
     // which die with it.
     state_.StopFlag = 1;
     receiverLink_->Detach();
+    // The receiver reads the program state until it returns, within a few hundred ms.
+    for (int waited = 0; receiverLink_->RunningReceivers() > 0 && waited < 3000; waited += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
 int TForm1::ClientWidth() const {

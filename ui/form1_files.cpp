@@ -1,5 +1,11 @@
+#include "files/csv_export.h"
+#include "files/file_name.h"
+#include "files/recording_file.h"
+#include "files/settings_file.h"
 #include "ui/form1_main.h"
 #include "ui/form6_comment.h"
+#include "ui/mouse_button.h"
+#include "ui/window_basics.h"
 
 #include <QAction>
 #include <QApplication>
@@ -7,10 +13,35 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTextEdit>
-#include <QThread>
 #include <QTimer>
 
 namespace qv {
+
+namespace {
+
+std::vector<std::string> ToLines(const QStringList& lines) {
+    std::vector<std::string> result;
+    result.reserve(lines.size());
+    for (const QString& line : lines) result.push_back(line.toStdString());
+    return result;
+}
+
+QStringList FromLines(const std::vector<std::string>& lines) {
+    QStringList result;
+    for (const std::string& line : lines) result << QString::fromStdString(line);
+    return result;
+}
+
+QStringList MemoLines(const QTextEdit* memo) {
+    const QString text = memo->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+QString ShownFileName(const QString& path) {
+    return QString::fromStdString(FileNameText(path.toStdString()));
+}
+
+} // namespace
 
 void TForm1::N2Click() {
     LoadRecording(QString());
@@ -44,8 +75,30 @@ void TForm1::SaveRecording() {
     } while (Timer1->isActive());
     const std::optional<SaveChoice> choice = services_.dialogs->AskSaveFile(this, saveSuffix_);
     if (!choice) return;
-    // The recording file writer lands with the files module.
-    (void)choice;
+
+    std::array<std::vector<std::string>, SampleColumnCount> samples{
+        ToLines(MemoLines(Memo3)), ToLines(MemoLines(Memo4)), ToLines(MemoLines(Memo5))};
+    std::array<std::string, FrameMarkerCount> markers;
+    for (int m = 0; m < FrameMarkerCount; ++m) markers[m] = BitBtn[m]->text().toStdString();
+    const RecordingDocument document = DocumentFromStore(state_.store, RecordingLength(), samples,
+                                                         markers, ToLines(CommentLines()));
+
+    const std::string path = choice->fileName.toStdString();
+    FileStatus status;
+    if (choice->type == SaveFileType::Recording) {
+        saveSuffix_ = QStringLiteral("kvr");
+        status = SaveRecordingFile(path, document);
+    } else {
+        saveSuffix_ = QStringLiteral("csv");
+        status = ExportCsvFile(path, document);
+    }
+    if (!status.ok()) {
+        services_.dialogs->Message(this, status.kind == FileErrorKind::CannotCreate
+                                             ? QString::fromUtf8(kCannotCreateText)
+                                             : QString::fromStdString(status.message));
+        return;
+    }
+    SetInfo(QStringLiteral("Данные в: ") + ShownFileName(choice->fileName));
 }
 
 void TForm1::LoadRecording(const QString& fileName) {
@@ -56,24 +109,69 @@ void TForm1::LoadRecording(const QString& fileName) {
         if (!chosen) return;
         name = *chosen;
     }
-    // The recording file reader lands with the files module.
+    // The whole file is read first; only a valid one replaces anything.
+    const RecordingLoad load = LoadRecordingFile(name.toStdString());
+    if (load.status.kind == FileErrorKind::NotThisProgram) {
+        SetInfo(QString::fromUtf8(kNotThisProgramText));
+        if (!load.status.message.empty() && load.status.message != kNotThisProgramText)
+            services_.dialogs->Message(this, QString::fromStdString(load.status.message));
+    } else if (!load.status.ok()) {
+        services_.dialogs->Message(this, QString::fromStdString(load.status.message));
+        return;
+    } else {
+        const RecordingDocument& document = load.document;
+        const int length = document.Length();
+        for (int n = 1; n <= MaxFrames; ++n) state_.store.Row(n).Analog.fill(0);
+        ApplyToStore(document, state_.store);
+        const std::array<QTextEdit*, 3> sampleMemos{Memo3, Memo4, Memo5};
+        for (int k = 0; k < SampleColumnCount; ++k)
+            SetColumnText(sampleMemos[k], FromLines(document.samples[k]).join(QLatin1Char('\n')));
+        for (int m = 0; m < FrameMarkerCount; ++m)
+            BitBtn[m]->setText(QString::fromStdString(document.markers[m]));
+        if (windows_.form6) windows_.form6->SetCommentLines(FromLines(document.comment));
+
+        ScrollBar1->setMaximum(length);
+        ScrollBar1->setValue(length);
+        MemoDraw(length);
+        state_.FrameCount = length + 1;
+        SetInfo(QStringLiteral("Данные из: ") + ShownFileName(name));
+    }
+    GraphRestartAfterLoad();
+    if (windows_.form6 && !windows_.form6->CommentLines().isEmpty())
+        windows_.form6->ShowWithFocusOnOk();
 }
 
 void TForm1::LoadSettings() {
-    // Defaults until the settings file module lands.
-    state_.settings = DisplaySettings{};
-    N3S1->setChecked(false);
-    N1GGTE1->setChecked(false);
-    N1JZGTE1->setChecked(false);
-    N14->setChecked(false);
-    N24->setChecked(false);
-    N27->setChecked(true);
-    state_.ReducedCpu = true;
-    state_.SeriesColours.fill(0);
+    const SettingsValues values = qv::LoadSettings(services_.settingsPath.toStdString());
+    state_.settings.Vozduh = values.Vozduh;
+    state_.settings.Temperature = values.Temperature;
+    state_.settings.KHH = values.KHH;
+    N3S1->setChecked(values.N3S1);
+    N1GGTE1->setChecked(values.N1GGTE1);
+    N1JZGTE1->setChecked(values.N1JZGTE1);
+    N14->setChecked(values.N14);
+    N24->setChecked(values.N24);
+    N27->setChecked(values.N27);
+    state_.ReducedCpu = values.N27;
+    for (int k = 0; k < 6; ++k) state_.SeriesColours[k] = std::uint32_t(values.SeriesColours[k]);
 }
 
 bool TForm1::SaveSettings() {
-    return true;
+    SettingsValues values;
+    values.Vozduh = state_.settings.Vozduh;
+    values.Temperature = state_.settings.Temperature;
+    values.KHH = state_.settings.KHH;
+    values.N3S1 = N3S1->isChecked();
+    values.N1GGTE1 = N1GGTE1->isChecked();
+    values.N1JZGTE1 = N1JZGTE1->isChecked();
+    values.N14 = N14->isChecked();
+    values.N24 = N24->isChecked();
+    values.N27 = N27->isChecked();
+    for (int k = 0; k < 6; ++k) values.SeriesColours[k] = std::int32_t(state_.SeriesColours[k]);
+    const FileStatus status = qv::SaveSettings(services_.settingsPath.toStdString(), values);
+    if (status.ok()) return true;
+    services_.dialogs->Message(this, QString::fromStdString(status.message));
+    return false;
 }
 
 } // namespace qv

@@ -1,3 +1,5 @@
+#include "acquisition/frame_commit.h"
+#include "acquisition/receiver_thread.h"
 #include "recording/frame_time.h"
 #include "ui/form1_main.h"
 #include "ui/form6_comment.h"
@@ -19,9 +21,8 @@ constexpr std::uint32_t LineBaud = 57600;
 
 void TForm1::TxRxrmCreate() {
     state_.StopFlag = 1;
-    if (services_.backend)
-        for (const std::string& name : services_.backend->ListPorts())
-            ComboBox1->addItem(QString::fromStdString(name));
+    for (const std::string& name : state_.port.ListPorts())
+        ComboBox1->addItem(QString::fromStdString(name));
     // No port is chosen until the user picks or types one.
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString());
@@ -33,16 +34,15 @@ void TForm1::TxRxrmCreate() {
 
 void TForm1::ComboBox1Change() {
     const QString name = ComboBox1->currentText();
-    ReadingBackend* port = services_.backend.get();
-    if (!port) return;
-    port->PurgePort();
-    port->ClosePort();
-    if (!port->OpenPort(name.toStdString())) {
+    PortHandle& port = state_.port;
+    port.PurgePort();
+    port.ClosePort();
+    if (!port.OpenPort(name.toStdString())) {
         services_.dialogs->Error(this, name, QStringLiteral("Ошибка"));
         return;
     }
-    port->SetPortTimeouts(0xFFFFFFFFu, 0, 0, 0, 0);
-    port->SetPortState(LineBaud, 8, 0, 0, false, false);
+    port.SetPortTimeouts(0xFFFFFFFFu, 0, 0, 0, 0);
+    port.SetPortState(LineBaud, 8, 0, 0, false, false);
 }
 
 void TForm1::SetReadingStopped(bool stopped) {
@@ -80,12 +80,16 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::StartReceiver() {
-    if (!services_.backend) return;
     const std::shared_ptr<ReceiverLink> link = receiverLink_;
-    ReadingBackend::Callbacks callbacks;
+    ReceiverCallbacks callbacks;
     callbacks.frameReady = [link, this] { link->Post([this] { FrameReadyQueued(); }); };
     callbacks.noCounter = [link, this] { link->Post([this] { NoCounterQueued(); }); };
-    services_.backend->StartReceiver(N24->isChecked(), state_, std::move(callbacks));
+    callbacks.finished = [link] { link->ReceiverFinished(); };
+    link->ReceiverStarted();
+    if (services_.startReceiver)
+        services_.startReceiver(state_, N24->isChecked(), std::move(callbacks));
+    else
+        qv::StartReceiver(state_, N24->isChecked(), std::move(callbacks));
 }
 
 void TForm1::FrameReadyQueued() {
@@ -97,12 +101,11 @@ void TForm1::NoCounterQueued() {
 }
 
 void TForm1::N14Click() {
-    ReadingBackend* port = services_.backend.get();
     if (N14->isChecked()) {
-        if (port) port->SetPortState(LineBaud, 8, 0, 0, false, false);
+        state_.port.SetPortState(LineBaud, 8, 0, 0, false, false);
         N14->setChecked(false);
     } else {
-        if (port) port->SetPortState(LineBaud, 8, 0, 0, true, false);
+        state_.port.SetPortState(LineBaud, 8, 0, 0, true, false);
         N14->setChecked(true);
     }
 }
@@ -123,19 +126,17 @@ void TForm1::Timer1Timer() {
         Timer1->stop();
         return;
     }
-    if (services_.backend) {
-        if (std::optional<PendingFrame> handed = services_.backend->TakeFrame()) {
-            lastFrame_ = handed->frame;
-            state_.store.Row(n).EndFlag = handed->endFlag;
-        }
-    }
-    CommitFrameData(state_.store, n, lastFrame_, NowFrameTime());
+    const double now = NowFrameTime();
+    // Without a handed-over frame (only at start-up) the receiver's untouched, all-zero frame
+    // is committed.
+    if (CommitHandedOverFrame(state_, now) == 0) CommitFrameData(state_.store, n, LineFrame{}, now);
     ScrollBar1->setMaximum(n);
     ScrollBar1->setValue(n);
     BigFontFollowScroll(n, n);
     MemoDraw(n);
     state_.FrameCount = n + 1;
     Timer1->stop();
+    if (state_.handOver.Pending() && state_.FrameCount <= MaxFrames) Timer1->start();
     if (state_.FrameCount > MaxFrames) {
         SetReadingStopped(true);
         SaveRecording();

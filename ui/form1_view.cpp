@@ -1,6 +1,7 @@
 #include "recording/marker_layout.h"
 #include "ui/form1_main.h"
 #include "ui/mouse_button.h"
+#include "ui/window_basics.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,8 +10,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTextBlockFormat>
-#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -18,24 +17,11 @@ namespace qv {
 
 namespace {
 
-constexpr int PanelLinePitch = 16;
-
 QString JoinLines(const PanelColumn& column) {
     QStringList lines;
     lines.reserve(PanelRowCount);
     for (const std::string& line : column) lines << QString::fromStdString(line);
     return lines.join(QLatin1Char('\n'));
-}
-
-// Text of a panel column; the lines keep a fixed pitch so that the 26 rows fit the column and
-// stand level with the neighbouring columns whatever font the platform substitutes.
-void ShowColumn(QTextEdit* memo, const QString& text) {
-    memo->setPlainText(text);
-    QTextCursor cursor(memo->document());
-    cursor.select(QTextCursor::Document);
-    QTextBlockFormat pitch;
-    pitch.setLineHeight(PanelLinePitch, QTextBlockFormat::FixedHeight);
-    cursor.mergeBlockFormat(pitch);
 }
 
 } // namespace
@@ -61,11 +47,11 @@ void TForm1::MemoDraw(int n) {
     const PanelLines lines =
         BuildPanel(state_.store, n, RecordingLength(), state_.settings, DecimalSeparator());
     if (isVisible()) {
-        ShowColumn(Memo1, JoinLines(lines.labels));
-        ShowColumn(Memo2, JoinLines(lines.values));
+        SetColumnText(Memo1, JoinLines(lines.labels));
+        SetColumnText(Memo2, JoinLines(lines.values));
     }
     BigFontRefresh(lines, n);
-    if (N12->isChecked()) ShowColumn(Memo6, JoinLines(RawBytesColumn(state_.store, n)));
+    if (N12->isChecked()) SetColumnText(Memo6, JoinLines(RawBytesColumn(state_.store, n)));
 }
 
 void TForm1::ScrollBar1Change() {
@@ -157,7 +143,7 @@ void TForm1::SampleButtonMouseDown(int column, Qt::MouseButton button) {
     if (button == Qt::RightButton)
         memo->clear();
     else if (button == Qt::LeftButton)
-        ShowColumn(memo, Memo2->toPlainText());
+        SetColumnText(memo, Memo2->toPlainText());
 }
 
 void TForm1::N12Click() {

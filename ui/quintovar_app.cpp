@@ -1,4 +1,5 @@
 #include "ui/quintovar_app.h"
+#include "files/settings_file.h"
 #include "ui/form1_main.h"
 #include "ui/form3_graph.h"
 #include "ui/form4_help.h"
@@ -46,7 +47,7 @@ UiServices ProgramServices(const QStringList& arguments) {
     services.dialogs = std::make_shared<Dialogs>();
     services.arguments = arguments;
     services.settingsPath =
-        QApplication::applicationDirPath() + QStringLiteral("/QuintovarByTrelm52.ini");
+        QString::fromStdString(SettingsFilePath(QApplication::applicationDirPath().toStdString()));
     return services;
 }
 

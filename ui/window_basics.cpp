@@ -1,15 +1,19 @@
 #include "ui/window_basics.h"
 
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+
 namespace qv {
 
 QFont ProgramFont(int pixelSize, bool bold) {
     // Where the original family is missing, prefer faces of similar width to the wide default.
     static const bool substituted = [] {
-        QFont::insertSubstitutions(
-            QStringLiteral("MS Sans Serif"),
-            {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-             QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
-             QStringLiteral("Nimbus Sans L"), QStringLiteral("DejaVu Sans Condensed")});
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Microsoft Sans Serif"),
+                                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                    QStringLiteral("Nimbus Sans"), QStringLiteral("Nimbus Sans L"),
+                                    QStringLiteral("DejaVu Sans Condensed")});
         return true;
     }();
     (void)substituted;
@@ -31,6 +35,15 @@ void SetUpFixedWindow(QWidget* window, const QString& caption, int clientWidth, 
     window->setBackgroundRole(QPalette::Button);
     window->setAutoFillBackground(true);
     window->setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+void SetColumnText(QTextEdit* memo, const QString& text) {
+    memo->setPlainText(text);
+    QTextCursor cursor(memo->document());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat pitch;
+    pitch.setLineHeight(PanelLinePitch, QTextBlockFormat::FixedHeight);
+    cursor.mergeBlockFormat(pitch);
 }
 
 } // namespace qv

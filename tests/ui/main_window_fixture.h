@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fake_backend.h"
+#include "fake_ports.h"
 #include "ui_test_support.h"
 
 #include "ui/form6_comment.h"
@@ -21,10 +21,14 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        backend = std::make_shared<FakeBackend>();
+        ports = std::make_shared<FakePortSystem>();
         dialogs = std::make_shared<ScriptedDialogs>();
         UiServices services;
-        services.backend = backend;
+        services.portSystem = ports;
+        services.startReceiver = [this](ProgramState&, bool inverted, ReceiverCallbacks cb) {
+            receiversStarted.push_back(inverted);
+            receiverCallbacks = std::move(cb);
+        };
         services.dialogs = dialogs;
         services.settingsPath = dir.filePath(QStringLiteral("QuintovarByTrelm52.ini"));
         services.closePauseMs = 0;
@@ -39,9 +43,12 @@ protected:
 
     ProgramState& state() { return app->State(); }
 
-    // Commits a frame as the receiver would hand it over (reading must be running).
+    // Hands a frame over as the receiver does, then lets the commit timer run as its tick would.
     void CommitFrame(const LineFrame& frame, std::uint8_t endFlag = 0) {
-        backend->frames.push_back({frame, endFlag});
+        if (generation == 0 || !state().handOver.IsCurrent(generation))
+            generation = state().handOver.BeginRun();
+        ASSERT_TRUE(state().handOver.Publish(generation, frame.DataSamples, frame.HeaderSamples,
+                                             endFlag, state().FrameCount));
         form->Timer1Timer();
     }
 
@@ -66,7 +73,10 @@ protected:
 
     QTemporaryDir dir;
     QStringList arguments;
-    std::shared_ptr<FakeBackend> backend;
+    std::shared_ptr<FakePortSystem> ports;
+    std::vector<bool> receiversStarted; // `inverted` of each receiver start
+    ReceiverCallbacks receiverCallbacks;
+    std::uint64_t generation = 0;
     std::shared_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<QuintovarApp> app;
     TForm1* form = nullptr;

@@ -29,7 +29,8 @@ TEST_F(MainWindowTest, ListsThePortsWithoutChoosingOrOpeningOne) {
     EXPECT_EQ(form->ComboBox1->itemText(0), QStringLiteral("/dev/ttyFAKE0"));
     EXPECT_EQ(form->ComboBox1->itemText(1), QStringLiteral("SIM"));
     EXPECT_TRUE(form->ComboBox1->currentText().isEmpty());
-    EXPECT_TRUE(backend->calls.empty());
+    EXPECT_TRUE(ports->calls.empty());
+    EXPECT_FALSE(state().port.IsOpen());
 }
 
 TEST_F(MainWindowTest, CreatesTheOtherWindowsHidden) {
@@ -43,7 +44,7 @@ TEST_F(MainWindowTest, CreatesTheOtherWindowsHidden) {
 TEST_F(MainWindowTest, TheFirstTimerTickCommitsTheStartUpFrame) {
     // A second program left to its own timer.
     UiServices services;
-    services.backend = std::make_shared<FakeBackend>();
+    services.portSystem = std::make_shared<FakePortSystem>();
     services.dialogs = std::make_shared<ScriptedDialogs>();
     services.settingsPath = dir.filePath(QStringLiteral("other.ini"));
     services.closePauseMs = 0;
