@@ -156,7 +156,7 @@ RecordingLoad ParseRecording(std::string_view bytes) {
         for (auto& column : document.samples) column.push_back(Cp1251ToUtf8(reader.Next()));
     for (std::string& marker : document.markers) {
         marker = Cp1251ToUtf8(reader.Next());
-        if (marker.empty()) marker = "0";
+        if (marker.empty()) marker.push_back('0');
     }
     const std::string sizeLine = reader.Next();
     if (!sizeLine.empty()) {
