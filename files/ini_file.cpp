@@ -102,9 +102,11 @@ std::optional<std::string> IniFile::Get(std::string_view section, std::string_vi
 void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
     auto header = FindSection(section);
     if (!header) {
-        if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = "\r\n";
+        if (!lines_.empty() && *lines_.back().end == '\0') lines_.back().end = "\r\n";
         if (!lines_.empty() && !Trim(lines_.back().text).empty()) lines_.push_back({"", "\r\n"});
-        lines_.push_back({"[" + std::string(section) + "]", "\r\n"});
+        std::string headerLine = "[";
+        headerLine.append(section).append("]");
+        lines_.push_back({std::move(headerLine), "\r\n"});
         header = lines_.size() - 1;
     }
     const std::size_t end = SectionEnd(*header);
@@ -112,19 +114,20 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     for (std::size_t i = *header + 1; i < end; ++i) {
         const auto entry = SplitKeyLine(lines_[i].text);
         if (entry && SameName(entry->key, key)) {
-            lines_[i].text = std::string(entry->key) + "=" + std::string(value);
+            std::string text(entry->key);
+            lines_[i].text = text.append("=").append(value);
             return;
         }
         if (!Trim(lines_[i].text).empty()) last = i;
     }
-    if (lines_[last].end.empty()) lines_[last].end = "\r\n";
+    if (*lines_[last].end == '\0') lines_[last].end = "\r\n";
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1),
-                  {std::string(key) + "=" + std::string(value), "\r\n"});
+                  {std::string(key).append("=").append(value), "\r\n"});
 }
 
 std::string IniFile::Bytes() const {
     std::string out;
-    for (const Line& line : lines_) out += line.text + line.end;
+    for (const Line& line : lines_) out.append(line.text).append(line.end);
     return out;
 }
 

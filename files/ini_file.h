@@ -26,7 +26,7 @@ public:
 private:
     struct Line {
         std::string text;
-        std::string end; // "\r\n", "\n" or "" (a last line without a line end)
+        const char* end = ""; // "\r\n", "\n" or "" (a last line without a line end)
     };
     // Index of the section's header line, or nothing.
     std::optional<std::size_t> FindSection(std::string_view section) const;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "acquisition/frame_hand_over.h"
+#include "acquisition/port_handle.h"
 #include "recording/display_settings.h"
 #include "recording/recording_store.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 
@@ -20,6 +23,15 @@ struct ProgramState {
 
     RecordingStore store;
     DisplaySettings settings;
+    // The six graph series colours, 0x00BBGGRR.
+    std::array<std::uint32_t, 6> SeriesColours{};
+
+    // The one open serial port (or "SIM"), shared with the receiver and the timing check.
+    PortHandle port;
+    // Where the receiver hands frames over to the main thread's commit.
+    FrameHandOver handOver;
+    // True while a timing check measures; a second check is refused meanwhile.
+    std::atomic<bool> TimingCheckRunning{false};
 };
 
 } // namespace qv
