@@ -27,7 +27,8 @@ protected:
         services.portSystem = ports;
         services.startReceiver = [this](ProgramState&, bool inverted, ReceiverCallbacks cb) {
             receiversStarted.push_back(inverted);
-            receiverCallbacks = std::move(cb);
+            receiverCallbacks = cb;
+            startedCallbacks.push_back(std::move(cb));
         };
         services.dialogs = dialogs;
         services.settingsPath = dir.filePath(QStringLiteral("QuintovarByTrelm52.ini"));
@@ -39,7 +40,10 @@ protected:
         form->Timer1Timer(); // the start-up commit, as Timer1's first tick
     }
 
-    void TearDown() override { app.reset(); }
+    void TearDown() override {
+        for (const ReceiverCallbacks& receiver : startedCallbacks) receiver.finished();
+        app.reset();
+    }
 
     ProgramState& state() { return app->State(); }
 
@@ -74,8 +78,9 @@ protected:
     QTemporaryDir dir;
     QStringList arguments;
     std::shared_ptr<FakePortSystem> ports;
-    std::vector<bool> receiversStarted; // `inverted` of each receiver start
-    ReceiverCallbacks receiverCallbacks;
+    std::vector<bool> receiversStarted;  // `inverted` of each receiver start
+    ReceiverCallbacks receiverCallbacks; // of the latest start
+    std::vector<ReceiverCallbacks> startedCallbacks;
     std::uint64_t generation = 0;
     std::shared_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<QuintovarApp> app;
