@@ -1,9 +1,11 @@
+#include "acquisition/timing_check.h"
 #include "ui/form1_main.h"
 #include "ui/form4_help.h"
 #include "ui/form5_about.h"
 #include "ui/form6_comment.h"
 #include "ui/form7_bigfont.h"
 #include "ui/form8_cable.h"
+#include "ui/receiver_link.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,6 +21,10 @@ void TForm1::N4Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (closeDone_) { // the program is ending
+        event->accept();
+        return;
+    }
     event->ignore();
     FormClose();
 }
@@ -67,13 +73,23 @@ void TForm1::N31Click() {
     if (windows_.form7) windows_.form7->show();
 }
 
-// The timing check (menu "Проверить производительность") starts here once it exists; it
-// hands its report over by setting TimingReport and starting Timer3 through a queued call.
+// The timing check: one second on its own thread; the report comes back through Timer3.
 void TForm1::N25Click() {
     if (ComboBox1->currentText().isEmpty()) {
         services_.dialogs->Message(this, QStringLiteral("Сначала выбери порт."));
         return;
     }
+    const std::shared_ptr<ReceiverLink> link = receiverLink_;
+    TimingCheckCallbacks callbacks;
+    callbacks.reportReady = [link, this](const std::string& report) {
+        link->Post([this, text = QString::fromStdString(report)] {
+            TimingReport = text;
+            Timer3->start();
+        });
+    };
+    callbacks.noCounter = [link, this] { link->Post([this] { NoCounterQueued(); }); };
+    // A check that still measures keeps the report to itself; a second one is not started.
+    StartTimingCheck(state_, DecimalSeparator(), std::move(callbacks));
 }
 
 void TForm1::Timer3Timer() {
