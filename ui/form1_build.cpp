@@ -85,6 +85,9 @@ TForm1::~TForm1() {
     // The receiver reads the program state until it returns, within a few hundred ms.
     for (int waited = 0; receiverLink_->RunningReceivers() > 0 && waited < 3000; waited += 10)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // So does a timing check, for about a second.
+    for (int waited = 0; state_.TimingCheckRunning && waited < 3000; waited += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
 int TForm1::ClientWidth() const {

@@ -1,9 +1,11 @@
+#include "acquisition/timing_check.h"
 #include "ui/form1_main.h"
 #include "ui/form4_help.h"
 #include "ui/form5_about.h"
 #include "ui/form6_comment.h"
 #include "ui/form7_bigfont.h"
 #include "ui/form8_cable.h"
+#include "ui/receiver_link.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -50,12 +52,12 @@ void TForm1::N8Click() {
 
 void TForm1::N9Click() {
     state_.StopFlag = 1;
-    if (windows_.form4) windows_.form4->show();
+    if (windows_.form4) windows_.form4->Open();
 }
 
 void TForm1::N26Click() {
     state_.StopFlag = 1;
-    if (windows_.form5) windows_.form5->show();
+    if (windows_.form5) windows_.form5->Open();
 }
 
 void TForm1::N28Click() {
@@ -67,13 +69,27 @@ void TForm1::N31Click() {
     if (windows_.form7) windows_.form7->show();
 }
 
-// The timing check (menu "Проверить производительность") starts here once it exists; it
-// hands its report over by setting TimingReport and starting Timer3 through a queued call.
+// The timing check (menu "Проверить производительность") measures on its own thread; its
+// report reaches this thread by a queued call that starts Timer3. A click while a check still
+// measures starts nothing.
 void TForm1::N25Click() {
     if (ComboBox1->currentText().isEmpty()) {
         services_.dialogs->Message(this, QStringLiteral("Сначала выбери порт."));
         return;
     }
+    const std::shared_ptr<ReceiverLink> link = receiverLink_;
+    TimingCheckCallbacks callbacks;
+    callbacks.reportReady = [link, this](const std::string& report) {
+        link->Post([this, text = QString::fromStdString(report)] {
+            TimingReport = text;
+            Timer3->start();
+        });
+    };
+    callbacks.noCounter = [link, this] { link->Post([this] { NoCounterQueued(); }); };
+    if (services_.startTimingCheck)
+        services_.startTimingCheck(state_, DecimalSeparator(), std::move(callbacks));
+    else
+        StartTimingCheck(state_, DecimalSeparator(), std::move(callbacks));
 }
 
 void TForm1::Timer3Timer() {
@@ -88,7 +104,7 @@ void TForm1::N32Click() {
         return;
     }
     hide();
-    if (windows_.form8) windows_.form8->show();
+    if (windows_.form8) windows_.form8->Open();
 }
 
 } // namespace qv
