@@ -34,6 +34,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, con
     label->setFont(ProgramFont(TextPixels, true));
     label->setGeometry(place);
     label->setAlignment(alignment | Qt::AlignTop);
+    // On the button-face background a label would draw in the button text colour.
+    label->setForegroundRole(QPalette::WindowText);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);

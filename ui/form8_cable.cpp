@@ -32,6 +32,7 @@ TForm8::TForm8(PortHandle& port, QWidget* parent) : QWidget(parent), port_(port)
     Label1->setAlignment(Qt::AlignCenter);
     QFont digitFont = ProgramFont(133, true);
     Label1->setFont(digitFont);
+    Label1->setForegroundRole(QPalette::WindowText);
     QPalette maroon = Label1->palette();
     maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
     Label1->setPalette(maroon);

@@ -147,6 +147,28 @@ TEST_F(BigFontTest, FramesReadMeanwhileShowHereOnly) {
     EXPECT_EQ(big()->ValueLabels[0]->text(), QString::fromStdString(ExpectedPanel(1, 2).values[1]));
 }
 
+// The darkest colour drawn in a widget: its text colour.
+QColor TextColour(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    QColor darkest(Qt::white);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).lightness() < darkest.lightness())
+                darkest = image.pixelColor(x, y);
+    return darkest;
+}
+
+TEST_F(BigFontTest, RowsAreDrawnInTheirColours) {
+    Open();
+    const QColor blue(0, 0, 255), green(0, 128, 0), red(255, 0, 0);
+    EXPECT_EQ(TextColour(big()->NameLabels[0]), blue);
+    EXPECT_EQ(TextColour(big()->ValueLabels[0]), blue);
+    EXPECT_EQ(TextColour(big()->NameLabels[1]), green);
+    EXPECT_EQ(TextColour(big()->ValueLabels[2]), red);
+    EXPECT_EQ(TextColour(big()->NameLabels[9]), blue);
+    EXPECT_EQ(TextColour(big()->FlagLabels[0]), QColor(Qt::black));
+}
+
 TEST_F(BigFontTest, TheInformationFieldIsMirrored) {
     form->Edit1->setText(QStringLiteral("Что проигравать то?"));
     EXPECT_EQ(big()->Edit1->text(), QStringLiteral("Что проигравать то?"));
