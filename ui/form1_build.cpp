@@ -82,11 +82,11 @@ TForm1::~TForm1() {
     // which die with it.
     state_.StopFlag = 1;
     receiverLink_->Detach();
-    // The receiver reads the program state until it returns, within a few hundred ms.
-    for (int waited = 0; receiverLink_->RunningReceivers() > 0 && waited < 3000; waited += 10)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    // So does a timing check, for about a second.
-    for (int waited = 0; state_.TimingCheckRunning && waited < 3000; waited += 10)
+    // The receiver and the timing check read the program state until they return, within a
+    // few hundred ms and about one second.
+    for (int waited = 0;
+         (receiverLink_->RunningReceivers() > 0 || state_.TimingCheckRunning) && waited < 3000;
+         waited += 10)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 

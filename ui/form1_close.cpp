@@ -21,6 +21,10 @@ void TForm1::N4Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (closeDone_) { // the program is ending
+        event->accept();
+        return;
+    }
     event->ignore();
     FormClose();
 }

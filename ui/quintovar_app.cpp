@@ -57,7 +57,7 @@ int RunQuintovar(int& argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Quintovar"));
     QuintovarApp app(ProgramServices(QApplication::arguments().mid(1)));
     app.StartUp();
-    QObject::connect(app.Form1(), &TForm1::closed, &application, &QApplication::quit);
+    QObject::connect(app.Form1(), &TForm1::closed, &application, [] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }
 

@@ -10,7 +10,7 @@ namespace qv::test {
 namespace {
 
 // The timing check with its thread replaced: the test holds the callbacks.
-class TimingCheckTest : public MainWindowTest {
+class FakeTimingCheckTest : public MainWindowTest {
 protected:
     void SetUp() override {
         timingCheckStarter = [this](ProgramState&, const std::string& separator,
@@ -26,14 +26,14 @@ protected:
     std::vector<TimingCheckCallbacks> checks;
 };
 
-TEST_F(TimingCheckTest, WithoutAPortOnlyAsksForOne) {
+TEST_F(FakeTimingCheckTest, WithoutAPortOnlyAsksForOne) {
     form->N25->trigger();
     ASSERT_EQ(dialogs->messages.size(), 1u);
     EXPECT_EQ(dialogs->messages[0].text, QStringLiteral("Сначала выбери порт."));
     EXPECT_TRUE(checks.empty());
 }
 
-TEST_F(TimingCheckTest, TheReportComesFromTheCheckThreadThroughTimer3) {
+TEST_F(FakeTimingCheckTest, TheReportComesFromTheCheckThreadThroughTimer3) {
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     form->N25->trigger();
     ASSERT_EQ(checks.size(), 1u);
@@ -53,7 +53,7 @@ TEST_F(TimingCheckTest, TheReportComesFromTheCheckThreadThroughTimer3) {
     EXPECT_EQ(dialogs->messages[0].text, QString::fromStdString(report));
 }
 
-TEST_F(TimingCheckTest, NoCounterIsTold) {
+TEST_F(FakeTimingCheckTest, NoCounterIsTold) {
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     form->N25Click();
     ASSERT_EQ(checks.size(), 1u);
@@ -67,7 +67,7 @@ TEST_F(TimingCheckTest, NoCounterIsTold) {
 }
 
 // The real check: about one second on a fake port.
-TEST_F(MainWindowTest, ASecondTimingCheckWaitsForTheFirst) {
+TEST_F(MainWindowTest, ASecondTimingCheckIsRefusedWhileTheFirstMeasures) {
     form->ComboBox1->setCurrentIndex(0);
     emit form->ComboBox1->textActivated(form->ComboBox1->currentText());
     form->N25Click();

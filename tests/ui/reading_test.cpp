@@ -225,3 +225,29 @@ TEST_F(ReadingTest, TheSimulatedUnitDeliversFramesOnARealReceiver) {
 
 } // namespace
 } // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+using TimingCheckTest = MainWindowTest;
+
+TEST_F(TimingCheckTest, NeedsAPort) {
+    form->N25->trigger();
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].text, QStringLiteral("Сначала выбери порт."));
+}
+
+TEST_F(TimingCheckTest, TheReportArrivesInAMessageOnTheMainThread) {
+    form->ComboBox1->setEditText(QStringLiteral("/dev/ttyFAKE0"));
+    form->ComboBox1Change();
+    form->N25Click();
+    ASSERT_TRUE(WaitFor([&] { return !dialogs->messages.empty(); }, 5000));
+    EXPECT_TRUE(
+        dialogs->messages[0].text.startsWith(QStringLiteral("Средняя неточность отсчёта - ")));
+    EXPECT_TRUE(dialogs->messages[0].text.endsWith(
+        QStringLiteral("мс. При неточности 2 и более мс. возможны сбои.")));
+    EXPECT_FALSE(form->Timer3->isActive());
+}
+
+} // namespace
+} // namespace qv::test

@@ -279,3 +279,30 @@ TEST_F(SettingsMenuTest, TheDecimalSeparatorFollowsTheLocale) {
 
 } // namespace
 } // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+using BigFontSwitchTest = MainWindowTest;
+
+TEST_F(BigFontSwitchTest, TheBigFontWindowReplacesTheMainWindowAndGivesItBack) {
+    MakeRecording(50, 20);
+    form->N31->trigger();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(app->Form7()->isVisible());
+    EXPECT_EQ(app->Form7()->ScrollBar1->maximum(), 50);
+    EXPECT_EQ(app->Form7()->ScrollBar1->value(), 20);
+    EXPECT_EQ(app->Form7()->Label34->text(), QStringLiteral("20 / 50"));
+
+    app->Form7()->ScrollBar1->setValue(30);
+    EXPECT_EQ(form->ScrollBar1->value(), 30);
+    EXPECT_EQ(app->Form7()->Label34->text(), QStringLiteral("30 / 50"));
+    EXPECT_NE(MemoLines(form->Memo2).value(24), QStringLiteral("30 / 50")); // not refreshed
+
+    app->Form7()->close();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(PanelValue(24), QStringLiteral("30 / 50"));
+}
+
+} // namespace
+} // namespace qv::test
