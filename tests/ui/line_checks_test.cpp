@@ -26,13 +26,6 @@ protected:
     std::vector<TimingCheckCallbacks> checks;
 };
 
-TEST_F(FakeTimingCheckTest, WithoutAPortOnlyAsksForOne) {
-    form->N25->trigger();
-    ASSERT_EQ(dialogs->messages.size(), 1u);
-    EXPECT_EQ(dialogs->messages[0].text, QStringLiteral("Сначала выбери порт."));
-    EXPECT_TRUE(checks.empty());
-}
-
 TEST_F(FakeTimingCheckTest, TheReportComesFromTheCheckThreadThroughTimer3) {
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     form->N25->trigger();
