@@ -19,4 +19,7 @@ int RunPanel(int argc, char** argv);
 // Line commands (cmd_receive.cpp).
 int RunReceive(int argc, char** argv);
 
+// Simulated unit (cmd_simulate.cpp).
+int RunSimulate(int argc, char** argv);
+
 } // namespace qv::cli
