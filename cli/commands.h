@@ -22,4 +22,7 @@ int RunReceive(int argc, char** argv);
 // Simulated unit (cmd_simulate.cpp).
 int RunSimulate(int argc, char** argv);
 
+// The graph window's picture of a span (cmd_plot.cpp).
+int RunPlot(int argc, char** argv);
+
 } // namespace qv::cli

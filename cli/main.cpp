@@ -22,6 +22,14 @@ const Command kCommands[] = {
      "simulate OUT.kvr [--frames N] [--seed S] [--comment TEXT]\n"
      "                            record N frames (default 200) of the simulated unit \"SIM\"",
      RunSimulate},
+    {"plot",
+     "plot IN.kvr OUT.png [--start S] [--span N] [--cursor C] [--series LIST] [--khh K]\n"
+     "       [--temperature T] [--vozduh V]\n"
+     "                            draw the graph window's picture (601 x 201 PNG) of a span;\n"
+     "                            LIST: up to six k or k:RRGGBB, k 0..21 (default 0,3,5);\n"
+     "                            span defaults to the rest of the recording from S (1), the\n"
+     "                            cursor to half the span; prints the caption and the labels",
+     RunPlot},
     {nullptr, nullptr, nullptr},
 };
 
