@@ -11,4 +11,8 @@ struct Command {
     CommandFunction run;
 };
 
+// Recording file commands (cmd_csv.cpp, cmd_resave.cpp, cmd_panel.cpp).
+int RunCsv(int argc, char** argv);
+int RunResave(int argc, char** argv);
+
 } // namespace qv::cli

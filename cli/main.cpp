@@ -8,6 +8,8 @@ namespace {
 
 // Every command of the companion; each lives in its own cli/cmd_*.cpp file.
 const Command kCommands[] = {
+    {"csv", "csv IN.kvr [OUT.csv]      export a recording as CSV (OUT defaults to IN.csv)", RunCsv},
+    {"resave", "resave IN.kvr OUT.kvr     load a recording and save a normalised copy", RunResave},
     {nullptr, nullptr, nullptr},
 };
 

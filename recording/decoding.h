@@ -15,8 +15,9 @@ struct ExactValue {
     long long den = 1;
 };
 
-// The engineering value of parameter p (1..10) for raw byte `raw`, exactly; nothing for a
-// setting outside its listed values.
+// The engineering value of parameter p (1..10) for raw byte `raw`, exactly; nothing for an
+// idle-air unit (p 3) or intake kind (p 5) outside its listed values, or p outside 1..10.
+// Coolant (p 6): dependence 1 reads t = raw, any other value t = 255 - raw.
 std::optional<ExactValue> ParameterExact(int p, std::uint8_t raw, const DisplaySettings& settings);
 
 // Parameter p of frame n as a floating value (for the graphs); NaN for an unlisted setting.
@@ -43,9 +44,11 @@ struct FlagInfo {
     const char* off;   // word for a clear bit
 };
 constexpr int NamedFlagCount = 12;
-const FlagInfo& NamedFlag(int index); // index 0..11 in panel order
+const FlagInfo& NamedFlag(int index); // index 0..11 in panel order; throws std::out_of_range
 
+// Bit `bit` (0..7) of data byte `byte` (11 or 12) of the row; false for any other byte or bit.
 bool FlagBit(const FrameRow& row, int byte, int bit);
+// The word of named flag flagIndex (0..11) for frame n.
 std::string FlagText(const RecordingStore& store, int n, int flagIndex);
 
 // Twelve characters "1"/"0", first identifier sample first.

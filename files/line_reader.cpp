@@ -1,0 +1,46 @@
+#include "files/line_reader.h"
+
+#include <cstring>
+
+namespace qv {
+
+LineReader::LineReader(std::string_view bytes) : bytes_(bytes) {
+    const std::size_t end = bytes_.find('\x1A');
+    if (end != std::string_view::npos) bytes_ = bytes_.substr(0, end);
+}
+
+std::string LineReader::Next() {
+    ++lineNumber_;
+    std::string line;
+    if (AtEnd()) return line;
+    std::size_t end = bytes_.find('\n', pos_);
+    if (end == std::string_view::npos) end = bytes_.size();
+    const std::string_view raw = bytes_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    // Every CR inside a line is a CR not followed by LF, or the one before the LF: drop them all.
+    if (raw.find('\r') == std::string_view::npos) return std::string(raw);
+    line.reserve(raw.size());
+    for (char c : raw)
+        if (c != '\r') line += c;
+    return line;
+}
+
+std::optional<std::int32_t> ParseInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == text.size()) return std::nullopt;
+    std::int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > 2147483648LL) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > 2147483647LL) return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+} // namespace qv

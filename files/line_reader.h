@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// Reads a text file's lines the tolerant way: a line ends at LF with or without a CR before it,
+// a CR not followed by LF is dropped, a byte 0x1A ends the file, and lines may be of any length.
+// Past the end every read gives an empty line.
+class LineReader {
+public:
+    explicit LineReader(std::string_view bytes);
+
+    // The next line (raw bytes, without its line end); empty past the end.
+    std::string Next();
+    bool AtEnd() const { return pos_ >= bytes_.size(); }
+    // 1-based number of the line that Next() returned last.
+    int LineNumber() const { return lineNumber_; }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+    int lineNumber_ = 0;
+};
+
+// A whole line as a 32-bit integer: optional leading blanks, an optional sign, decimal digits
+// and nothing after them. Nothing when the line is empty, not an integer or out of range.
+std::optional<std::int32_t> ParseInteger(std::string_view text);
+
+} // namespace qv

@@ -1,0 +1,184 @@
+#include "files/recording_file.h"
+
+#include "files/cp1251.h"
+#include "files/file_io.h"
+#include "files/line_reader.h"
+#include "recording/frame_time.h"
+
+#include <charconv>
+
+namespace qv {
+namespace {
+
+constexpr std::string_view kAcceptedSignatures[] = {
+    "File for Quintovar 1.0.0.1",
+    "File for Quintovar 1.0.0.2",
+    "File for Quintovar 1.0.0.3",
+};
+
+class FileWriter {
+public:
+    explicit FileWriter(std::string& out) : out_(out) {}
+    void Line(std::string_view bytes) {
+        out_ += bytes;
+        out_ += "\r\n";
+    }
+    void Text(const std::string& utf8) { Line(Utf8ToCp1251(SingleLine(utf8))); }
+    void Number(long long value) {
+        char buffer[24];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+        Line(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+    }
+    void Flag(std::uint8_t value) { Line(value != 0 ? "1" : "0"); }
+
+private:
+    std::string& out_;
+};
+
+// A short quotation of a line for an error message.
+std::string Quote(const std::string& line) {
+    constexpr std::size_t kMaxBytes = 40;
+    std::string text = Cp1251ToUtf8(line.size() > kMaxBytes ? line.substr(0, kMaxBytes) : line);
+    if (line.size() > kMaxBytes) text += "…";
+    return "«" + text + "»";
+}
+
+FileStatus ConversionError(const LineReader& reader, const std::string& line, const char* problem) {
+    return FileStatus::Error(FileErrorKind::Conversion, "Строка " +
+                                                            std::to_string(reader.LineNumber()) +
+                                                            ": " + Quote(line) + " — " + problem);
+}
+
+bool ReadInteger(LineReader& reader, std::int32_t& value, FileStatus& status) {
+    const std::string line = reader.Next();
+    const auto parsed = ParseInteger(line);
+    if (!parsed) {
+        status = ConversionError(reader, line, "не целое число");
+        return false;
+    }
+    value = *parsed;
+    return true;
+}
+
+std::uint8_t ReadFlag(LineReader& reader) {
+    return reader.Next() == "1" ? 1 : 0;
+}
+
+bool ReadFrame(LineReader& reader, RecordingDocument& document, int n, FileStatus& status) {
+    FrameRow& row = document.frames[static_cast<std::size_t>(n - 1)];
+    for (auto& byte : row.Analog) {
+        std::int32_t value = 0;
+        if (!ReadInteger(reader, value, status)) return false;
+        byte = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) & 0xFFu);
+    }
+    // The repeated last identifier sample of the previous frame replaces that sample.
+    const std::uint8_t previousLast = ReadFlag(reader);
+    if (n >= 2) document.frames[static_cast<std::size_t>(n - 2)].Identifier[11] = previousLast;
+    for (auto& sample : row.Identifier) sample = ReadFlag(reader);
+    for (auto& bit : row.Flags11) bit = ReadFlag(reader);
+    for (auto& bit : row.Flags12) bit = ReadFlag(reader);
+    row.EndFlag = ReadFlag(reader);
+    const std::string timeLine = reader.Next();
+    const auto time = ParseTimeOfDay(timeLine);
+    if (!time) {
+        status = ConversionError(reader, timeLine, "не время суток");
+        return false;
+    }
+    row.FrameTime = *time;
+    return true;
+}
+
+} // namespace
+
+bool IsAcceptedSignature(std::string_view line) {
+    for (std::string_view accepted : kAcceptedSignatures)
+        if (line == accepted) return true;
+    return false;
+}
+
+std::string SingleLine(std::string_view text) {
+    std::string line(text);
+    for (char& c : line)
+        if (c == '\r' || c == '\n' || c == '\x1A') c = ' ';
+    return line;
+}
+
+std::string RecordingFileBytes(const RecordingDocument& document) {
+    std::string out;
+    out.reserve(document.frames.size() * 100 + 1024);
+    FileWriter writer(out);
+    writer.Line(kRecordingSignature);
+    writer.Number(document.Length());
+    for (std::size_t i = 0; i < document.frames.size(); ++i) {
+        const FrameRow& row = document.frames[i];
+        for (std::uint8_t byte : row.Analog) writer.Number(byte);
+        writer.Flag(i == 0 ? 0 : document.frames[i - 1].Identifier[11]);
+        for (std::uint8_t sample : row.Identifier) writer.Flag(sample);
+        for (std::uint8_t bit : row.Flags11) writer.Flag(bit);
+        for (std::uint8_t bit : row.Flags12) writer.Flag(bit);
+        writer.Flag(row.EndFlag);
+        writer.Line(TimeOfDayText(row.FrameTime));
+    }
+    for (int r = 0; r < StoredSampleRows; ++r)
+        for (const auto& column : document.samples) writer.Text(SampleRow(column, r));
+    for (const std::string& marker : document.markers) writer.Text(marker);
+    writer.Number(static_cast<long long>(document.comment.size()) - 1);
+    for (const std::string& line : document.comment) writer.Text(line);
+    return out;
+}
+
+RecordingLoad ParseRecording(std::string_view bytes) {
+    RecordingLoad load;
+    LineReader reader(bytes);
+    if (!IsAcceptedSignature(reader.Next())) {
+        load.status = FileStatus::Error(FileErrorKind::NotThisProgram, kNotThisProgramText);
+        return load;
+    }
+    std::int32_t count = 0;
+    if (!ReadInteger(reader, count, load.status)) return load;
+    if (count < 1 || count > MaxFrames) {
+        load.status = FileStatus::Error(FileErrorKind::NotThisProgram, kNotThisProgramText);
+        return load;
+    }
+    RecordingDocument& document = load.document;
+    document.frames.assign(static_cast<std::size_t>(count), FrameRow{});
+    for (int n = 1; n <= count; ++n)
+        if (!ReadFrame(reader, document, n, load.status)) return load;
+
+    for (auto& column : document.samples) column.clear();
+    for (int r = 0; r < StoredSampleRows; ++r)
+        for (auto& column : document.samples) column.push_back(Cp1251ToUtf8(reader.Next()));
+    for (std::string& marker : document.markers) {
+        marker = Cp1251ToUtf8(reader.Next());
+        if (marker.empty()) marker = "0";
+    }
+    const std::string sizeLine = reader.Next();
+    if (!sizeLine.empty()) {
+        const auto size = ParseInteger(sizeLine);
+        if (!size) {
+            load.status = ConversionError(reader, sizeLine, "не целое число");
+            return load;
+        }
+        // Lines missing at the end of the file are not made up, whatever the size says.
+        for (std::int64_t i = 0; i <= std::int64_t{*size} && !reader.AtEnd(); ++i)
+            document.comment.push_back(Cp1251ToUtf8(reader.Next()));
+    }
+    return load;
+}
+
+RecordingLoad LoadRecordingFile(const std::string& path) {
+    std::string bytes;
+    RecordingLoad load;
+    load.status = ReadWholeFile(path, bytes);
+    if (!load.status.ok()) return load;
+    return ParseRecording(bytes);
+}
+
+FileStatus SaveRecordingFile(const std::string& path, const RecordingDocument& document) {
+    if (document.Length() < 1 || document.Length() > MaxFrames)
+        return FileStatus::Error(FileErrorKind::Io, "В записи должно быть от 1 до " +
+                                                        std::to_string(MaxFrames) + " кадров");
+    return WriteFileAtomically(path, RecordingFileBytes(document));
+}
+
+} // namespace qv

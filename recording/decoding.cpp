@@ -1,0 +1,202 @@
+// What each byte and bit of a frame means: conversions, units and flag words.
+//
+// Every conversion is kept as an exact fraction built from the decimal constants, in the order
+// the conversion is defined (a division of the raw byte, then a product), so that a value that
+// is exactly a decimal half is shown rounded away from zero rather than at the mercy of binary
+// floating point.
+#include "recording/decoding.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace qv {
+namespace {
+
+struct NumberFormat {
+    int P;
+    int D;
+    const char* unit;
+};
+
+// One linear piece of the coolant curve: (slope * (t - from) + intercept) / 100 degrees.
+struct CoolantSegment {
+    int from;
+    long long slope;     // hundredths of a degree per count
+    long long intercept; // hundredths of a degree at t = from
+};
+
+// The first piece is 2 × (t − 5) − 60 = 2t − 70 on whole degrees.
+constexpr std::array<CoolantSegment, 10> CoolantSegments{{
+    {0, 200, -7000},
+    {15, 83, -4000},
+    {39, 47, -2000},
+    {82, 38, 0},
+    {135, 44, 2000},
+    {180, 67, 4000},
+    {210, 111, 6000},
+    {228, 211, 8000},
+    {237, 383, 9900},
+    {243, 980, 12200},
+}};
+
+ExactValue CoolantExact(std::uint8_t raw, int dependence) {
+    const int t = dependence == 1 ? raw : 255 - raw;
+    const CoolantSegment* segment = &CoolantSegments.front();
+    for (const CoolantSegment& s : CoolantSegments)
+        if (t >= s.from) segment = &s;
+    return {segment->slope * (t - segment->from) + segment->intercept, 100};
+}
+
+std::optional<NumberFormat> FormatOf(int p, const DisplaySettings& settings) {
+    switch (p) {
+    case 1:
+        return NumberFormat{4, 3, " мс."};
+    case 2:
+        return NumberFormat{3, 1, " град."};
+    case 3:
+        switch (settings.KHH) {
+        case 1:
+        case 2:
+            return NumberFormat{3, 1, " %"};
+        case 3:
+            return NumberFormat{3, 0, " шаг"};
+        }
+        return std::nullopt;
+    case 4:
+        return NumberFormat{4, 0, " об/м"};
+    case 5:
+        switch (settings.Vozduh) {
+        case 1:
+            return NumberFormat{3, 1, " kPa"};
+        case 2:
+            return NumberFormat{4, 0, " мм.рт.ст."};
+        case 3:
+            return NumberFormat{4, 1, " мс"};
+        case 4:
+            return NumberFormat{3, 1, " гр/C"}; // Latin C
+        case 5:
+            return NumberFormat{3, 2, " В"};
+        }
+        return std::nullopt;
+    case 6:
+        return NumberFormat{3, 1, " град.С"};
+    case 7:
+        return NumberFormat{3, 1, " град."};
+    case 8:
+        return NumberFormat{3, 0, " км/ч"};
+    case 9:
+    case 10:
+        return NumberFormat{3, 2, "В"};
+    }
+    return std::nullopt;
+}
+
+constexpr std::array<FlagInfo, NamedFlagCount> NamedFlags{{
+    {11, 0, "11.0  Переоб.посл.зап.:", "Да", "Нет"},
+    {11, 1, "11.1  Холодный двиг.:", "Да", "Нет"},
+    {11, 4, "11.4  Детонация:", "Да", "Нет"},
+    {11, 5, "11.5  Обратн.связь:", "Вкл", "Выкл"},
+    {11, 6, "11.6  Доп.обогащение:", "Вкл", "Выкл"},
+    {12, 0, "12.0  Стартер:", "Вкл", "Выкл"},
+    {12, 1, "12.1  Дроссельная засл.:", "Закр", "Откр"},
+    {12, 2, "12.2  Кондиционер:", "Вкл", "Выкл"},
+    {12, 3, "12.3  Нейтраль:", "Вкл", "Выкл"},
+    {12, 4, "12.4  Смесь Левая:", "БОГАТАЯ", "бедная"},
+    {12, 5, "12.5  Смесь Правая:", "БОГАТАЯ", "бедная"},
+    {12, 7, "12.7  Диагностика?:", "Хорошо", "Плохо"},
+}};
+
+} // namespace
+
+std::optional<ExactValue> ParameterExact(int p, std::uint8_t raw, const DisplaySettings& settings) {
+    const long long x = raw;
+    switch (p) {
+    case 1:
+        return ExactValue{x * 125, 1000}; // x × 0.125
+    case 2:
+        return ExactValue{x * 47 - 3000, 100}; // x × 0.47 − 30
+    case 3:
+        switch (settings.KHH) {
+        case 1:
+            return ExactValue{x * 100, 255}; // x / 255 × 100
+        case 2:
+            return ExactValue{x * 100, 125}; // x / 125 × 100
+        case 3:
+            return ExactValue{x, 1};
+        }
+        return std::nullopt;
+    case 4:
+        return ExactValue{x * 25, 1};
+    case 5:
+        switch (settings.Vozduh) {
+        case 1:
+            return ExactValue{x * 1000, 1535}; // x / 1.535
+        case 2:
+            return ExactValue{x * 4886, 1000}; // x × 4.886
+        case 3:
+            return ExactValue{x * 256, 1000}; // x × 0.256
+        case 4:
+            return ExactValue{x * 2, 1};
+        case 5:
+            return ExactValue{x * 5, 255}; // x / 255 × 5
+        }
+        return std::nullopt;
+    case 6:
+        return CoolantExact(raw, settings.Temperature);
+    case 7:
+        return ExactValue{x, 2};
+    case 8:
+        return ExactValue{x, 1};
+    case 9:
+    case 10:
+        return ExactValue{x * 5, 256};
+    }
+    return std::nullopt;
+}
+
+long double ParameterValue(const RecordingStore& store, int n, int p,
+                           const DisplaySettings& settings) {
+    if (p < 1 || p > 10) return std::numeric_limits<long double>::quiet_NaN();
+    const auto exact = ParameterExact(p, store.Row(n).Analog[p - 1], settings);
+    if (!exact) return std::numeric_limits<long double>::quiet_NaN();
+    return static_cast<long double>(exact->num) / static_cast<long double>(exact->den);
+}
+
+std::string ParameterText(int p, std::uint8_t raw, const DisplaySettings& settings,
+                          const std::string& decimalSeparator) {
+    const auto format = FormatOf(p, settings);
+    const auto exact = ParameterExact(p, raw, settings);
+    if (!format || !exact) return {};
+    return FixedText(*exact, format->P, format->D, decimalSeparator) + format->unit;
+}
+
+std::string ParameterText(const RecordingStore& store, int n, int p,
+                          const DisplaySettings& settings, const std::string& decimalSeparator) {
+    if (p < 1 || p > 10) return {};
+    return ParameterText(p, store.Row(n).Analog[p - 1], settings, decimalSeparator);
+}
+
+const FlagInfo& NamedFlag(int index) {
+    return NamedFlags.at(static_cast<std::size_t>(index));
+}
+
+bool FlagBit(const FrameRow& row, int byte, int bit) {
+    if (bit < 0 || bit > 7) return false;
+    if (byte == 11) return row.Flags11[bit] != 0;
+    if (byte == 12) return row.Flags12[bit] != 0;
+    return false;
+}
+
+std::string FlagText(const RecordingStore& store, int n, int flagIndex) {
+    const FlagInfo& flag = NamedFlag(flagIndex);
+    return FlagBit(store.Row(n), flag.byte, flag.bit) ? flag.on : flag.off;
+}
+
+std::string IdentifierText(const FrameRow& row) {
+    std::string text;
+    for (std::uint8_t sample : row.Identifier) text += sample != 0 ? '1' : '0';
+    return text;
+}
+
+} // namespace qv

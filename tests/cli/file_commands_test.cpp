@@ -1,0 +1,92 @@
+#include "files/csv_export.h"
+#include "files/recording_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CliFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("qv_cli_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        document.frames.resize(3);
+        document.frames[1].Analog[0] = 200;
+        document.frames[2].Identifier[11] = 1;
+        document.frames[2].FrameTime = 0.5;
+        document.comment = {"тест"};
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string File(const std::string& name) const { return (dir / name).string(); }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    static void Write(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    // Runs the companion; stdout and stderr go to files in the test directory.
+    int Run(const std::string& arguments) {
+        const std::string command = std::string("\"") + QV_CLI_PATH + "\" " + arguments + " >\"" +
+                                    File("stdout.txt") + "\" 2>\"" + File("stderr.txt") + "\"";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    fs::path dir;
+    RecordingDocument document;
+};
+
+TEST_F(CliFiles, CsvWritesTheWindowsExportBesideTheInput) {
+    Write(File("run1.kvr"), RecordingFileBytes(document));
+    ASSERT_EQ(Run("csv \"" + File("run1.kvr") + "\""), 0) << Read(File("stderr.txt"));
+    EXPECT_EQ(Read(File("run1.csv")), CsvExportBytes(document));
+    ASSERT_EQ(Run("csv \"" + File("run1.kvr") + "\" \"" + File("other.csv") + "\""), 0);
+    EXPECT_EQ(Read(File("other.csv")), CsvExportBytes(document));
+}
+
+TEST_F(CliFiles, ResaveNormalisesTheFile) {
+    std::string lfOnly = RecordingFileBytes(document);
+    for (std::size_t at; (at = lfOnly.find("\r\n")) != std::string::npos;) lfOnly.erase(at, 1);
+    Write(File("in.kvr"), lfOnly);
+    ASSERT_EQ(Run("resave \"" + File("in.kvr") + "\" \"" + File("out.kvr") + "\""), 0);
+    EXPECT_EQ(Read(File("out.kvr")), RecordingFileBytes(document));
+}
+
+TEST_F(CliFiles, RejectedFilesAndBadArgumentsExitWithTwoAndWriteNothing) {
+    Write(File("bad.kvr"), "File for Quintovar 1.0.0.4\r\n1\r\n");
+    EXPECT_EQ(Run("csv \"" + File("bad.kvr") + "\""), 2);
+    EXPECT_NE(Read(File("stderr.txt")).find("Файл не этой программы"), std::string::npos);
+    EXPECT_FALSE(fs::exists(File("bad.csv")));
+
+    EXPECT_EQ(Run("resave \"" + File("missing.kvr") + "\" \"" + File("out.kvr") + "\""), 2);
+    EXPECT_FALSE(Read(File("stderr.txt")).empty());
+    EXPECT_FALSE(fs::exists(File("out.kvr")));
+
+    Write(File("in.kvr"), RecordingFileBytes(document));
+    EXPECT_EQ(Run("resave \"" + File("in.kvr") + "\" \"" + File("no/dir/out.kvr") + "\""), 2);
+    EXPECT_NE(Read(File("stderr.txt")).find("Ошибка записи в файл."), std::string::npos);
+
+    EXPECT_EQ(Run("csv"), 2);
+    EXPECT_NE(Read(File("stderr.txt")).find("usage"), std::string::npos);
+    EXPECT_EQ(Run("resave \"" + File("in.kvr") + "\""), 2);
+    EXPECT_EQ(Run("csv a b c"), 2);
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "files/recording_document.h"
+
+#include <filesystem>
+#include <string>
+
+namespace qv::test {
+
+// A fresh, empty directory for one test, removed again afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+
+// A document of `frames` frames whose every field varies with the frame number (seeded), with
+// samples, markers and a comment in Cyrillic.
+RecordingDocument VariedDocument(int frames, unsigned seed = 1);
+
+} // namespace qv::test

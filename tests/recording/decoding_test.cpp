@@ -1,0 +1,284 @@
+#include "recording/decoding.h"
+
+#include "reference_decimal.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace qv {
+namespace {
+
+using test::Fraction;
+using test::ReferenceFixed;
+
+Fraction Dec(const char* text) {
+    return Fraction::Decimal(text);
+}
+
+// The coolant temperature of t, each piece as it is written down.
+Fraction ReferenceCoolant(int t) {
+    if (t < 15) return Fraction(2 * (t - 5) - 60);
+    if (t < 39) return Fraction(t - 15) * Dec("0.83") - Fraction(40);
+    if (t < 82) return Fraction(t - 39) * Dec("0.47") - Fraction(20);
+    if (t < 135) return Fraction(t - 82) * Dec("0.38");
+    if (t < 180) return Fraction(t - 135) * Dec("0.44") + Fraction(20);
+    if (t < 210) return Fraction(t - 180) * Dec("0.67") + Fraction(40);
+    if (t < 228) return Fraction(t - 210) * Dec("1.11") + Fraction(60);
+    if (t < 237) return Fraction(t - 228) * Dec("2.11") + Fraction(80);
+    if (t < 243) return Fraction(t - 237) * Dec("3.83") + Fraction(99);
+    return Fraction(t - 243) * Dec("9.8") + Fraction(122);
+}
+
+struct Expected {
+    Fraction value;
+    int P, D;
+    std::string unit;
+};
+
+// The value, format and unit of parameter p for byte x, or nothing for an unlisted setting.
+std::optional<Expected> Reference(int p, int x, const DisplaySettings& s) {
+    const Fraction b(x);
+    switch (p) {
+    case 1:
+        return Expected{b * Dec("0.125"), 4, 3, " мс."};
+    case 2:
+        return Expected{b * Dec("0.47") - Fraction(30), 3, 1, " град."};
+    case 3:
+        if (s.KHH == 1) return Expected{b / Fraction(255) * Fraction(100), 3, 1, " %"};
+        if (s.KHH == 2) return Expected{b / Fraction(125) * Fraction(100), 3, 1, " %"};
+        if (s.KHH == 3) return Expected{b, 3, 0, " шаг"};
+        return std::nullopt;
+    case 4:
+        return Expected{Fraction(x * 25), 4, 0, " об/м"};
+    case 5:
+        if (s.Vozduh == 1) return Expected{b / Dec("1.535"), 3, 1, " kPa"};
+        if (s.Vozduh == 2) return Expected{b * Dec("4.886"), 4, 0, " мм.рт.ст."};
+        if (s.Vozduh == 3) return Expected{b * Dec("0.256"), 4, 1, " мс"};
+        if (s.Vozduh == 4) return Expected{Fraction(x * 2), 3, 1, " гр/C"};
+        if (s.Vozduh == 5) return Expected{b / Fraction(255) * Fraction(5), 3, 2, " В"};
+        return std::nullopt;
+    case 6:
+        return Expected{ReferenceCoolant(s.Temperature == 1 ? x : 255 - x), 3, 1, " град.С"};
+    case 7:
+        return Expected{b / Fraction(2), 3, 1, " град."};
+    case 8:
+        return Expected{b, 3, 0, " км/ч"};
+    case 9:
+    case 10:
+        return Expected{Fraction(x * 5) / Fraction(256), 3, 2, "В"};
+    }
+    return std::nullopt;
+}
+
+void CheckEveryByte(int p, const DisplaySettings& s) {
+    for (int x = 0; x <= 255; ++x) {
+        const auto raw = static_cast<std::uint8_t>(x);
+        const auto expected = Reference(p, x, s);
+        const std::string text = ParameterText(p, raw, s, ",");
+        const auto exact = ParameterExact(p, raw, s);
+        SCOPED_TRACE("p " + std::to_string(p) + " byte " + std::to_string(x) + " settings " +
+                     std::to_string(s.KHH) + "/" + std::to_string(s.Temperature) + "/" +
+                     std::to_string(s.Vozduh));
+        if (!expected) {
+            EXPECT_EQ(text, "");
+            EXPECT_FALSE(exact.has_value());
+            continue;
+        }
+        EXPECT_EQ(text,
+                  ReferenceFixed(expected->value, expected->P, expected->D, ",") + expected->unit);
+        ASSERT_TRUE(exact.has_value());
+        EXPECT_EQ(Fraction(exact->num, exact->den).num, expected->value.num);
+        EXPECT_EQ(Fraction(exact->num, exact->den).den, expected->value.den);
+    }
+}
+
+TEST(ParameterDecoding, EveryByteOfTheFixedParameters) {
+    for (int p : {1, 2, 4, 7, 8, 9, 10}) CheckEveryByte(p, DisplaySettings{});
+}
+
+TEST(ParameterDecoding, EveryByteOfIdleAirUnderEveryUnit) {
+    for (int unit = -1; unit <= 5; ++unit) CheckEveryByte(3, DisplaySettings{unit, 1, 1});
+}
+
+TEST(ParameterDecoding, EveryByteOfIntakeUnderEveryKind) {
+    for (int kind = -1; kind <= 7; ++kind) CheckEveryByte(5, DisplaySettings{1, 1, kind});
+}
+
+TEST(ParameterDecoding, EveryByteOfCoolantUnderEveryDependence) {
+    // Any dependence other than 1 reads the byte inverted.
+    for (int dependence = -1; dependence <= 4; ++dependence)
+        CheckEveryByte(6, DisplaySettings{1, dependence, 1});
+}
+
+TEST(ParameterDecoding, OtherSettingsDoNotAffectAParameter) {
+    const DisplaySettings odd{3, 2, 4};
+    for (int p : {1, 2, 4, 7, 8, 9, 10})
+        for (int x = 0; x <= 255; x += 17)
+            EXPECT_EQ(ParameterText(p, static_cast<std::uint8_t>(x), odd, ","),
+                      ParameterText(p, static_cast<std::uint8_t>(x), DisplaySettings{}, ","));
+}
+
+struct ShownText {
+    int p;
+    int setting; // KHH, Vozduh or Temperature as the parameter needs; 0 when none applies
+    int raw;
+    const char* text;
+};
+
+DisplaySettings SettingsFor(int p, int setting) {
+    DisplaySettings s;
+    if (p == 3) s.KHH = setting;
+    if (p == 5) s.Vozduh = setting;
+    if (p == 6) s.Temperature = setting;
+    return s;
+}
+
+TEST(ParameterDecoding, TableOfShownTexts) {
+    const ShownText cases[] = {
+        {1, 0, 0, "0,000 мс."},       {1, 0, 1, "0,125 мс."},
+        {1, 0, 80, "10,000 мс."},     {1, 0, 255, "31,880 мс."},
+        {2, 0, 0, "-30,0 град."},     {2, 0, 64, "0,1 град."},
+        {2, 0, 100, "17,0 град."},    {3, 1, 255, "100,0 %"},
+        {3, 2, 250, "200,0 %"},       {3, 3, 37, "37 шаг"},
+        {4, 0, 32, "800 об/м"},       {4, 0, 255, "6375 об/м"},
+        {5, 1, 100, "65,1 kPa"},      {5, 1, 154, "100,0 kPa"},
+        {5, 2, 154, "752 мм.рт.ст."}, {5, 2, 255, "1246 мм.рт.ст."},
+        {5, 3, 100, "25,6 мс"},       {5, 3, 255, "65,3 мс"},
+        {5, 4, 100, "200,0 гр/C"},    {5, 5, 255, "5,00 В"},
+        {5, 5, 128, "2,51 В"},        {6, 1, 0, "-70,0 град.С"},
+        {6, 1, 14, "-42,0 град.С"},   {6, 1, 15, "-40,0 град.С"},
+        {6, 1, 81, "-0,3 град.С"},    {6, 1, 82, "0,0 град.С"},
+        {6, 1, 135, "20,0 град.С"},   {6, 1, 180, "40,0 град.С"},
+        {6, 1, 228, "80,0 град.С"},   {6, 1, 242, "118,0 град.С"},
+        {6, 1, 243, "122,0 град.С"},  {6, 1, 255, "240,0 град.С"},
+        {6, 2, 255, "-70,0 град.С"},  {7, 0, 40, "20,0 град."},
+        {7, 0, 255, "128,0 град."},   {8, 0, 0, "0 км/ч"},
+        {9, 0, 0, "0,00В"},           {9, 0, 128, "2,50В"},
+        {10, 0, 255, "4,98В"},
+    };
+    for (const ShownText& c : cases)
+        EXPECT_EQ(
+            ParameterText(c.p, static_cast<std::uint8_t>(c.raw), SettingsFor(c.p, c.setting), ","),
+            c.text)
+            << "p " << c.p << " raw " << c.raw;
+}
+
+// Bytes whose exact value is a decimal half at the shown precision: they round away from zero.
+TEST(ParameterDecoding, ExactHalvesRoundAwayFromZero) {
+    const ShownText cases[] = {
+        {2, 0, 5, "-27,7 град."},    {2, 0, 35, "-13,6 град."},   {2, 0, 55, "-4,2 град."},
+        {2, 0, 65, "0,6 град."},     {2, 0, 105, "19,4 град."},   {2, 0, 115, "24,1 град."},
+        {2, 0, 155, "42,9 град."},   {2, 0, 185, "57,0 град."},   {2, 0, 205, "66,4 град."},
+        {2, 0, 235, "80,5 град."},   {2, 0, 255, "89,9 град."},   {6, 1, 20, "-35,9 град.С"},
+        {6, 1, 30, "-27,6 град.С"},  {6, 1, 44, "-17,7 град.С"},  {6, 1, 54, "-13,0 град.С"},
+        {6, 1, 74, "-3,6 град.С"},   {6, 1, 185, "43,4 град.С"},  {6, 1, 195, "50,1 град.С"},
+        {6, 2, 235, "-35,9 град.С"}, {6, 2, 225, "-27,6 град.С"}, {6, 2, 211, "-17,7 град.С"},
+        {6, 2, 201, "-13,0 град.С"}, {6, 2, 181, "-3,6 град.С"},  {6, 2, 70, "43,4 град.С"},
+        {6, 2, 60, "50,1 град.С"},
+    };
+    for (const ShownText& c : cases)
+        EXPECT_EQ(
+            ParameterText(c.p, static_cast<std::uint8_t>(c.raw), SettingsFor(c.p, c.setting), ","),
+            c.text)
+            << "p " << c.p << " raw " << c.raw;
+}
+
+TEST(ParameterDecoding, InverseDependenceMirrorsTheDirectOne) {
+    for (int x = 0; x <= 255; ++x)
+        EXPECT_EQ(ParameterText(6, static_cast<std::uint8_t>(x), DisplaySettings{1, 2, 1}, ","),
+                  ParameterText(6, static_cast<std::uint8_t>(255 - x), DisplaySettings{}, ","));
+}
+
+TEST(ParameterDecoding, TheSeparatorIsPassedThrough) {
+    EXPECT_EQ(ParameterText(1, 1, DisplaySettings{}, "."), "0.125 мс.");
+    EXPECT_EQ(ParameterText(4, 32, DisplaySettings{}, "."), "800 об/м");
+}
+
+TEST(ParameterDecoding, StoreOverloadsReadTheFramesByte) {
+    RecordingStore store;
+    store.Row(7).Analog = {80, 64, 255, 32, 154, 82, 40, 0, 128, 255};
+    const DisplaySettings s;
+    for (int p = 1; p <= 10; ++p)
+        EXPECT_EQ(ParameterText(store, 7, p, s, ","),
+                  ParameterText(p, store.Row(7).Analog[p - 1], s, ","));
+    EXPECT_EQ(ParameterText(store, 7, 1, s, ","), "10,000 мс.");
+    EXPECT_EQ(ParameterText(store, 7, 0, s, ","), "");
+    EXPECT_EQ(ParameterText(store, 7, 11, s, ","), "");
+
+    EXPECT_EQ(ParameterValue(store, 7, 1, s), 10.0L);
+    EXPECT_NEAR(static_cast<double>(ParameterValue(store, 7, 2, s)), 0.08, 1e-12);
+    EXPECT_NEAR(static_cast<double>(ParameterValue(store, 7, 5, s)), 100.3257, 1e-4);
+    EXPECT_TRUE(std::isnan(ParameterValue(store, 7, 3, DisplaySettings{0, 1, 1})));
+    EXPECT_TRUE(std::isnan(ParameterValue(store, 7, 5, DisplaySettings{1, 1, 6})));
+    EXPECT_TRUE(std::isnan(ParameterValue(store, 7, 11, s)));
+}
+
+TEST(FlagDecoding, NamedFlagsInPanelOrder) {
+    const struct {
+        int byte, bit;
+        const char *label, *on, *off;
+    } expected[] = {
+        {11, 0, "11.0  Переоб.посл.зап.:", "Да", "Нет"},
+        {11, 1, "11.1  Холодный двиг.:", "Да", "Нет"},
+        {11, 4, "11.4  Детонация:", "Да", "Нет"},
+        {11, 5, "11.5  Обратн.связь:", "Вкл", "Выкл"},
+        {11, 6, "11.6  Доп.обогащение:", "Вкл", "Выкл"},
+        {12, 0, "12.0  Стартер:", "Вкл", "Выкл"},
+        {12, 1, "12.1  Дроссельная засл.:", "Закр", "Откр"},
+        {12, 2, "12.2  Кондиционер:", "Вкл", "Выкл"},
+        {12, 3, "12.3  Нейтраль:", "Вкл", "Выкл"},
+        {12, 4, "12.4  Смесь Левая:", "БОГАТАЯ", "бедная"},
+        {12, 5, "12.5  Смесь Правая:", "БОГАТАЯ", "бедная"},
+        {12, 7, "12.7  Диагностика?:", "Хорошо", "Плохо"},
+    };
+    static_assert(std::size(expected) == NamedFlagCount);
+    for (int i = 0; i < NamedFlagCount; ++i) {
+        EXPECT_EQ(NamedFlag(i).byte, expected[i].byte);
+        EXPECT_EQ(NamedFlag(i).bit, expected[i].bit);
+        EXPECT_STREQ(NamedFlag(i).label, expected[i].label);
+        EXPECT_STREQ(NamedFlag(i).on, expected[i].on);
+        EXPECT_STREQ(NamedFlag(i).off, expected[i].off);
+    }
+    EXPECT_THROW(NamedFlag(12), std::out_of_range);
+    EXPECT_THROW(NamedFlag(-1), std::out_of_range);
+}
+
+TEST(FlagDecoding, EachFlagReadsOnlyItsOwnBit) {
+    for (int i = 0; i < NamedFlagCount; ++i) {
+        const FlagInfo& flag = NamedFlag(i);
+        RecordingStore store;
+        auto& own = flag.byte == 11 ? store.Row(3).Flags11 : store.Row(3).Flags12;
+        auto& other = flag.byte == 11 ? store.Row(3).Flags12 : store.Row(3).Flags11;
+        other.fill(1);
+        own.fill(1);
+        own[flag.bit] = 0;
+        EXPECT_EQ(FlagText(store, 3, i), flag.off) << flag.label;
+        own.fill(0);
+        own[flag.bit] = 7; // any nonzero sample counts as set
+        EXPECT_EQ(FlagText(store, 3, i), flag.on) << flag.label;
+    }
+}
+
+TEST(FlagDecoding, FlagBitOutsideTheFlagBytesIsClear) {
+    FrameRow row;
+    row.Flags11.fill(1);
+    row.Flags12.fill(1);
+    EXPECT_TRUE(FlagBit(row, 11, 2));
+    EXPECT_TRUE(FlagBit(row, 12, 6));
+    EXPECT_FALSE(FlagBit(row, 10, 0));
+    EXPECT_FALSE(FlagBit(row, 11, 8));
+    EXPECT_FALSE(FlagBit(row, 12, -1));
+}
+
+TEST(FlagDecoding, IdentifierIsOneCharacterPerSample) {
+    FrameRow row;
+    EXPECT_EQ(IdentifierText(row), "000000000000");
+    row.Identifier = {1, 0, 0, 1, 1, 0, 2, 0, 0, 0, 0, 255};
+    EXPECT_EQ(IdentifierText(row), "100110100001");
+}
+
+} // namespace
+} // namespace qv
