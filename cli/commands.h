@@ -14,5 +14,6 @@ struct Command {
 // Recording file commands (cmd_csv.cpp, cmd_resave.cpp, cmd_panel.cpp).
 int RunCsv(int argc, char** argv);
 int RunResave(int argc, char** argv);
+int RunPanel(int argc, char** argv);
 
 } // namespace qv::cli

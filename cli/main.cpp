@@ -10,6 +10,10 @@ namespace {
 const Command kCommands[] = {
     {"csv", "csv IN.kvr [OUT.csv]      export a recording as CSV (OUT defaults to IN.csv)", RunCsv},
     {"resave", "resave IN.kvr OUT.kvr     load a recording and save a normalised copy", RunResave},
+    {"panel",
+     "panel IN.kvr [--frame N] [--khh K] [--temperature T] [--vozduh V] [--decimal C]\n"
+     "                            print the panel of frame N (default: every frame)",
+     RunPanel},
     {nullptr, nullptr, nullptr},
 };
 

@@ -96,6 +96,12 @@ bool IsAcceptedSignature(std::string_view line) {
     return false;
 }
 
+bool ApplyLoad(const RecordingLoad& load, RecordingStore& store) {
+    if (!load.status.ok()) return false;
+    ApplyToStore(load.document, store);
+    return true;
+}
+
 std::string SingleLine(std::string_view text) {
     std::string line(text);
     for (char& c : line)
@@ -150,7 +156,7 @@ RecordingLoad ParseRecording(std::string_view bytes) {
         for (auto& column : document.samples) column.push_back(Cp1251ToUtf8(reader.Next()));
     for (std::string& marker : document.markers) {
         marker = Cp1251ToUtf8(reader.Next());
-        if (marker.empty()) marker = "0";
+        if (marker.empty()) marker.push_back('0');
     }
     const std::string sizeLine = reader.Next();
     if (!sizeLine.empty()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "acquisition/frame_hand_over.h"
+#include "acquisition/port_handle.h"
 #include "recording/display_settings.h"
 #include "recording/recording_store.h"
 
@@ -20,6 +22,13 @@ struct ProgramState {
 
     RecordingStore store;
     DisplaySettings settings;
+
+    // The one open serial port (or "SIM"), shared with the receiver and the timing check.
+    PortHandle port;
+    // Where the receiver hands frames over to the main thread's commit.
+    FrameHandOver handOver;
+    // True while a timing check measures; a second check is refused meanwhile.
+    std::atomic<bool> TimingCheckRunning{false};
 };
 
 } // namespace qv

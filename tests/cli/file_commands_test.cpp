@@ -1,11 +1,13 @@
 #include "files/csv_export.h"
 #include "files/recording_file.h"
+#include "recording/panel.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -66,6 +68,45 @@ TEST_F(CliFiles, ResaveNormalisesTheFile) {
     Write(File("in.kvr"), lfOnly);
     ASSERT_EQ(Run("resave \"" + File("in.kvr") + "\" \"" + File("out.kvr") + "\""), 0);
     EXPECT_EQ(Read(File("out.kvr")), RecordingFileBytes(document));
+}
+
+// The panel of frame n as the command prints it.
+std::string PanelText(const RecordingDocument& document, int n, const DisplaySettings& settings,
+                      const std::string& decimal) {
+    auto store = std::make_unique<RecordingStore>();
+    ApplyToStore(document, *store);
+    const PanelLines panel = BuildPanel(*store, n, document.Length(), settings, decimal);
+    std::string text;
+    for (int row = 0; row < PanelRowCount; ++row)
+        text += panel.labels[row] + "\t" + panel.values[row] + "\n";
+    return text;
+}
+
+TEST_F(CliFiles, PanelPrintsTheWindowsRows) {
+    Write(File("in.kvr"), RecordingFileBytes(document));
+    ASSERT_EQ(Run("panel \"" + File("in.kvr") + "\" --frame 2"), 0) << Read(File("stderr.txt"));
+    const std::string frame2 = Read(File("stdout.txt"));
+    EXPECT_EQ(frame2, PanelText(document, 2, {}, ","));
+    EXPECT_NE(frame2.find("Кадр"), std::string::npos);
+
+    ASSERT_EQ(Run("panel \"" + File("in.kvr") + "\""), 0);
+    EXPECT_EQ(Read(File("stdout.txt")), PanelText(document, 1, {}, ",") + "\n" + frame2 + "\n" +
+                                            PanelText(document, 3, {}, ","));
+
+    DisplaySettings settings;
+    settings.KHH = 3;
+    settings.Temperature = 2;
+    settings.Vozduh = 4;
+    ASSERT_EQ(Run("panel \"" + File("in.kvr") +
+                  "\" --khh 3 --temperature 2 --vozduh 4 --decimal . --frame 3"),
+              0);
+    EXPECT_EQ(Read(File("stdout.txt")), PanelText(document, 3, settings, "."));
+
+    EXPECT_EQ(Run("panel \"" + File("in.kvr") + "\" --frame 4"), 2);
+    EXPECT_EQ(Run("panel \"" + File("in.kvr") + "\" --frame x"), 2);
+    EXPECT_EQ(Run("panel \"" + File("in.kvr") + "\" --speed 3"), 2);
+    EXPECT_EQ(Run("panel \"" + File("in.kvr") + "\" --frame"), 2);
+    EXPECT_EQ(Read(File("stdout.txt")), "");
 }
 
 TEST_F(CliFiles, RejectedFilesAndBadArgumentsExitWithTwoAndWriteNothing) {

@@ -37,6 +37,14 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+bool CanWriteDespitePermissions(const std::filesystem::path& directory) {
+    const std::filesystem::path probe = directory / "probe";
+    const bool created = static_cast<bool>(std::ofstream(probe));
+    std::error_code ec;
+    std::filesystem::remove(probe, ec);
+    return created;
+}
+
 RecordingDocument VariedDocument(int frames, unsigned seed) {
     std::mt19937 random(seed);
     auto bit = [&random] { return static_cast<std::uint8_t>(random() & 1u); };

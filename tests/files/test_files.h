@@ -28,6 +28,9 @@ private:
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
+// True when a file can be created in `directory` although its permissions forbid it (root).
+bool CanWriteDespitePermissions(const std::filesystem::path& directory);
+
 // A document of `frames` frames whose every field varies with the frame number (seeded), with
 // samples, markers and a comment in Cyrillic.
 RecordingDocument VariedDocument(int frames, unsigned seed = 1);

@@ -1,0 +1,15 @@
+#include "acquisition/frame_commit.h"
+
+namespace qv {
+
+int CommitHandedOverFrame(ProgramState& state, double frameTime) {
+    const std::optional<HandedOverFrame> handed = state.handOver.Take();
+    if (!handed) return 0;
+    const int slot = state.FrameCount.load();
+    if (!RecordingStore::IsValidFrame(slot)) return 0;
+    CommitFrameData(state.store, slot, handed->Frame, frameTime);
+    state.store.Row(slot).EndFlag = handed->EndFlag;
+    return slot;
+}
+
+} // namespace qv

@@ -1,0 +1,74 @@
+#include "acquisition/line_encoder.h"
+
+#include <algorithm>
+
+namespace qv {
+namespace {
+
+// A small deterministic generator (splitmix64): the same seed gives the same line everywhere.
+std::uint64_t NextRandom(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+void Append(LineRecording& line, std::int64_t timeNs, int level) {
+    if (!line.Changes.empty()) {
+        if (line.Changes.back().Level == level) return;
+        timeNs = std::max(timeNs, line.Changes.back().TimeNs + 1);
+    }
+    line.Changes.push_back({timeNs, level});
+}
+
+} // namespace
+
+std::vector<int> EncodedFrame::DefaultHeaderCells() {
+    return {0, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1};
+}
+
+std::int64_t AppendFrame(LineRecording& line, std::int64_t startNs, const EncodedFrame& frame,
+                         const LineTiming& timing) {
+    std::uint64_t rng = timing.JitterSeed ^ static_cast<std::uint64_t>(startNs);
+    const auto jitter = [&]() -> std::int64_t {
+        if (timing.JitterNs <= 0) return 0;
+        const auto span = static_cast<std::uint64_t>(2 * timing.JitterNs + 1);
+        return static_cast<std::int64_t>(NextRandom(rng) % span) - timing.JitterNs;
+    };
+    const auto cellLevels = [&](std::int64_t cellStartNs, const std::vector<int>& cells) {
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const std::int64_t at = cellStartNs + static_cast<std::int64_t>(i) * timing.BitNs;
+            const int level = cells[i] != 0 ? 1 : 0;
+            if (line.Changes.empty() || line.Changes.back().Level != level)
+                Append(line, at + jitter(), level);
+        }
+    };
+
+    if (line.Changes.empty()) line.Changes.push_back({0, 1});
+    Append(line, startNs, 1);
+    const std::int64_t frameStart =
+        startNs +
+        static_cast<std::int64_t>(frame.IdleBitsBefore * static_cast<double>(timing.BitNs));
+    cellLevels(frameStart, frame.HeaderCells);
+    std::int64_t byteStart = frameStart + timing.HeaderBits * timing.BitNs;
+    for (std::uint8_t byte : frame.Bytes) {
+        std::vector<int> cells{0};
+        for (int k = 0; k < 8; ++k) cells.push_back((byte >> k) & 1);
+        cells.push_back(1);
+        cells.push_back(1);
+        cellLevels(byteStart, cells);
+        byteStart += 11 * timing.BitNs;
+    }
+    return byteStart;
+}
+
+LineRecording EncodeLine(const std::vector<EncodedFrame>& frames, const LineTiming& timing) {
+    LineRecording line;
+    std::int64_t at = 0;
+    for (const EncodedFrame& frame : frames) at = AppendFrame(line, at, frame, timing);
+    (void)at;
+    if (line.Changes.empty()) line.Changes.push_back({0, 1});
+    return line;
+}
+
+} // namespace qv

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+namespace qv {
+
+// The three things the receiver and the timing check talk to. Real implementations read the
+// serial port and the steady clock; tests and the command-line companion use virtual time.
+
+// Bits of the 32-bit modem-status word (the layout that Windows reports).
+constexpr std::uint32_t ModemStatusCts = 0x0010;
+constexpr std::uint32_t ModemStatusDsr = 0x0020;
+constexpr std::uint32_t ModemStatusRing = 0x0040;
+constexpr std::uint32_t ModemStatusRlsd = 0x0080;
+
+// The data line as the port shows it: the whole modem-status word of one read.
+class LineSource {
+public:
+    virtual ~LineSource() = default;
+    virtual std::uint32_t ReadModemStatus() = 0;
+};
+
+// The high-resolution counter.
+class TickClock {
+public:
+    virtual ~TickClock() = default;
+    // Ticks per second; false when the machine has no such counter.
+    virtual bool QueryFrequency(std::int64_t& ticksPerSecond) = 0;
+    // The current tick count, monotonic.
+    virtual std::int64_t Now() = 0;
+};
+
+// Passed to a pump pass made while waiting for a line event rather than a tick count.
+constexpr std::int64_t NoDeadline = std::numeric_limits<std::int64_t>::max();
+
+// One pass of the pump in a polling cycle: the place where a waiting loop may give up
+// processor time. `deadline` is the tick count the loop waits to exceed, or NoDeadline.
+class Pump {
+public:
+    virtual ~Pump() = default;
+    virtual void Pass(std::int64_t deadline) = 0;
+};
+
+// Told, at the end of every timed wait, the tick count waited for and the reading that ended
+// the wait; used to measure sampling lateness.
+class TimingObserver {
+public:
+    virtual ~TimingObserver() = default;
+    virtual void WaitEnded(std::int64_t target, std::int64_t now) = 0;
+};
+
+} // namespace qv

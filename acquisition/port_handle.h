@@ -1,0 +1,57 @@
+#pragma once
+
+#include "acquisition/port_device.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// The one process-wide open port. The main thread opens, configures and closes it; the
+// receiver and the timing check read its modem status from their own threads. Every operation
+// holds the handle's lock, so a read never meets a port that is being closed or replaced.
+class PortHandle {
+public:
+    // The machine's serial ports plus the simulated unit "SIM".
+    PortHandle();
+    explicit PortHandle(std::shared_ptr<PortSystem> system);
+
+    // Replaces where ports come from (tests inject a fake); closes any open port.
+    void UseSystem(std::shared_ptr<PortSystem> system);
+
+    // The port list: present and free serial ports in a stable order, then "SIM".
+    std::vector<std::string> ListPorts();
+
+    // Whether the named port can be opened exclusively now; the open port is not touched.
+    bool ProbePort(const std::string& name);
+    // Opens the named port in place of the current one (which is closed), then reads its line
+    // state and time-outs. True only if all of it succeeded; after a failed open no port is
+    // open and modem-status reads fail.
+    bool OpenPort(const std::string& name);
+    bool SetPortTimeouts(std::uint32_t readInterval, std::uint32_t readTotalMultiplier,
+                         std::uint32_t readTotalConstant, std::uint32_t writeTotalMultiplier,
+                         std::uint32_t writeTotalConstant);
+    bool SetPortState(std::uint32_t baudRate, std::uint8_t byteSize, std::uint8_t parity,
+                      std::uint8_t stopBits, bool dtrOn, bool rtsOn);
+    bool PurgePort();
+    bool ClosePort();
+
+    // The modem-status word in the Windows layout (CTS 0x10, DSR 0x20, RI 0x40, RLSD 0x80).
+    // False, with `word` untouched, when no port is open or the read fails.
+    bool GetModemStatus(std::uint32_t& word);
+
+    bool IsOpen() const;
+    // The name of the open port; empty when none is open.
+    std::string PortName() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::shared_ptr<PortSystem> system_;
+    std::unique_ptr<PortDevice> device_;
+    std::string name_;
+};
+
+} // namespace qv

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "acquisition/critical_thread.h"
+#include "acquisition/line_receiver.h"
+
+#include <cstdint>
+
+namespace qv {
+
+struct ProgramState;
+
+// The receiver threads on the real port (state.port) and the real clock. Thread reads a
+// straight cable, Thread2 an inverting adapter; both run LineReceiver.
+class ReceiverThread : public CriticalThread {
+protected:
+    ReceiverThread(ProgramState& state, std::uint64_t generation, LinePolarity polarity,
+                   ReceiverCallbacks callbacks);
+    void Execute() override;
+
+private:
+    ProgramState& state_;
+    std::uint64_t generation_;
+    LinePolarity polarity_;
+    ReceiverCallbacks callbacks_;
+};
+
+class Thread : public ReceiverThread {
+public:
+    Thread(ProgramState& state, std::uint64_t generation, ReceiverCallbacks callbacks)
+        : ReceiverThread(state, generation, LinePolarity::Straight, std::move(callbacks)) {}
+};
+
+class Thread2 : public ReceiverThread {
+public:
+    Thread2(ProgramState& state, std::uint64_t generation, ReceiverCallbacks callbacks)
+        : ReceiverThread(state, generation, LinePolarity::Inverted, std::move(callbacks)) {}
+};
+
+// The start of reading's step 5: begins a new hand-over generation (so an older receiver can
+// no longer publish and ends at its next check), creates Thread2 when `inverted`, Thread
+// otherwise, at time-critical priority, and starts it. Nothing keeps or waits for it. The
+// callbacks run on the receiver thread. `state` must outlive the thread (it ends within about
+// 115 ms of StopFlag being set).
+void StartReceiver(ProgramState& state, bool inverted, ReceiverCallbacks callbacks);
+
+} // namespace qv

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace qv {
+
+// The line's bit period in seconds (8.2 ms).
+constexpr double BitPeriodSeconds = 0.0082;
+
+// Every interval of the receiver in counter ticks, computed once from the counter frequency
+// f: f × T first, then times the multiple, then rounded as each interval requires.
+struct ReceiverIntervals {
+    std::int64_t Gap = 0;                        // 13 T, rounded up
+    std::array<std::int64_t, 12> HeaderSample{}; // (k + 0.5) T for k = 1..12, rounded up
+    std::int64_t HeaderEnd = 0;                  // 14 T, rounded up
+    std::array<std::int64_t, 8> DataSample{};    // (k + 0.5) T for k = 1..8, rounded up
+    std::int64_t ByteEnd = 0;                    // 10 T, nearest, halves to even
+    std::int64_t Tail = 0;                       // 11.5 T, nearest, halves to even
+
+    static ReceiverIntervals ForFrequency(std::int64_t ticksPerSecond);
+};
+
+} // namespace qv

@@ -1,0 +1,196 @@
+#include "acquisition/simulated_unit.h"
+
+#include "acquisition/line_encoder.h"
+#include "acquisition/line_interfaces.h"
+#include "acquisition/serial_port.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+namespace qv {
+namespace {
+
+std::uint64_t SplitMix(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+// The unit reports coolant temperature through a nonlinear sensor curve; this is its raw byte
+// for a temperature, found by searching the curve the panel decodes with.
+double CoolantCurve(int t) {
+    if (t < 15) return 2 * (t - 5) - 60;
+    if (t < 39) return (t - 15) * 0.83 - 40;
+    if (t < 82) return (t - 39) * 0.47 - 20;
+    if (t < 135) return (t - 82) * 0.38;
+    if (t < 180) return (t - 135) * 0.44 + 20;
+    if (t < 210) return (t - 180) * 0.67 + 40;
+    if (t < 228) return (t - 210) * 1.11 + 60;
+    if (t < 237) return (t - 228) * 2.11 + 80;
+    if (t < 243) return (t - 237) * 3.83 + 99;
+    return (t - 243) * 9.8 + 122;
+}
+
+std::uint8_t CoolantRaw(double celsius) {
+    int best = 0;
+    for (int t = 1; t < 256; ++t)
+        if (std::abs(CoolantCurve(t) - celsius) < std::abs(CoolantCurve(best) - celsius)) best = t;
+    return static_cast<std::uint8_t>(best);
+}
+
+std::uint8_t Byte(double value) {
+    return static_cast<std::uint8_t>(std::clamp(std::lround(value), 0l, 255l));
+}
+
+constexpr double SecondsPerFrame = 1.4;
+
+} // namespace
+
+SimulatedEngine::SimulatedEngine(std::uint64_t seed) : rng_(seed) {}
+
+std::uint64_t SimulatedEngine::Random() {
+    return SplitMix(rng_);
+}
+
+double SimulatedEngine::Uniform() {
+    return static_cast<double>(Random() >> 11) * 0x1.0p-53;
+}
+
+std::array<std::uint8_t, 12> SimulatedEngine::NextFrame() {
+    const double seconds = frame_ * SecondsPerFrame;
+    const double coolant = 85.0 - 70.0 * std::exp(-seconds / 200.0);
+    const double coldness = std::clamp((60.0 - coolant) / 45.0, 0.0, 1.0);
+    const bool cranking = frame_ < 2;
+
+    // Now and then a blip of the throttle.
+    if (blipFramesLeft_ == 0 && frame_ >= nextBlipFrame_) {
+        blipFramesLeft_ = 2 + static_cast<int>(Random() % 3);
+        nextBlipFrame_ = frame_ + 30 + static_cast<int>(Random() % 40);
+    }
+    const bool blip = blipFramesLeft_ > 0;
+    const double blipDepth = blip ? 0.6 + 0.4 * Uniform() : 0.0;
+    if (blip) --blipFramesLeft_;
+
+    const bool feedback = coolant >= 55.0 && !blip && !cranking;
+    if (feedback) {
+        // Closed loop: the oxygen sensors swing between rich and lean.
+        mixtureLeft_ = mixtureLeft_ > 0.45 ? 0.08 + 0.2 * Uniform() : 0.65 + 0.2 * Uniform();
+        mixtureRight_ = mixtureRight_ > 0.45 ? 0.1 + 0.2 * Uniform() : 0.6 + 0.25 * Uniform();
+    } else {
+        mixtureLeft_ = std::clamp(mixtureLeft_ + (Uniform() - 0.5) * 0.1, 0.2, 0.8);
+        mixtureRight_ = std::clamp(mixtureRight_ + (Uniform() - 0.5) * 0.1, 0.2, 0.8);
+    }
+
+    const double rpm = cranking ? 200.0 + 50 * Uniform()
+                       : blip   ? 2000.0 + 1200.0 * blipDepth
+                                : 750.0 + 550.0 * coldness + (Uniform() - 0.5) * 50.0;
+    const double injectionMs =
+        blip ? 4.5 + 1.5 * blipDepth : 2.4 + 1.2 * coldness + 0.1 * Uniform();
+    const double advance = blip ? 28.0 + 6.0 * blipDepth : 10.0 + 2.0 * Uniform();
+    const double valvePercent = 28.0 + 18.0 * coldness + (Uniform() - 0.5) * 2.0;
+    const double mapKpa = blip ? 60.0 + 15.0 * blipDepth : 32.0 + 4.0 * Uniform();
+    const double throttleDegrees = blip ? 15.0 + 12.0 * blipDepth : 0.0;
+
+    std::array<std::uint8_t, 12> bytes{};
+    bytes[0] = Byte(injectionMs / 0.125);
+    bytes[1] = Byte((advance + 30.0) / 0.47);
+    bytes[2] = Byte(valvePercent / 100.0 * 255.0);
+    bytes[3] = Byte(rpm / 25.0);
+    bytes[4] = Byte(mapKpa * 1.535);
+    bytes[5] = CoolantRaw(coolant);
+    bytes[6] = Byte(throttleDegrees * 2.0);
+    bytes[7] = 0; // standing still
+    bytes[8] = Byte(mixtureLeft_ * 256.0 / 5.0);
+    bytes[9] = Byte(mixtureRight_ * 256.0 / 5.0);
+
+    std::uint8_t flags11 = 0;
+    if (seconds < 45.0) flags11 |= 1u << 0; // enrichment after start
+    if (coolant < 50.0) flags11 |= 1u << 1; // cold engine
+    if (feedback) flags11 |= 1u << 5;
+    if (blip && throttleDegrees > 20.0) flags11 |= 1u << 6; // extra enrichment
+    std::uint8_t flags12 = 0;
+    if (cranking) flags12 |= 1u << 0;
+    if (!blip) flags12 |= 1u << 1; // idle contact closed
+    flags12 |= 1u << 3;            // neutral
+    if (mixtureLeft_ > 0.45) flags12 |= 1u << 4;
+    if (mixtureRight_ > 0.45) flags12 |= 1u << 5;
+    flags12 |= 1u << 7; // diagnosis good
+    bytes[10] = flags11;
+    bytes[11] = flags12;
+
+    ++frame_;
+    return bytes;
+}
+
+SimulatedLine::SimulatedLine(std::uint64_t seed) : engine_(seed), gapRng_(seed ^ 0x5157u) {}
+
+void SimulatedLine::NextFrameSegment() {
+    EncodedFrame frame;
+    const auto bytes = engine_.NextFrame();
+    sent_.push_back(bytes);
+    frame.Bytes.assign(bytes.begin(), bytes.end());
+    frame.IdleBitsBefore = 18.0 + static_cast<double>(SplitMix(gapRng_) % 12);
+    segment_ = LineRecording{};
+    cursor_ = 0;
+    segmentEndNs_ = AppendFrame(segment_, segmentEndNs_, frame, LineTiming{});
+}
+
+int SimulatedLine::LevelAt(std::int64_t timeNs) {
+    while (timeNs >= segmentEndNs_) NextFrameSegment();
+    return segment_.LevelAt(timeNs, cursor_);
+}
+
+namespace {
+
+class SimulatedPort : public PortDevice {
+public:
+    explicit SimulatedPort(std::uint64_t seed)
+        : line_(seed), start_(std::chrono::steady_clock::now()) {}
+
+    bool ReadSettings() override { return true; }
+    bool SetTimeouts(const PortTimeouts&) override { return true; }
+    bool SetState(const PortLineState&) override { return true; }
+    bool Purge() override { return true; }
+    bool ReadModemStatus(std::uint32_t& word) override {
+        const auto elapsed = std::chrono::steady_clock::now() - start_;
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count();
+        word = line_.LevelAt(ns) != 0 ? ModemStatusDsr : 0;
+        return true;
+    }
+    bool Close() override { return true; }
+
+private:
+    SimulatedLine line_;
+    std::chrono::steady_clock::time_point start_;
+};
+
+class StandardPortSystem : public PortSystem {
+public:
+    StandardPortSystem() : serial_(MakeSerialPortSystem()) {}
+
+    std::unique_ptr<PortDevice> Open(const std::string& name) override {
+        if (name == SimulatedPortName) return OpenSimulatedPort(SimulatedUnitSeed);
+        return serial_->Open(name);
+    }
+    bool Probe(const std::string& name) override {
+        return name == SimulatedPortName || serial_->Probe(name);
+    }
+    std::vector<std::string> Candidates() override { return serial_->Candidates(); }
+
+private:
+    std::unique_ptr<PortSystem> serial_;
+};
+
+} // namespace
+
+std::unique_ptr<PortDevice> OpenSimulatedPort(std::uint64_t seed) {
+    return std::make_unique<SimulatedPort>(seed);
+}
+
+std::shared_ptr<PortSystem> MakeStandardPortSystem() {
+    return std::make_shared<StandardPortSystem>();
+}
+
+} // namespace qv

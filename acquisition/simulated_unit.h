@@ -1,0 +1,65 @@
+#pragma once
+
+#include "acquisition/line_recording.h"
+#include "acquisition/port_device.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace qv {
+
+// A simulated engine control unit after a cold start, idling while it warms up: coolant
+// rising, cold-engine and after-start flags, feedback switching on when warm, idle contact
+// closed, now and then a blip of the throttle, speed 0, mixture corrections swinging,
+// diagnosis good. Deterministic for a seed.
+class SimulatedEngine {
+public:
+    explicit SimulatedEngine(std::uint64_t seed);
+    // The twelve data bytes of the next frame; each frame is about 1.4 s later than the last.
+    std::array<std::uint8_t, 12> NextFrame();
+
+private:
+    std::uint64_t Random();
+    double Uniform(); // 0..1
+
+    std::uint64_t rng_;
+    int frame_ = 0;
+    double mixtureLeft_ = 0.45, mixtureRight_ = 0.45;
+    int blipFramesLeft_ = 0;
+    int nextBlipFrame_ = 40;
+};
+
+// The line of the simulated unit: frames of SimulatedEngine after idle gaps, played from
+// time 0 on. LevelAt answers for ascending times (older times give the level at the start of
+// the frame in hand).
+class SimulatedLine {
+public:
+    explicit SimulatedLine(std::uint64_t seed);
+    int LevelAt(std::int64_t timeNs);
+    // The data bytes of the frames begun so far, in order (for tests).
+    const std::vector<std::array<std::uint8_t, 12>>& FramesSent() const { return sent_; }
+
+private:
+    void NextFrameSegment();
+
+    SimulatedEngine engine_;
+    std::uint64_t gapRng_;
+    LineRecording segment_;
+    std::size_t cursor_ = 0;
+    std::int64_t segmentEndNs_ = 0;
+    std::vector<std::array<std::uint8_t, 12>> sent_;
+};
+
+// The seed of the unit behind "SIM": every opening replays the same cold start.
+constexpr std::uint64_t SimulatedUnitSeed = 1995;
+
+// The simulated unit as a port: its modem status follows SimulatedLine at the time elapsed
+// on the steady clock since it was opened (level 1: DSR on, 0x20).
+std::unique_ptr<PortDevice> OpenSimulatedPort(std::uint64_t seed);
+
+// The machine's serial ports plus "SIM".
+std::shared_ptr<PortSystem> MakeStandardPortSystem();
+
+} // namespace qv

@@ -1,0 +1,131 @@
+#include "files/settings_file.h"
+
+#include "files/file_io.h"
+#include "files/ini_file.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace qv {
+namespace {
+
+struct IntegerKey {
+    const char* name;
+    int SettingsValues::*field;
+};
+struct BooleanKey {
+    const char* name;
+    bool SettingsValues::*field;
+};
+
+constexpr IntegerKey kIntegerKeys[] = {
+    {"Vozduh", &SettingsValues::Vozduh},
+    {"Temperature", &SettingsValues::Temperature},
+    {"KHH", &SettingsValues::KHH},
+};
+constexpr BooleanKey kBooleanKeys[] = {
+    {"3S", &SettingsValues::N3S1},         {"1GGTE", &SettingsValues::N1GGTE1},
+    {"1JZGTE", &SettingsValues::N1JZGTE1}, {"N14", &SettingsValues::N14},
+    {"N24", &SettingsValues::N24},         {"N27", &SettingsValues::N27},
+};
+
+std::string ColourKey(std::size_t i) {
+    return "col" + std::to_string(i + 1);
+}
+
+int ReadInteger(const IniFile& file, const std::string& key, int fallback) {
+    const auto text = file.Get(kSettingsSection, key);
+    if (!text) return fallback;
+    return ParseProfileInteger(*text).value_or(fallback);
+}
+
+std::string JoinPath(const std::string& directory, const std::string& name) {
+    return PathToUtf8(PathFromUtf8(directory) / PathFromUtf8(name));
+}
+
+bool DirectoryWritable(const std::string& directory) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(PathFromUtf8(directory), ec)) return false;
+    const std::filesystem::path probe =
+        PathFromUtf8(directory) / (".quintovar-probe-" + std::to_string(std::random_device{}()));
+    bool writable = false;
+    {
+        std::ofstream out(probe, std::ios::binary);
+        writable = static_cast<bool>(out);
+    }
+    std::filesystem::remove(probe, ec);
+    return writable;
+}
+
+} // namespace
+
+SettingsValues LoadSettings(const std::string& path) {
+    SettingsValues values;
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes).ok()) return values;
+    const IniFile file = IniFile::Parse(bytes);
+    for (const IntegerKey& key : kIntegerKeys)
+        values.*key.field = ReadInteger(file, key.name, values.*key.field);
+    for (const BooleanKey& key : kBooleanKeys)
+        values.*key.field = ReadInteger(file, key.name, values.*key.field ? 1 : 0) != 0;
+    for (std::size_t i = 0; i < values.SeriesColours.size(); ++i)
+        values.SeriesColours[i] = ReadInteger(file, ColourKey(i), values.SeriesColours[i]);
+    return values;
+}
+
+FileStatus SaveSettings(const std::string& path, const SettingsValues& values) {
+    const FileStatus failure = FileStatus::Error(FileErrorKind::Io, "Unable to write to " + path);
+    const std::filesystem::path target = PathFromUtf8(path);
+    std::error_code ec;
+    std::string bytes;
+    if (std::filesystem::exists(target, ec) && !ReadWholeFile(path, bytes).ok()) return failure;
+    if (target.has_parent_path() && !std::filesystem::exists(target.parent_path(), ec))
+        std::filesystem::create_directories(target.parent_path(), ec);
+
+    IniFile file = IniFile::Parse(bytes);
+    for (const IntegerKey& key : kIntegerKeys)
+        file.Set(kSettingsSection, key.name, std::to_string(values.*key.field));
+    for (const BooleanKey& key : kBooleanKeys)
+        file.Set(kSettingsSection, key.name, values.*key.field ? "1" : "0");
+    for (std::size_t i = 0; i < values.SeriesColours.size(); ++i)
+        file.Set(kSettingsSection, ColourKey(i), std::to_string(values.SeriesColours[i]));
+    if (!WriteFileAtomically(path, file.Bytes()).ok()) return failure;
+    return {};
+}
+
+std::string ChooseSettingsPath(const std::string& executableDir, const std::string& xdgConfigHome,
+                               const std::string& home, const SettingsLocationProbe& probe,
+                               bool windows) {
+    const std::string besideProgram = JoinPath(executableDir, kSettingsFileName);
+    if (windows || probe.fileExists(besideProgram) || probe.directoryWritable(executableDir))
+        return besideProgram;
+    std::string configDir;
+    if (!xdgConfigHome.empty() && PathFromUtf8(xdgConfigHome).is_absolute())
+        configDir = xdgConfigHome;
+    else if (!home.empty())
+        configDir = JoinPath(home, ".config");
+    else
+        return besideProgram;
+    return JoinPath(JoinPath(configDir, "quintovar"), kSettingsFileName);
+}
+
+std::string SettingsFilePath(const std::string& executableDir) {
+#ifdef _WIN32
+    constexpr bool windows = true;
+#else
+    constexpr bool windows = false;
+#endif
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    SettingsLocationProbe probe;
+    probe.fileExists = [](const std::string& path) {
+        std::error_code ec;
+        return std::filesystem::exists(PathFromUtf8(path), ec);
+    };
+    probe.directoryWritable = DirectoryWritable;
+    return ChooseSettingsPath(executableDir, xdg ? xdg : "", home ? home : "", probe, windows);
+}
+
+} // namespace qv

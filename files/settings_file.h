@@ -1,0 +1,55 @@
+#pragma once
+
+#include "files/file_status.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace qv {
+
+inline constexpr const char* kSettingsFileName = "QuintovarByTrelm52.ini";
+inline constexpr const char* kSettingsSection = "Param";
+
+// What the settings file keeps between runs, with the defaults of a first run.
+struct SettingsValues {
+    int Vozduh = 1;                              // DisplaySettings
+    int Temperature = 1;                         // DisplaySettings
+    int KHH = 1;                                 // DisplaySettings
+    bool N3S1 = false;                           // key "3S": the preset check mark
+    bool N1GGTE1 = false;                        // key "1GGTE"
+    bool N1JZGTE1 = false;                       // key "1JZGTE"
+    bool N14 = false;                            // "Напряжение лог.1 на DTR"
+    bool N24 = false;                            // "Инверсный адаптер"
+    bool N27 = true;                             // "Пониженная загрузка ЦП"
+    std::array<std::int32_t, 6> SeriesColours{}; // keys "col1".."col6", 0x00BBGGRR
+
+    bool operator==(const SettingsValues&) const = default;
+};
+
+// Reads the settings; a missing file, section or key, or a value that is not an integer, gives
+// that key's default.
+SettingsValues LoadSettings(const std::string& path);
+
+// Writes the fifteen keys into the file, keeping every other line; creates the file (and its
+// directory) when missing. The file is replaced in one step, so a crash never truncates it. On
+// failure the message is "Unable to write to " followed by the path.
+FileStatus SaveSettings(const std::string& path, const SettingsValues& values);
+
+// Where the settings file lies. On Windows beside the executable. Elsewhere beside the
+// executable too when that directory is writable or the file already exists there; otherwise
+// in $XDG_CONFIG_HOME/quintovar, or ~/.config/quintovar when XDG_CONFIG_HOME is unset, empty or
+// relative (and beside the executable when neither is known).
+struct SettingsLocationProbe {
+    std::function<bool(const std::string& path)> fileExists;
+    std::function<bool(const std::string& directory)> directoryWritable;
+};
+std::string ChooseSettingsPath(const std::string& executableDir, const std::string& xdgConfigHome,
+                               const std::string& home, const SettingsLocationProbe& probe,
+                               bool windows);
+
+// ChooseSettingsPath with this process's environment, the real file system and platform.
+std::string SettingsFilePath(const std::string& executableDir);
+
+} // namespace qv

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "acquisition/frame_hand_over.h"
+#include "acquisition/line_encoder.h"
+#include "acquisition/line_receiver.h"
+#include "acquisition/virtual_line.h"
+#include "recording/program_state.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace qv::test {
+
+using Bytes = std::array<std::uint8_t, 12>;
+
+// A frame as the tests compare it: the identifier samples, the assembled bytes and the end flag.
+struct ReceivedFrame {
+    std::array<std::uint8_t, 12> Header{};
+    Bytes Data{};
+    std::uint8_t EndFlag = 0;
+    int Slot = 0;
+    bool operator==(const ReceivedFrame&) const = default;
+};
+
+inline ReceivedFrame ToReceived(const HandedOverFrame& handed) {
+    ReceivedFrame frame;
+    frame.Header = handed.Frame.HeaderSamples;
+    for (int b = 1; b <= 12; ++b) frame.Data[b - 1] = AssembleByte(handed.Frame, b);
+    frame.EndFlag = handed.EndFlag;
+    frame.Slot = handed.Slot;
+    return frame;
+}
+
+// Runs a receiver in virtual time over `line` until a second after its last change and
+// collects every frame it hands over (taken at once, as the commit would).
+struct VirtualRun {
+    std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
+    std::vector<ReceivedFrame> frames;
+    int frameReadyCalls = 0;
+    bool noCounter = false;
+    std::int64_t endTimeNs = 0;
+
+    VirtualRun() { state->ReducedCpu = false; }
+
+    // `prepare` may schedule actions on the virtual line before the run starts.
+    template <typename Prepare>
+    void Run(const LineRecording& line, LinePolarity polarity, Prepare prepare,
+             std::int64_t frequency = 1'000'000, std::int64_t pollNs = 20'000) {
+        state->StopFlag = 0;
+        const std::uint64_t generation = state->handOver.BeginRun();
+        VirtualLine virtualLine(line, frequency, pollNs, line.LastChangeNs() + 1'000'000'000,
+                                &state->StopFlag);
+        prepare(virtualLine);
+        ReceiverCallbacks callbacks;
+        callbacks.frameReady = [this] {
+            ++frameReadyCalls;
+            while (auto handed = state->handOver.Take()) frames.push_back(ToReceived(*handed));
+        };
+        callbacks.noCounter = [this] { noCounter = true; };
+        LineReceiver receiver(*state, generation, virtualLine, virtualLine, virtualLine, polarity,
+                              callbacks);
+        receiver.Run();
+        endTimeNs = virtualLine.TimeNs();
+    }
+    void Run(const LineRecording& line, LinePolarity polarity = LinePolarity::Straight) {
+        Run(line, polarity, [](VirtualLine&) {});
+    }
+};
+
+inline EncodedFrame Frame(const Bytes& bytes, double idleBits = 20) {
+    EncodedFrame frame;
+    frame.Bytes.assign(bytes.begin(), bytes.end());
+    frame.IdleBitsBefore = idleBits;
+    return frame;
+}
+
+// The identifier that the default header yields.
+inline std::array<std::uint8_t, 12> DefaultIdentifier() {
+    const std::vector<int> cells = EncodedFrame::DefaultHeaderCells();
+    std::array<std::uint8_t, 12> id{};
+    for (int k = 1; k <= 12; ++k) id[k - 1] = static_cast<std::uint8_t>(cells[k]);
+    return id;
+}
+
+inline LineRecording Inverted(LineRecording line) {
+    for (LevelChange& change : line.Changes) change.Level = 1 - change.Level;
+    return line;
+}
+
+} // namespace qv::test
