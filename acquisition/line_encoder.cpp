@@ -50,7 +50,9 @@ std::int64_t AppendFrame(LineRecording& line, std::int64_t startNs, const Encode
         startNs +
         static_cast<std::int64_t>(frame.IdleBitsBefore * static_cast<double>(timing.BitNs));
     cellLevels(frameStart, frame.HeaderCells);
-    std::int64_t byteStart = frameStart + timing.HeaderBits * timing.BitNs;
+    std::int64_t byteStart =
+        frameStart +
+        static_cast<std::int64_t>(timing.HeaderBits * static_cast<double>(timing.BitNs));
     for (std::uint8_t byte : frame.Bytes) {
         std::vector<int> cells{0};
         for (int k = 0; k < 8; ++k) cells.push_back((byte >> k) & 1);

@@ -24,7 +24,7 @@ struct LineTiming {
     std::int64_t BitNs = 8'200'000; // the unit's bit period
     std::int64_t JitterNs = 0;      // each edge moves by up to ± this much
     std::uint64_t JitterSeed = 1;
-    std::int64_t HeaderBits = 14; // bytes start this many bit periods after the frame start
+    double HeaderBits = 14; // bytes start this many bit periods after the frame start
 };
 
 // Appends frames to a line, starting at `startNs` (which must be later than the last change):

@@ -16,4 +16,7 @@ int RunCsv(int argc, char** argv);
 int RunResave(int argc, char** argv);
 int RunPanel(int argc, char** argv);
 
+// Line commands (cmd_receive.cpp).
+int RunReceive(int argc, char** argv);
+
 } // namespace qv::cli

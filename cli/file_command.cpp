@@ -3,12 +3,21 @@
 #include <cstdio>
 
 namespace qv::cli {
+namespace {
+
+void PrintFailure(const char* command, const std::string& path, const std::string& message) {
+    if (message.find(path) != std::string::npos)
+        std::fprintf(stderr, "quintovar-cli %s: %s\n", command, message.c_str());
+    else
+        std::fprintf(stderr, "quintovar-cli %s: %s: %s\n", command, path.c_str(), message.c_str());
+}
+
+} // namespace
 
 bool LoadForCommand(const char* command, const std::string& path, RecordingDocument& document) {
     RecordingLoad load = LoadRecordingFile(path);
     if (!load.status.ok()) {
-        std::fprintf(stderr, "quintovar-cli %s: %s: %s\n", command, path.c_str(),
-                     load.status.message.c_str());
+        PrintFailure(command, path, load.status.message);
         return false;
     }
     document = std::move(load.document);
@@ -17,8 +26,7 @@ bool LoadForCommand(const char* command, const std::string& path, RecordingDocum
 
 int ReportWrite(const char* command, const std::string& path, const FileStatus& status) {
     if (status.ok()) return 0;
-    std::fprintf(stderr, "quintovar-cli %s: %s: %s\n", command, path.c_str(),
-                 status.message.c_str());
+    PrintFailure(command, path, status.message);
     return 2;
 }
 

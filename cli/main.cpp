@@ -14,6 +14,10 @@ const Command kCommands[] = {
      "panel IN.kvr [--frame N] [--khh K] [--temperature T] [--vozduh V] [--decimal C]\n"
      "                            print the panel of frame N (default: every frame)",
      RunPanel},
+    {"receive",
+     "receive LINEFILE [--frequency F] [--poll-ns P] [--inverted]\n"
+     "                            run the line receiver over a recorded line in virtual time",
+     RunReceive},
     {nullptr, nullptr, nullptr},
 };
 

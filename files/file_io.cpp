@@ -21,13 +21,16 @@ std::string PathToUtf8(const std::filesystem::path& path) {
 
 FileStatus ReadWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
+    std::error_code ec;
+    if (std::filesystem::is_directory(PathFromUtf8(path), ec))
+        return FileStatus::Error(FileErrorKind::Io,
+                                 "Не удаётся открыть файл " + path + ": " + std::strerror(EISDIR));
     std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in) {
         const int error = errno;
         return FileStatus::Error(FileErrorKind::Io, "Не удаётся открыть файл " + path + ": " +
                                                         std::strerror(error ? error : ENOENT));
     }
-    std::error_code ec;
     const auto size = std::filesystem::file_size(PathFromUtf8(path), ec);
     if (!ec) bytes.reserve(static_cast<std::size_t>(size));
     char buffer[1 << 16];
@@ -44,8 +47,13 @@ std::filesystem::path TemporaryPathFor(const std::filesystem::path& target) {
 }
 
 FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::filesystem::path target = PathFromUtf8(path);
+    std::filesystem::path target = PathFromUtf8(path);
     std::error_code ec;
+    // Replace the file a symbolic link points to, not the link.
+    if (std::filesystem::is_symlink(target, ec)) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, ec);
+        if (!ec) target = resolved;
+    }
     if (std::filesystem::is_directory(target, ec))
         return FileStatus::Error(FileErrorKind::CannotCreate, kCannotCreateText);
     if (std::filesystem::exists(target, ec)) {
@@ -64,7 +72,13 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
     if (failure.empty() && std::fflush(file) != 0) failure = std::strerror(errno);
     if (failure.empty()) failure = SyncFile(file);
     if (std::fclose(file) != 0 && failure.empty()) failure = std::strerror(errno);
-    if (failure.empty()) failure = RenameOver(temporary, target);
+    // The new file keeps the permissions of the one it replaces.
+    if (failure.empty()) {
+        const auto previous = std::filesystem::status(target, ec);
+        if (!ec && std::filesystem::exists(previous))
+            std::filesystem::permissions(temporary, previous.permissions(), ec);
+        failure = RenameOver(temporary, target);
+    }
     if (failure.empty()) return {};
 
     std::filesystem::remove(temporary, ec);

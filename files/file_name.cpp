@@ -7,4 +7,12 @@ std::string FileNameText(const std::string& path) {
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
+std::string LoadedFromText(const std::string& path) {
+    return "Данные из: " + FileNameText(path);
+}
+
+std::string SavedToText(const std::string& path) {
+    return "Данные в: " + FileNameText(path);
+}
+
 } // namespace qv

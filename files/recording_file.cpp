@@ -88,6 +88,45 @@ bool ReadFrame(LineReader& reader, RecordingDocument& document, int n, FileStatu
     return true;
 }
 
+RecordingLoad ParseRecordingLines(std::string_view bytes) {
+    RecordingLoad load;
+    LineReader reader(bytes);
+    if (!IsAcceptedSignature(reader.Next())) {
+        load.status = FileStatus::Error(FileErrorKind::NotThisProgram, kNotThisProgramText);
+        return load;
+    }
+    std::int32_t count = 0;
+    if (!ReadInteger(reader, count, load.status)) return load;
+    if (count < 1 || count > MaxFrames) {
+        load.status = FileStatus::Error(FileErrorKind::NotThisProgram, kNotThisProgramText);
+        return load;
+    }
+    RecordingDocument& document = load.document;
+    document.frames.assign(static_cast<std::size_t>(count), FrameRow{});
+    for (int n = 1; n <= count; ++n)
+        if (!ReadFrame(reader, document, n, load.status)) return load;
+
+    for (auto& column : document.samples) column.clear();
+    for (int r = 0; r < StoredSampleRows; ++r)
+        for (auto& column : document.samples) column.push_back(Cp1251ToUtf8(reader.Next()));
+    for (std::string& marker : document.markers) {
+        marker = Cp1251ToUtf8(reader.Next());
+        if (marker.empty()) marker.push_back('0');
+    }
+    const std::string sizeLine = reader.Next();
+    if (!sizeLine.empty()) {
+        const auto size = ParseInteger(sizeLine);
+        if (!size) {
+            load.status = ConversionError(reader, sizeLine, "не целое число");
+            return load;
+        }
+        // Lines missing at the end of the file are not made up, whatever the size says.
+        for (std::int64_t i = 0; i <= std::int64_t{*size} && !reader.AtEnd(); ++i)
+            document.comment.push_back(Cp1251ToUtf8(reader.Next()));
+    }
+    return load;
+}
+
 } // namespace
 
 bool IsAcceptedSignature(std::string_view line) {
@@ -134,41 +173,8 @@ std::string RecordingFileBytes(const RecordingDocument& document) {
 }
 
 RecordingLoad ParseRecording(std::string_view bytes) {
-    RecordingLoad load;
-    LineReader reader(bytes);
-    if (!IsAcceptedSignature(reader.Next())) {
-        load.status = FileStatus::Error(FileErrorKind::NotThisProgram, kNotThisProgramText);
-        return load;
-    }
-    std::int32_t count = 0;
-    if (!ReadInteger(reader, count, load.status)) return load;
-    if (count < 1 || count > MaxFrames) {
-        load.status = FileStatus::Error(FileErrorKind::NotThisProgram, kNotThisProgramText);
-        return load;
-    }
-    RecordingDocument& document = load.document;
-    document.frames.assign(static_cast<std::size_t>(count), FrameRow{});
-    for (int n = 1; n <= count; ++n)
-        if (!ReadFrame(reader, document, n, load.status)) return load;
-
-    for (auto& column : document.samples) column.clear();
-    for (int r = 0; r < StoredSampleRows; ++r)
-        for (auto& column : document.samples) column.push_back(Cp1251ToUtf8(reader.Next()));
-    for (std::string& marker : document.markers) {
-        marker = Cp1251ToUtf8(reader.Next());
-        if (marker.empty()) marker.push_back('0');
-    }
-    const std::string sizeLine = reader.Next();
-    if (!sizeLine.empty()) {
-        const auto size = ParseInteger(sizeLine);
-        if (!size) {
-            load.status = ConversionError(reader, sizeLine, "не целое число");
-            return load;
-        }
-        // Lines missing at the end of the file are not made up, whatever the size says.
-        for (std::int64_t i = 0; i <= std::int64_t{*size} && !reader.AtEnd(); ++i)
-            document.comment.push_back(Cp1251ToUtf8(reader.Next()));
-    }
+    RecordingLoad load = ParseRecordingLines(bytes);
+    if (!load.status.ok()) load.document = RecordingDocument{}; // nothing half-read escapes
     return load;
 }
 

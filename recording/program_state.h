@@ -5,6 +5,7 @@
 #include "recording/display_settings.h"
 #include "recording/recording_store.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 
@@ -22,6 +23,8 @@ struct ProgramState {
 
     RecordingStore store;
     DisplaySettings settings;
+    // The six graph series colours, 0x00BBGGRR.
+    std::array<std::uint32_t, 6> SeriesColours{};
 
     // The one open serial port (or "SIM"), shared with the receiver and the timing check.
     PortHandle port;

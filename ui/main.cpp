@@ -1,11 +1,5 @@
-#include <QApplication>
-#include <QLabel>
+#include "ui/quintovar_app.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Quintovar");
-    QLabel window(QString::fromUtf8("Диагностика Toyota со старым протоколом"));
-    window.setWindowTitle(QString::fromUtf8("Диагностика Toyota со старым протоколом"));
-    window.show();
-    return app.exec();
+    return qv::RunQuintovar(argc, argv);
 }

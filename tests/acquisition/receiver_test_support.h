@@ -41,6 +41,7 @@ struct VirtualRun {
     int frameReadyCalls = 0;
     bool noCounter = false;
     std::int64_t endTimeNs = 0;
+    TimingObserver* observer = nullptr;
 
     VirtualRun() { state->ReducedCpu = false; }
 
@@ -60,7 +61,7 @@ struct VirtualRun {
         };
         callbacks.noCounter = [this] { noCounter = true; };
         LineReceiver receiver(*state, generation, virtualLine, virtualLine, virtualLine, polarity,
-                              callbacks);
+                              callbacks, observer);
         receiver.Run();
         endTimeNs = virtualLine.TimeNs();
     }

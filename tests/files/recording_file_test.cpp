@@ -250,6 +250,7 @@ TEST_F(RecordingReader, TruncatedFrameBlockIsAConversionError) {
     lines.resize(30);
     const RecordingLoad load = Load();
     EXPECT_EQ(load.status.kind, FileErrorKind::Conversion);
+    EXPECT_EQ(load.document.Length(), 0); // nothing half-read is handed out
     EXPECT_NE(load.status.message.find("Строка 43"), std::string::npos) << load.status.message;
 }
 

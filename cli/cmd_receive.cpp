@@ -1,0 +1,105 @@
+#include "acquisition/line_file.h"
+#include "acquisition/line_receiver.h"
+#include "acquisition/virtual_line.h"
+#include "cli/commands.h"
+#include "recording/program_state.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace qv::cli {
+namespace {
+
+bool ParsePositive(const char* text, std::int64_t& value) {
+    if (!text || !*text) return false;
+    value = 0;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9' || value > 1'000'000'000'000) return false;
+        value = value * 10 + (*c - '0');
+    }
+    return value > 0;
+}
+
+int Usage(const char* problem) {
+    std::fprintf(stderr,
+                 "quintovar-cli receive: %s\n"
+                 "usage: quintovar-cli receive LINEFILE [--frequency F] [--poll-ns P] "
+                 "[--inverted]\n",
+                 problem);
+    return 2;
+}
+
+void PrintFrame(const HandedOverFrame& handed) {
+    std::string line;
+    for (std::uint8_t sample : handed.Frame.HeaderSamples) line += sample != 0 ? '1' : '0';
+    for (int b = 1; b <= DataByteCount; ++b)
+        line += ' ' + std::to_string(AssembleByte(handed.Frame, b));
+    line += ' ' + std::to_string(handed.EndFlag);
+    std::puts(line.c_str());
+}
+
+} // namespace
+
+// Runs the receiver in virtual time over a recorded line and prints every frame it hands over.
+int RunReceive(int argc, char** argv) {
+    const char* path = nullptr;
+    std::int64_t frequency = 1'000'000;
+    std::int64_t pollNs = 20'000;
+    bool inverted = false;
+    for (int i = 0; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--inverted") == 0) {
+            inverted = true;
+        } else if (std::strcmp(arg, "--frequency") == 0) {
+            if (!ParsePositive(i + 1 < argc ? argv[++i] : nullptr, frequency))
+                return Usage("--frequency needs a positive whole number of ticks per second");
+        } else if (std::strcmp(arg, "--poll-ns") == 0) {
+            if (!ParsePositive(i + 1 < argc ? argv[++i] : nullptr, pollNs))
+                return Usage("--poll-ns needs a positive whole number of nanoseconds");
+        } else if (arg[0] == '-' && arg[1] != '\0') {
+            return Usage((std::string("unknown option ") + arg).c_str());
+        } else if (!path) {
+            path = arg;
+        } else {
+            return Usage("only one LINEFILE may be given");
+        }
+    }
+    if (!path) return Usage("LINEFILE is missing");
+
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "quintovar-cli receive: cannot read %s\n", path);
+        return 2;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    const LineFileResult parsed = ParseLineFile(text.str());
+    if (!parsed.Ok) {
+        std::fprintf(stderr, "quintovar-cli receive: %s: %s\n", path, parsed.Error.c_str());
+        return 2;
+    }
+
+    auto state = std::make_unique<ProgramState>();
+    state->ReducedCpu = false;
+    state->StopFlag = 0;
+    const std::uint64_t generation = state->handOver.BeginRun();
+    // The run ends a second after the last change of the line.
+    VirtualLine line(parsed.Recording, frequency, pollNs,
+                     parsed.Recording.LastChangeNs() + 1'000'000'000, &state->StopFlag);
+    ReceiverCallbacks callbacks;
+    callbacks.frameReady = [&state] {
+        while (auto handed = state->handOver.Take()) PrintFrame(*handed);
+    };
+    callbacks.noCounter = [] { std::puts("Однако не хотит:)"); };
+    LineReceiver receiver(*state, generation, line, line, line,
+                          inverted ? LinePolarity::Inverted : LinePolarity::Straight, callbacks);
+    receiver.Run();
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+} // namespace qv::cli

@@ -1,0 +1,123 @@
+#include "acquisition/frame_commit.h"
+#include "acquisition/receiver_thread.h"
+#include "acquisition/simulated_unit.h"
+#include "receiver_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <future>
+
+namespace qv::test {
+namespace {
+
+// The first seconds of the simulated unit's line, sampled every 50 µs.
+LineRecording SampleSimulatedLine(std::uint64_t seed, std::int64_t seconds,
+                                  std::vector<Bytes>& sent) {
+    SimulatedLine unit(seed);
+    LineRecording line;
+    for (std::int64_t t = 0; t <= seconds * 1'000'000'000; t += 50'000) {
+        const int level = unit.LevelAt(t);
+        if (line.Changes.empty() || line.Changes.back().Level != level)
+            line.Changes.push_back({t, level});
+    }
+    // Cut off at idle: a frame still being sent when the sampling ends is never completed.
+    line.Changes.push_back({seconds * 1'000'000'000 + 1, 1});
+    sent = unit.FramesSent();
+    return line;
+}
+
+TEST(SimulatedUnit, ItsLineDecodesToTheFramesItSentAndOnlyStraight) {
+    std::vector<Bytes> sent;
+    const LineRecording line = SampleSimulatedLine(11, 8, sent);
+    VirtualRun straight;
+    straight.Run(line);
+    ASSERT_GE(straight.frames.size(), 4u);
+    ASSERT_LE(straight.frames.size(), sent.size());
+    for (std::size_t i = 0; i < straight.frames.size(); ++i) {
+        EXPECT_EQ(straight.frames[i].Data, sent[i]) << i;
+        EXPECT_EQ(straight.frames[i].Header, DefaultIdentifier());
+    }
+    // Read through the inverting receiver, as with the wrong cable option: garbage.
+    VirtualRun inverted;
+    inverted.Run(line, LinePolarity::Inverted);
+    for (const ReceivedFrame& frame : inverted.frames) EXPECT_NE(frame.Data, sent[0]);
+}
+
+TEST(SimulatedUnit, WarmsUpFromAColdStartAtIdle) {
+    SimulatedEngine engine(3), again(3), other(4);
+    std::vector<Bytes> frames;
+    for (int i = 0; i < 600; ++i) frames.push_back(engine.NextFrame());
+    EXPECT_EQ(again.NextFrame(), frames[0]);
+    EXPECT_NE(other.NextFrame(), frames[0]);
+
+    const auto bit = [](std::uint8_t byte, int k) { return (byte >> k) & 1; };
+    // Coolant (raw byte rising with temperature), cold and after-start flags at the start.
+    EXPECT_LT(frames[2][5], 150);
+    EXPECT_GT(frames[599][5], 220);
+    EXPECT_EQ(bit(frames[2][10], 0), 1);
+    EXPECT_EQ(bit(frames[2][10], 1), 1);
+    EXPECT_EQ(bit(frames[599][10], 0), 0);
+    EXPECT_EQ(bit(frames[599][10], 1), 0);
+    EXPECT_EQ(bit(frames[2][10], 5), 0); // no feedback while cold
+    int feedbackWarm = 0, idleClosed = 0, blips = 0, richLeft = 0;
+    for (int i = 0; i < 600; ++i) {
+        EXPECT_EQ(frames[i][7], 0);               // standing still
+        EXPECT_EQ(bit(frames[i][11], 7), 1) << i; // diagnosis good
+        idleClosed += bit(frames[i][11], 1);
+        blips += frames[i][6] > 0;
+        if (i >= 400) feedbackWarm += bit(frames[i][10], 5), richLeft += bit(frames[i][11], 4);
+    }
+    EXPECT_GT(feedbackWarm, 150);
+    EXPECT_GT(idleClosed, 500);
+    EXPECT_GT(blips, 10);
+    EXPECT_GT(richLeft, 50); // the mixture swings between rich and lean
+    EXPECT_LT(richLeft, 150);
+    // Idle speed falls as the engine warms (raw × 25 rpm).
+    int warmIdle = 255;
+    for (int i = 550; i < 600; ++i) warmIdle = std::min<int>(warmIdle, frames[i][3]);
+    EXPECT_GT(frames[5][3] * 25, 1100);
+    EXPECT_LT(warmIdle * 25, 900);
+}
+
+TEST(ReceiverThread, ReadsSimInRealTimeAndHandsOverForTheCommit) {
+    ProgramState state;
+    ASSERT_TRUE(state.port.OpenPort("SIM"));
+    state.ReducedCpu = true;
+    state.StopFlag = 0;
+    std::promise<void> ready, finished;
+    std::atomic<int> frameReadyCalls{0};
+    ReceiverCallbacks callbacks;
+    callbacks.frameReady = [&] {
+        if (frameReadyCalls++ == 0) ready.set_value();
+    };
+    callbacks.finished = [&] { finished.set_value(); };
+    StartReceiver(state, false, callbacks);
+    // The unit's first frame ends about 1.4 s after the port was opened.
+    ASSERT_EQ(ready.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    state.StopFlag = 1;
+    EXPECT_EQ(CommitHandedOverFrame(state, 0.25), 1);
+    SimulatedEngine engine(SimulatedUnitSeed);
+    const Bytes first = engine.NextFrame();
+    for (int b = 0; b < 10; ++b) EXPECT_EQ(state.store.Row(1).Analog[b], first[b]) << b;
+    EXPECT_EQ(state.store.Row(1).Flags12[7], 1);
+    ASSERT_EQ(finished.get_future().wait_for(std::chrono::seconds(2)), std::future_status::ready);
+    EXPECT_EQ(frameReadyCalls, 1);
+}
+
+TEST(ReceiverThread, Thread2OnAStuckLineStopsWhenAsked) {
+    ProgramState state;
+    state.StopFlag = 0;
+    std::promise<void> finished;
+    ReceiverCallbacks callbacks;
+    callbacks.finished = [&] { finished.set_value(); };
+    StartReceiver(state, true, callbacks); // no port: the line reads as constant 0
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    state.StopFlag = 1;
+    ASSERT_EQ(finished.get_future().wait_for(std::chrono::seconds(2)), std::future_status::ready);
+    EXPECT_FALSE(state.handOver.Pending());
+}
+
+} // namespace
+} // namespace qv::test

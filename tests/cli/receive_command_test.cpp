@@ -1,0 +1,101 @@
+#include "acquisition/line_encoder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ReceiveCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("qv_receive_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string File(const std::string& name) const { return (dir / name).string(); }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    // The line as a line file, "<seconds> <level>" with nine decimals.
+    void WriteLine(const std::string& name, const LineRecording& line, bool invert = false) {
+        std::ofstream out(File(name), std::ios::binary);
+        for (const LevelChange& change : line.Changes) {
+            char text[64];
+            std::snprintf(text, sizeof text, "%lld.%09lld %d\n",
+                          static_cast<long long>(change.TimeNs / 1'000'000'000),
+                          static_cast<long long>(change.TimeNs % 1'000'000'000),
+                          invert ? 1 - change.Level : change.Level);
+            out << text;
+        }
+    }
+    int Run(const std::string& arguments) {
+        const std::string command = std::string("\"") + QV_CLI_PATH + "\" receive " + arguments +
+                                    " >\"" + File("stdout.txt") + "\" 2>\"" + File("stderr.txt") +
+                                    "\"";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    fs::path dir;
+};
+
+EncodedFrame Frame(std::vector<std::uint8_t> bytes) {
+    EncodedFrame frame;
+    frame.Bytes = std::move(bytes);
+    return frame;
+}
+
+TEST_F(ReceiveCommand, PrintsEveryFrameOfStraightAndInvertedLines) {
+    EncodedFrame second = Frame({0, 255, 1, 128, 85, 170, 15, 240, 7, 224, 127, 254, 99});
+    const LineRecording line =
+        EncodeLine({Frame({215, 61, 231, 167, 111, 126, 111, 157, 56, 210, 18, 142}), second});
+    const std::string expected = "100110011001 215 61 231 167 111 126 111 157 56 210 18 142 0\n"
+                                 "100110011001 0 255 1 128 85 170 15 240 7 224 127 254 1\n";
+    WriteLine("straight.txt", line);
+    ASSERT_EQ(Run("\"" + File("straight.txt") + "\""), 0) << Read(File("stderr.txt"));
+    EXPECT_EQ(Read(File("stdout.txt")), expected);
+
+    WriteLine("inverted.txt", line, true);
+    ASSERT_EQ(Run("\"" + File("inverted.txt") + "\" --inverted --frequency 3579545 --poll-ns 7000"),
+              0);
+    EXPECT_EQ(Read(File("stdout.txt")), expected);
+    // The inverted file read as straight is the wrong cable: no such frames.
+    ASSERT_EQ(Run("\"" + File("inverted.txt") + "\""), 0);
+    EXPECT_EQ(Read(File("stdout.txt")).find("215 61 231"), std::string::npos);
+}
+
+TEST_F(ReceiveCommand, RejectsMalformedFilesAndArguments) {
+    std::ofstream(File("bad.txt")) << "0 1\n0.5 1\n0.25 0\n";
+    EXPECT_EQ(Run("\"" + File("bad.txt") + "\""), 2);
+    EXPECT_NE(Read(File("stderr.txt")).find("line 3"), std::string::npos)
+        << Read(File("stderr.txt"));
+    EXPECT_EQ(Read(File("stdout.txt")), "");
+
+    std::ofstream(File("good.txt")) << "0 1\n";
+    EXPECT_EQ(Run("\"" + File("good.txt") + "\" --frequency 0"), 2);
+    EXPECT_EQ(Run("\"" + File("good.txt") + "\" --poll-ns"), 2);
+    EXPECT_EQ(Run("\"" + File("missing.txt") + "\""), 2);
+    EXPECT_EQ(Run(""), 2);
+    EXPECT_EQ(Run("\"" + File("good.txt") + "\""), 0);
+    EXPECT_EQ(Read(File("stdout.txt")), "");
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,235 @@
+#include "main_window_fixture.h"
+
+#include "files/recording_file.h"
+#include "files/settings_file.h"
+#include "ui/mouse_button.h"
+
+#include <QFile>
+
+namespace qv::test {
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+using RecordingFileTest = MainWindowTest;
+
+TEST_F(RecordingFileTest, TheStartUpFrameSavesAs129Lines) {
+    const QString path = dir.filePath(QStringLiteral("start.kvr"));
+    dialogs->saveAnswers.push_back(SaveChoice{path, SaveFileType::Recording});
+    form->N3->trigger();
+    EXPECT_EQ(dialogs->lastSaveSuffix, QStringLiteral("kvr"));
+    const QByteArray bytes = ReadAll(path);
+    EXPECT_EQ(bytes.count("\r\n"), 129);
+    EXPECT_TRUE(bytes.startsWith("File for Quintovar 1.0.0.3\r\n1\r\n0\r\n"));
+    EXPECT_TRUE(bytes.endsWith("0\r\n-1\r\n"));
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Данные в: start.kvr"));
+}
+
+TEST_F(RecordingFileTest, SaveAndLoadRestoreRecordingSamplesMarkersAndComment) {
+    MakeRecording(12, 7);
+    form->N13->trigger();
+    form->SampleButtonMouseDown(1, Qt::LeftButton);
+    form->BitBtnMouseDown(4, Qt::LeftButton);
+    app->Form6()->SetCommentLines({QStringLiteral("Прогрев"), QStringLiteral("обороты ХХ")});
+    const QString path = dir.filePath(QStringLiteral("run1.kvr"));
+    dialogs->saveAnswers.push_back(SaveChoice{path, SaveFileType::Recording});
+    form->SaveRecording();
+    ASSERT_TRUE(QFile::exists(path));
+
+    std::vector<FrameRow> saved;
+    for (int n = 1; n <= 12; ++n) saved.push_back(state().store.Row(n));
+    const QStringList sample = MemoLines(form->Memo3);
+
+    // Something else in memory, then the file back.
+    MakeRecording(30, 3);
+    form->SampleButtonMouseDown(1, Qt::RightButton);
+    form->BitBtn[3]->setText(QStringLiteral("0"));
+    app->Form6()->ClearComment();
+    dialogs->openAnswers.push_back(path);
+    form->N2->trigger();
+
+    for (int n = 1; n <= 12; ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(state().store.Row(n).Analog, saved[n - 1].Analog);
+        EXPECT_EQ(state().store.Row(n).Identifier, saved[n - 1].Identifier);
+        EXPECT_EQ(state().store.Row(n).Flags12, saved[n - 1].Flags12);
+        EXPECT_EQ(state().store.Row(n).EndFlag, saved[n - 1].EndFlag);
+    }
+    EXPECT_EQ(state().store.Row(13).Analog[0], 0); // beyond the loaded recording
+    EXPECT_EQ(form->ScrollBar1->maximum(), 12);
+    EXPECT_EQ(form->ScrollBar1->value(), 12);
+    EXPECT_EQ(state().FrameCount, 13);
+    EXPECT_EQ(PanelValue(24), QStringLiteral("12 / 12"));
+    EXPECT_EQ(MemoLines(form->Memo3), sample.mid(0, 25));
+    EXPECT_EQ(form->BitBtn[3]->text(), QStringLiteral("7"));
+    EXPECT_EQ(app->Form6()->CommentLines(),
+              (QStringList{QStringLiteral("Прогрев"), QStringLiteral("обороты ХХ")}));
+    EXPECT_TRUE(app->Form6()->isVisible());
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Данные из: run1.kvr"));
+}
+
+TEST_F(RecordingFileTest, ARejectedFileChangesNothing) {
+    MakeRecording(6, 4);
+    form->BitBtn[0]->setText(QStringLiteral("3"));
+    std::vector<FrameRow> before;
+    for (int n = 1; n <= 6; ++n) before.push_back(state().store.Row(n));
+    const QString path = dir.filePath(QStringLiteral("other.kvr"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("File for Quintovar 1.0.0.3 \r\n1\r\n");
+    }
+    form->LoadRecording(path);
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Файл не этой программы"));
+    for (int n = 1; n <= 6; ++n) EXPECT_EQ(state().store.Row(n), before[n - 1]);
+    EXPECT_EQ(form->ScrollBar1->maximum(), 6);
+    EXPECT_EQ(form->ScrollBar1->value(), 4);
+    EXPECT_EQ(form->BitBtn[0]->text(), QStringLiteral("3"));
+    EXPECT_EQ(state().FrameCount, 7);
+
+    form->LoadRecording(dir.filePath(QStringLiteral("missing.kvr")));
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_TRUE(dialogs->messages[0].text.contains(QStringLiteral("missing.kvr")));
+    EXPECT_EQ(form->ScrollBar1->maximum(), 6);
+}
+
+TEST_F(RecordingFileTest, CancelledDialogsChangeNothing) {
+    MakeRecording(5, 5);
+    form->N2Click();
+    form->N3Click();
+    EXPECT_EQ(dialogs->openAsked, 1);
+    EXPECT_EQ(dialogs->saveAsked, 1);
+    EXPECT_EQ(form->ScrollBar1->maximum(), 5);
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Информационное поле"));
+}
+
+TEST_F(RecordingFileTest, AnUncreatableFileIsReported) {
+    dialogs->saveAnswers.push_back(
+        SaveChoice{dir.filePath(QStringLiteral("no/such/dir/x.kvr")), SaveFileType::Recording});
+    form->SaveRecording();
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_FALSE(dialogs->messages[0].text.isEmpty());
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Информационное поле"));
+}
+
+TEST_F(RecordingFileTest, TheCsvTypeExportsAndBecomesTheDefault) {
+    MakeRecording(3, 1);
+    const QString path = dir.filePath(QStringLiteral("run.csv"));
+    dialogs->saveAnswers.push_back(SaveChoice{path, SaveFileType::Csv});
+    form->SaveRecording();
+    EXPECT_FALSE(ReadAll(path).isEmpty());
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Данные в: run.csv"));
+    form->SaveRecording();
+    EXPECT_EQ(dialogs->lastSaveSuffix, QStringLiteral("csv"));
+}
+
+TEST_F(RecordingFileTest, SavingStopsAReading) {
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    form->Button1Click();
+    form->SaveRecording();
+    EXPECT_EQ(state().StopFlag, 1);
+    EXPECT_EQ(form->Button1->text(), QStringLiteral("Читать"));
+}
+
+class CommandLineTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(source.isValid());
+        path = source.filePath(QStringLiteral("given.kvr"));
+        RecordingDocument document;
+        document.frames.resize(4);
+        document.frames[2].Analog[0] = 99;
+        document.samples[0] = {"a", "b"};
+        ASSERT_TRUE(SaveRecordingFile(path.toStdString(), document).ok());
+        arguments = {path};
+        MainWindowTest::SetUp();
+    }
+    QTemporaryDir source;
+    QString path;
+};
+
+TEST_F(CommandLineTest, TheFirstArgumentIsLoadedShortlyAfterStart) {
+    EXPECT_TRUE(form->Timer2->isActive());
+    ASSERT_TRUE(WaitFor([&] { return form->ScrollBar1->maximum() == 4; }));
+    EXPECT_FALSE(form->Timer2->isActive());
+    EXPECT_EQ(state().store.Row(3).Analog[0], 99);
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Данные из: given.kvr"));
+    EXPECT_EQ(state().FrameCount, 5);
+    EXPECT_EQ(dialogs->openAsked, 0);
+    EXPECT_FALSE(app->Form6()->isVisible()); // no comment
+}
+
+using SettingsTest = MainWindowTest;
+
+TEST_F(SettingsTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
+    form->N1251->trigger();
+    form->MAP3->trigger();
+    form->N24->trigger();
+    form->N27->trigger();
+    state().SeriesColours[0] = 255;
+    bool closed = false;
+    QObject::connect(form, &TForm1::closed, [&] { closed = true; });
+    form->N4->trigger();
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Закрываемся"));
+
+    const SettingsValues values =
+        qv::LoadSettings(dir.filePath(QStringLiteral("QuintovarByTrelm52.ini")).toStdString());
+    EXPECT_EQ(values.KHH, 2);
+    EXPECT_EQ(values.Vozduh, 2);
+    EXPECT_EQ(values.Temperature, 1);
+    EXPECT_TRUE(values.N24);
+    EXPECT_FALSE(values.N27);
+    EXPECT_FALSE(values.N3S1);
+    EXPECT_EQ(values.SeriesColours[0], 255);
+
+    TearDown();
+    MainWindowTest::SetUp();
+    EXPECT_EQ(state().settings.KHH, 2);
+    EXPECT_TRUE(form->N1251->isChecked());
+    EXPECT_TRUE(form->MAP3->isChecked());
+    EXPECT_TRUE(form->N24->isChecked());
+    EXPECT_FALSE(form->N27->isChecked());
+    EXPECT_FALSE(state().ReducedCpu);
+    EXPECT_EQ(state().SeriesColours[0], 255u);
+    EXPECT_EQ(PanelLabel(3), QStringLiteral("3.А  Клапан ХХ(% от 125):"));
+}
+
+TEST_F(SettingsTest, APresetStoredUncheckedIsCheckedWhenTheUnitsMatch) {
+    TearDown();
+    SettingsValues values;
+    values.N3S1 = false;
+    ASSERT_TRUE(qv::SaveSettings(
+                    dir.filePath(QStringLiteral("QuintovarByTrelm52.ini")).toStdString(), values)
+                    .ok());
+    MainWindowTest::SetUp();
+    EXPECT_TRUE(form->N3S1->isChecked());
+}
+
+TEST_F(SettingsTest, AnUnwritableSettingsFileIsReportedAndTheProgramStillCloses) {
+    TearDown();
+    // The settings path names a directory, which can never be written as a file.
+    const QString blocked = dir.filePath(QStringLiteral("blocked"));
+    ASSERT_TRUE(QDir().mkpath(blocked + QStringLiteral("/QuintovarByTrelm52.ini")));
+    UiServices services;
+    services.portSystem = std::make_shared<FakePortSystem>();
+    services.dialogs = dialogs;
+    services.settingsPath = blocked + QStringLiteral("/QuintovarByTrelm52.ini");
+    services.closePauseMs = 0;
+    app = std::make_unique<QuintovarApp>(services);
+    app->StartUp();
+    form = app->Form1();
+    bool closed = false;
+    QObject::connect(form, &TForm1::closed, [&] { closed = true; });
+    form->close();
+    EXPECT_TRUE(closed);
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].text,
+              QStringLiteral("Unable to write to ") + services.settingsPath);
+}
+
+} // namespace
+} // namespace qv::test

@@ -1,0 +1,253 @@
+#include "main_window_fixture.h"
+
+#include "ui/form3_graph.h"
+#include "ui/form4_help.h"
+#include "ui/form5_about.h"
+
+#include <QMenu>
+
+#include <thread>
+
+namespace qv::test {
+namespace {
+
+LineFrame FrameWithByte1(std::uint8_t value) {
+    LineFrame frame;
+    for (int k = 0; k < 8; ++k) frame.DataSamples[k] = (value >> k) & 1;
+    frame.HeaderSamples[0] = 1;
+    return frame;
+}
+
+using PortChoiceTest = MainWindowTest;
+
+TEST_F(PortChoiceTest, APickOpensAndConfiguresThePortWithDtrOff) {
+    form->ComboBox1->setCurrentIndex(0);
+    EXPECT_TRUE(ports->calls.empty()); // text set from code runs nothing
+    emit form->ComboBox1->textActivated(form->ComboBox1->currentText());
+    const std::vector<std::string> expected{"open /dev/ttyFAKE0", "timeouts 4294967295 0 0 0 0",
+                                            "state 57600 8 0 0 nodtr norts"};
+    EXPECT_EQ(ports->calls, expected);
+    EXPECT_TRUE(state().port.IsOpen());
+    EXPECT_TRUE(dialogs->messages.empty());
+}
+
+TEST_F(PortChoiceTest, EveryTypedPrefixIsTriedAndAFailureNamesIt) {
+    QLineEdit* edit = form->ComboBox1->lineEdit();
+    edit->setFocus();
+    for (const QString& text : {QStringLiteral("S"), QStringLiteral("SI"), QStringLiteral("SIM")}) {
+        edit->setText(text);
+        emit edit->textEdited(text);
+    }
+    ASSERT_EQ(dialogs->messages.size(), 2u);
+    EXPECT_EQ(dialogs->messages[0].text, QStringLiteral("S"));
+    EXPECT_EQ(dialogs->messages[0].caption, QStringLiteral("Ошибка"));
+    EXPECT_EQ(dialogs->messages[1].text, QStringLiteral("SI"));
+    EXPECT_EQ(state().port.PortName(), "SIM");
+}
+
+TEST_F(PortChoiceTest, SettingTheBoxTextFromCodeOpensNoPort) {
+    form->ComboBox1->setEditText(QStringLiteral("/dev/ttyFAKE0"));
+    form->ComboBox1->setCurrentIndex(1);
+    form->ComboBox1->setCurrentText(QStringLiteral("SIM"));
+    EXPECT_TRUE(ports->calls.empty());
+    EXPECT_FALSE(state().port.IsOpen());
+}
+
+TEST_F(PortChoiceTest, TheDtrOptionTogglesAndDrivesTheLine) {
+    form->ComboBox1->setEditText(QStringLiteral("/dev/ttyFAKE0"));
+    form->ComboBox1Change();
+    ports->calls.clear();
+    form->N14->trigger(); // unchecked: DTR on
+    EXPECT_TRUE(form->N14->isChecked());
+    form->N14->trigger();
+    EXPECT_FALSE(form->N14->isChecked());
+    const std::vector<std::string> expected{"state 57600 8 0 0 dtr norts",
+                                            "state 57600 8 0 0 nodtr norts"};
+    EXPECT_EQ(ports->calls, expected);
+}
+
+TEST_F(PortChoiceTest, TheReceiverOptionsToggleOnClick) {
+    EXPECT_FALSE(form->N24->isChecked());
+    form->N24->trigger();
+    EXPECT_TRUE(form->N24->isChecked());
+    EXPECT_TRUE(form->N27->isChecked());
+    EXPECT_TRUE(state().ReducedCpu);
+    form->N27->trigger();
+    EXPECT_FALSE(form->N27->isChecked());
+    EXPECT_FALSE(state().ReducedCpu);
+}
+
+using ReadingTest = MainWindowTest;
+
+TEST_F(ReadingTest, StartingWithoutAPortOnlyAsksForOne) {
+    form->Button1->click();
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].text, QStringLiteral("Надо бы порт выбрать"));
+    EXPECT_EQ(form->Button1->text(), QStringLiteral("Читать"));
+    EXPECT_EQ(state().StopFlag, 1);
+    EXPECT_TRUE(receiversStarted.empty());
+}
+
+TEST_F(ReadingTest, StartLocksTheIdleControlsAndStopUnlocksThem) {
+    app->Form6()->SetCommentLines({QStringLiteral("старый")});
+    app->Form6()->show();
+    app->Form4()->show();
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    form->Button1->click();
+
+    EXPECT_EQ(state().StopFlag, 0);
+    EXPECT_EQ(state().FrameCount, 1);
+    EXPECT_EQ(form->Button1->text(), QStringLiteral("Стоп"));
+    EXPECT_EQ(app->Form7()->Button2->text(), QStringLiteral("Стоп"));
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Идёт считывание...."));
+    EXPECT_EQ(app->Form7()->Edit1->text(), QStringLiteral("Идёт считывание...."));
+    EXPECT_FALSE(form->ComboBox1->isEnabled());
+    EXPECT_FALSE(form->N1->menuAction()->isEnabled());
+    EXPECT_FALSE(form->N19->menuAction()->isEnabled());
+    EXPECT_FALSE(form->N6->menuAction()->isEnabled());
+    EXPECT_TRUE(form->N5->menuAction()->isEnabled());
+    EXPECT_FALSE(form->N8->isEnabled());
+    EXPECT_FALSE(form->N12->isEnabled());
+    EXPECT_FALSE(form->N13->isEnabled());
+    EXPECT_TRUE(form->N31->isEnabled());
+    EXPECT_FALSE(form->Button5->isEnabled());
+    EXPECT_FALSE(form->Button6->isEnabled());
+    EXPECT_FALSE(app->Form6()->isVisible());
+    EXPECT_FALSE(app->Form4()->isVisible());
+    EXPECT_TRUE(app->Form6()->CommentLines().isEmpty());
+    EXPECT_EQ(receiversStarted, std::vector<bool>{false});
+
+    form->Button1->click();
+    EXPECT_EQ(state().StopFlag, 1);
+    EXPECT_EQ(form->Button1->text(), QStringLiteral("Читать"));
+    EXPECT_EQ(app->Form7()->Button2->text(), QStringLiteral("Читать"));
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Чтение остановлено...."));
+    EXPECT_TRUE(form->ComboBox1->isEnabled());
+    EXPECT_TRUE(form->N1->menuAction()->isEnabled());
+    EXPECT_TRUE(form->N8->isEnabled());
+    EXPECT_TRUE(form->Button5->isEnabled());
+    EXPECT_TRUE(form->Button6->isEnabled());
+}
+
+TEST_F(ReadingTest, TheInvertingAdapterStartsTheInvertingReceiver) {
+    form->N24->trigger();
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    form->Button1Click();
+    EXPECT_EQ(receiversStarted, std::vector<bool>{true});
+}
+
+TEST_F(ReadingTest, FramesFillSlotsOneTwoThreeAndThePanelFollows) {
+    MakeRecording(50, 20);
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    form->Button1Click();
+    for (std::uint8_t n = 1; n <= 3; ++n) {
+        CommitFrame(FrameWithByte1(100 + n), n == 2 ? 1 : 0);
+        EXPECT_EQ(state().store.Row(n).Analog[0], 100 + n);
+        EXPECT_EQ(state().store.Row(n).Identifier[0], 1);
+        EXPECT_EQ(state().store.Row(n).EndFlag, n == 2 ? 1 : 0);
+        EXPECT_EQ(form->ScrollBar1->maximum(), n);
+        EXPECT_EQ(form->ScrollBar1->value(), n);
+        EXPECT_EQ(app->Form7()->ScrollBar1->value(), n);
+        EXPECT_EQ(state().FrameCount, n + 1);
+        EXPECT_EQ(PanelValue(24), QStringLiteral("%1 / %1").arg(n));
+        EXPECT_EQ(PanelValue(23), n == 2 ? QStringLiteral("есть") : QStringLiteral("нет"));
+        EXPECT_FALSE(form->Timer1->isActive());
+    }
+    EXPECT_EQ(PanelValue(0), QStringLiteral("100000000000"));
+    EXPECT_EQ(state().store.Row(4).Analog[0], 4); // the old rows above stay untouched
+}
+
+TEST_F(ReadingTest, MovingTheScrollBarWhileReadingDrawsNothing) {
+    MakeRecording(10, 10);
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    form->Button1Click();
+    CommitFrame(FrameWithByte1(9));
+    CommitFrame(FrameWithByte1(8));
+    const QString before = form->Memo2->toPlainText();
+    form->ScrollBar1->setValue(1);
+    EXPECT_EQ(form->Memo2->toPlainText(), before);
+}
+
+TEST_F(ReadingTest, TheReceiverThreadArmsTheCommitThroughAQueuedCall) {
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    form->Button1Click();
+    ASSERT_TRUE(receiverCallbacks.frameReady);
+    generation = state().handOver.BeginRun();
+    const LineFrame frame = FrameWithByte1(77);
+    std::thread receiver([&] {
+        state().handOver.Publish(generation, frame.DataSamples, frame.HeaderSamples, 0, 1);
+        receiverCallbacks.frameReady();
+        receiverCallbacks.noCounter();
+    });
+    receiver.join();
+    EXPECT_EQ(state().FrameCount, 1); // nothing happens on the receiver's thread
+    ASSERT_TRUE(WaitFor([&] { return state().FrameCount == 2; }));
+    EXPECT_EQ(state().store.Row(1).Analog[0], 77);
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Однако не хотит:)"));
+}
+
+TEST_F(ReadingTest, TheCommitOfSlot2000EndsReadingAndOffersTheSave) {
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    form->Button1Click();
+    state().FrameCount = 2000;
+    CommitFrame(FrameWithByte1(5));
+    EXPECT_EQ(state().store.Row(2000).Analog[0], 5);
+    EXPECT_EQ(state().FrameCount, 2001);
+    EXPECT_EQ(form->ScrollBar1->maximum(), 2000);
+    EXPECT_EQ(state().StopFlag, 1);
+    EXPECT_EQ(form->Button1->text(), QStringLiteral("Читать"));
+    EXPECT_EQ(dialogs->saveAsked, 1);
+
+    // A frame that still arrives is never committed beyond the store.
+    form->Timer1Timer();
+    EXPECT_EQ(state().FrameCount, 2001);
+    EXPECT_EQ(form->ScrollBar1->maximum(), 2000);
+}
+
+TEST_F(ReadingTest, TheSimulatedUnitDeliversFramesOnARealReceiver) {
+    UiServices services;
+    services.portSystem = ports;
+    services.dialogs = dialogs;
+    services.settingsPath = dir.filePath(QStringLiteral("sim.ini"));
+    services.closePauseMs = 0;
+    QuintovarApp real(services);
+    real.StartUp();
+    TForm1* main = real.Form1();
+    main->Timer1Timer();
+    main->ComboBox1->setEditText(QStringLiteral("SIM"));
+    main->ComboBox1Change();
+    main->Button1Click();
+    ASSERT_TRUE(WaitFor([&] { return real.State().FrameCount >= 2; }, 6000));
+    main->Button1Click();
+    EXPECT_EQ(main->ScrollBar1->maximum(), 1);
+    EXPECT_EQ(MemoLines(main->Memo2).value(24), QStringLiteral("1 / 1"));
+}
+
+} // namespace
+} // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+using TimingCheckTest = MainWindowTest;
+
+TEST_F(TimingCheckTest, NeedsAPort) {
+    form->N25->trigger();
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].text, QStringLiteral("Сначала выбери порт."));
+}
+
+TEST_F(TimingCheckTest, TheReportArrivesInAMessageOnTheMainThread) {
+    form->ComboBox1->setEditText(QStringLiteral("/dev/ttyFAKE0"));
+    form->ComboBox1Change();
+    form->N25Click();
+    ASSERT_TRUE(WaitFor([&] { return !dialogs->messages.empty(); }, 5000));
+    EXPECT_TRUE(
+        dialogs->messages[0].text.startsWith(QStringLiteral("Средняя неточность отсчёта - ")));
+    EXPECT_TRUE(dialogs->messages[0].text.endsWith(
+        QStringLiteral("мс. При неточности 2 и более мс. возможны сбои.")));
+    EXPECT_FALSE(form->Timer3->isActive());
+}
+
+} // namespace
+} // namespace qv::test

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ui/form1_main.h"
+#include "ui/quintovar_app.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv::test {
+
+// Dialogs that never open: messages are recorded, file names come from the test.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString text;
+        QString caption; // empty for a plain message
+    };
+    std::vector<Shown> messages;
+    std::deque<std::optional<SaveChoice>> saveAnswers;
+    std::deque<std::optional<QString>> openAnswers;
+    int saveAsked = 0;
+    int openAsked = 0;
+    QString lastSaveSuffix;
+
+    void Message(QWidget*, const QString& text) override { messages.push_back({text, {}}); }
+    void Error(QWidget*, const QString& text, const QString& caption) override {
+        messages.push_back({text, caption});
+    }
+    std::optional<SaveChoice> AskSaveFile(QWidget*, const QString& suffix) override {
+        ++saveAsked;
+        lastSaveSuffix = suffix;
+        if (saveAnswers.empty()) return std::nullopt;
+        auto answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+    std::optional<QString> AskOpenFile(QWidget*) override {
+        ++openAsked;
+        if (openAnswers.empty()) return std::nullopt;
+        auto answer = openAnswers.front();
+        openAnswers.pop_front();
+        return answer;
+    }
+};
+
+// Runs the event loop until `done` holds or `timeoutMs` passes.
+template <typename Predicate> bool WaitFor(Predicate done, int timeoutMs = 2000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+QStringList MemoLines(const QTextEdit* memo);
+
+} // namespace qv::test

@@ -1,0 +1,51 @@
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace qv {
+
+namespace {
+const QString RecordingFilter = QStringLiteral("Quintovar 1.0 (*.kvr)");
+const QString CsvFilter = QStringLiteral("Excel (*.csv)");
+} // namespace
+
+void Dialogs::Message(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, QApplication::applicationName(), text);
+}
+
+void Dialogs::Error(QWidget* parent, const QString& text, const QString& caption) {
+    QMessageBox::critical(parent, caption, text);
+}
+
+std::optional<SaveChoice> Dialogs::AskSaveFile(QWidget* parent, const QString& defaultSuffix) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({RecordingFilter, CsvFilter});
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectNameFilter(defaultSuffix == QLatin1String("csv") ? CsvFilter : RecordingFilter);
+    // The extension follows the chosen type while the dialog is open.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) {
+                         dialog.setDefaultSuffix(filter == CsvFilter ? "csv" : "kvr");
+                     });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    SaveChoice choice;
+    choice.fileName = dialog.selectedFiles().constFirst();
+    choice.type =
+        dialog.selectedNameFilter() == CsvFilter ? SaveFileType::Csv : SaveFileType::Recording;
+    return choice;
+}
+
+std::optional<QString> Dialogs::AskOpenFile(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({RecordingFilter});
+    dialog.setDefaultSuffix("kvr");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace qv

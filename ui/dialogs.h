@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace qv {
+
+// The file types of the save dialog.
+enum class SaveFileType { Recording = 1, Csv = 2 };
+
+struct SaveChoice {
+    QString fileName;
+    SaveFileType type = SaveFileType::Recording;
+};
+
+// Message boxes and file dialogs. The program uses the platform's; tests override them so
+// that nothing modal ever opens.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // A plain message with a single OK button; its caption is the application title.
+    virtual void Message(QWidget* parent, const QString& text);
+    // A message with the error icon and the given caption.
+    virtual void Error(QWidget* parent, const QString& text, const QString& caption);
+
+    // The save dialog; nothing when cancelled. `defaultSuffix` is "kvr" or "csv".
+    virtual std::optional<SaveChoice> AskSaveFile(QWidget* parent, const QString& defaultSuffix);
+    // The open dialog for recordings; nothing when cancelled.
+    virtual std::optional<QString> AskOpenFile(QWidget* parent);
+};
+
+} // namespace qv

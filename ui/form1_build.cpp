@@ -1,0 +1,248 @@
+#include "ui/form1_main.h"
+#include "ui/mouse_button.h"
+#include "ui/receiver_link.h"
+#include "ui/window_basics.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <chrono>
+#include <thread>
+
+namespace qv {
+
+namespace {
+
+QFont WindowFont(int pixelSize, bool bold = false) {
+    return ProgramFont(pixelSize, bold);
+}
+
+QTextEdit* MakeMemo(QWidget* parent, const QRect& geometry, const QString& hint, bool readOnly,
+                    bool centred) {
+    auto* memo = new QTextEdit(parent);
+    memo->setGeometry(geometry);
+    memo->setToolTip(hint);
+    memo->setReadOnly(readOnly);
+    memo->setAcceptRichText(false);
+    memo->setLineWrapMode(QTextEdit::NoWrap);
+    memo->setFont(WindowFont(13));
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->document()->setDocumentMargin(2);
+    if (centred) {
+        QTextOption option = memo->document()->defaultTextOption();
+        option.setAlignment(Qt::AlignHCenter);
+        memo->document()->setDefaultTextOption(option);
+    }
+    return memo;
+}
+
+QTimer* MakeTimer(QObject* parent, int interval) {
+    auto* timer = new QTimer(parent);
+    timer->setInterval(interval);
+    return timer;
+}
+
+QAction* AddItem(QMenu* menu, const QString& caption, bool checkable = false) {
+    QAction* action = menu->addAction(caption);
+    action->setCheckable(checkable);
+    return action;
+}
+
+} // namespace
+
+TForm1::TForm1(ProgramState& state, UiServices services)
+    : state_(state), services_(std::move(services)),
+      receiverLink_(std::make_shared<ReceiverLink>(this)) {
+    if (!services_.dialogs) services_.dialogs = std::make_shared<Dialogs>();
+    if (services_.portSystem) state_.port.UseSystem(services_.portSystem);
+    setWindowTitle(QStringLiteral("Диагностика Toyota со старым протоколом"));
+    setFont(WindowFont(11));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+    setAttribute(Qt::WA_QuitOnClose, false); // the close sequence ends the program itself
+    BuildControls();
+    BuildMenu();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    move(180, 99);
+    ConnectHandlers();
+    TxRxrmCreate();
+}
+
+TForm1::~TForm1() {
+    // A receiver that still runs must stop; it reaches this window only by queued calls,
+    // which die with it.
+    state_.StopFlag = 1;
+    receiverLink_->Detach();
+    // The receiver and the timing check read the program state until they return, within a
+    // few hundred ms and about one second.
+    for (int waited = 0;
+         (receiverLink_->RunningReceivers() > 0 || state_.TimingCheckRunning) && waited < 3000;
+         waited += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+int TForm1::ClientWidth() const {
+    return Client->width();
+}
+
+void TForm1::BuildControls() {
+    Client = new QWidget(this);
+    Client->setFixedSize(259, ClientHeight);
+    Client->setBackgroundRole(QPalette::Button);
+    Client->setAutoFillBackground(true);
+    setCentralWidget(Client);
+
+    ComboBox1 = new QComboBox(Client);
+    ComboBox1->setGeometry(0, 0, 97, 24);
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setToolTip(QStringLiteral("Com port"));
+    ComboBox1->setFont(WindowFont(13, true));
+
+    Button1 = new QPushButton(QStringLiteral("Читать"), Client);
+    Button1->setGeometry(102, 0, 59, 24);
+    Button1->setToolTip(QStringLiteral("Начать/остановить чтение данных с порта"));
+    Button1->setFont(WindowFont(11, true));
+    QPalette green = Button1->palette();
+    green.setColor(QPalette::ButtonText, QColor(0, 128, 0));
+    Button1->setPalette(green);
+
+    Button6 = new QPushButton(QStringLiteral(">"), Client);
+    Button6->setGeometry(168, 0, 25, 24);
+    Button6->setToolTip(QStringLiteral("Проиграть с этого места/остановить"));
+    Button6->setFont(WindowFont(11, true));
+
+    Button5 = new QPushButton(QStringLiteral("Удал.кадр"), Client);
+    Button5->setGeometry(200, 0, 57, 25);
+    Button5->setToolTip(QStringLiteral("Удалить текуший кадр"));
+
+    Memo1 = MakeMemo(Client, {0, 26, 161, 439}, QStringLiteral("Параметры"), true, false);
+    Memo2 = MakeMemo(Client, {160, 26, 99, 439}, QStringLiteral("Значения"), true, true);
+    Memo6 = MakeMemo(Client, {258, 26, 99, 439}, QStringLiteral("Данные"), true, true);
+    Memo6->hide();
+
+    Label1 = new QLabel(QStringLiteral("Байты"), Client);
+    Label1->setFont(WindowFont(11, true));
+    Label1->move(288, 0);
+    Label1->adjustSize();
+    Label1->hide();
+    Label2 = new QLabel(QStringLiteral("протокола"), Client);
+    Label2->setFont(WindowFont(11, true));
+    Label2->move(280, 12);
+    Label2->adjustSize();
+    Label2->hide();
+
+    const std::array<int, 3> sampleLefts{258, 356, 454};
+    const std::array<int, 3> buttonLefts{271, 369, 467};
+    const std::array<QString, 3> buttonCaptions{QStringLiteral("№1"), QStringLiteral("№2"),
+                                                QStringLiteral("№3")};
+    std::array<QTextEdit*, 3> samples{};
+    std::array<MouseButton*, 3> sampleButtons{};
+    for (int k = 0; k < 3; ++k) {
+        samples[k] =
+            MakeMemo(Client, {sampleLefts[k], 26, 99, 439}, QStringLiteral("Данные"), false, true);
+        samples[k]->hide();
+        sampleButtons[k] = new MouseButton(buttonCaptions[k], Client);
+        sampleButtons[k]->setGeometry(buttonLefts[k], 0, 75, 23);
+        sampleButtons[k]->setToolTip(QStringLiteral("Левая-записать/правая-очистить"));
+        sampleButtons[k]->setFont(WindowFont(11, true));
+        sampleButtons[k]->hide();
+    }
+    Memo3 = samples[0];
+    Memo4 = samples[1];
+    Memo5 = samples[2];
+    Button2 = sampleButtons[0];
+    Button3 = sampleButtons[1];
+    Button4 = sampleButtons[2];
+
+    Edit1 = new QLineEdit(QStringLiteral("Информационное поле"), Client);
+    Edit1->setGeometry(0, 464, 259, 24);
+    Edit1->setToolTip(QStringLiteral("Отображается некоторая справочная информация"));
+    Edit1->setReadOnly(true);
+    Edit1->setFont(WindowFont(13, true));
+
+    ScrollBar1 = new QScrollBar(Qt::Horizontal, Client);
+    ScrollBar1->setGeometry(0, 490, 259, 17);
+    ScrollBar1->setToolTip(QStringLiteral("Позиция относительно всей записи"));
+    ScrollBar1->setRange(1, 1);
+    ScrollBar1->setValue(1);
+    ScrollBar1->setPageStep(10);
+    ScrollBar1->setSingleStep(1);
+
+    for (int i = 0; i < 10; ++i) {
+        auto* marker = new MouseButton(QStringLiteral("0"), Client);
+        marker->setGeometry((i % 5) * 52, i < 5 ? 510 : 530, 52, 19);
+        marker->setToolTip(QStringLiteral("Очистить - правая кнопка мыши"));
+        BitBtn[i] = marker;
+    }
+
+    Timer1 = MakeTimer(this, 30);
+    Timer2 = MakeTimer(this, 200);
+    Timer3 = MakeTimer(this, 100);
+    Timer4 = MakeTimer(this, 1000);
+}
+
+void TForm1::BuildMenu() {
+    QMenuBar* bar = menuBar();
+    // The four menus fit the narrow window as they do on the original platform.
+    bar->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 4px; }"));
+
+    N1 = bar->addMenu(QStringLiteral("Файл"));
+    N2 = AddItem(N1, QStringLiteral("Загрузить"));
+    N3 = AddItem(N1, QStringLiteral("Сохранить"));
+    N28 = AddItem(N1, QStringLiteral("Коментарий к данным"));
+    N29 = N1->addSeparator();
+    N4 = AddItem(N1, QStringLiteral("Выход"));
+
+    N19 = bar->addMenu(QStringLiteral("Настройки"));
+    KhhMenu = N19->addMenu(QStringLiteral("Единица клапана ХХ"));
+    N16 = AddItem(KhhMenu, QStringLiteral("% от 255"), true);
+    N1251 = AddItem(KhhMenu, QStringLiteral("% от 125"), true);
+    N17 = AddItem(KhhMenu, QStringLiteral("Шаг"), true);
+    TemperatureMenu = N19->addMenu(QStringLiteral("Температурная зависимость"));
+    N21 = AddItem(TemperatureMenu, QStringLiteral("Прямая"), true);
+    N22 = AddItem(TemperatureMenu, QStringLiteral("Обратная"), true);
+    IntakeMenu = N19->addMenu(QStringLiteral("Тип измерителя на впуске"));
+    MAP2 = AddItem(IntakeMenu, QStringLiteral("MAP давление, кПа"), true);
+    MAP3 = AddItem(IntakeMenu, QStringLiteral("MAP давление, мм.рт.ст."), true);
+    IntakeMenu->addSeparator();
+    MAF3 = AddItem(IntakeMenu, QStringLiteral("MAF массовый расход, гр/сек"), true);
+    MAF31 = AddItem(IntakeMenu, QStringLiteral("MAF поток KS,       мс"), true);
+    IntakeMenu->addSeparator();
+    MAF2 = AddItem(IntakeMenu, QStringLiteral("Напряжение на датчике, В"), true);
+    PresetMenu = N19->addMenu(QStringLiteral("Стандартные для двигателя"));
+    N3S1 = AddItem(PresetMenu, QStringLiteral("3S-FE, 4S-FE, 5S-FE, 4A-FE, 7A-FE, 4A-GE"), true);
+    N1GGTE1 = AddItem(PresetMenu, QStringLiteral("1G-GTE"), true);
+    N1GGTE1->setEnabled(false);
+    N1JZGTE1 = AddItem(PresetMenu, QStringLiteral("1JZ-GTE"), true);
+    N1JZGTE1->setEnabled(false);
+    N18 = N19->addSeparator();
+    N14 = AddItem(N19, QStringLiteral("Напряжение лог.1 на DTR"), true);
+    N24 = AddItem(N19, QStringLiteral("Инверсный адаптер"), true);
+    N27 = AddItem(N19, QStringLiteral("Пониженная загрузка ЦП"), true);
+    N27->setChecked(true);
+    N30 = N19->addSeparator();
+    N25 = AddItem(N19, QStringLiteral("Проверить производительность"));
+    N32 = AddItem(N19, QStringLiteral("Проверить кабель на инверсию"));
+
+    N5 = bar->addMenu(QStringLiteral("Дополнител."));
+    N8 = AddItem(N5, QStringLiteral("Графики"));
+    N12 = AddItem(N5, QStringLiteral("Байты с протокола"), true);
+    N13 = AddItem(N5, QStringLiteral("Три отсчёта"), true);
+    N31 = AddItem(N5, QStringLiteral("Большой шрифт"));
+
+    N6 = bar->addMenu(QStringLiteral("Справка"));
+    N26 = AddItem(N6, QStringLiteral("О программе"));
+    N9 = AddItem(N6, QStringLiteral("Работа с программой"));
+}
+
+} // namespace qv

@@ -1,0 +1,85 @@
+#include "ui/form1_main.h"
+#include "ui/mouse_button.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace qv {
+
+namespace {
+
+// Menu items toggle their check marks in their own handlers, so Qt's automatic toggle of a
+// checkable item is undone before the handler runs.
+void OnMenu(QAction* item, TForm1* form, void (TForm1::*handler)()) {
+    QObject::connect(item, &QAction::triggered, form, [item, form, handler] {
+        if (item->isCheckable()) item->setChecked(!item->isChecked());
+        (form->*handler)();
+    });
+}
+
+} // namespace
+
+void TForm1::ConnectHandlers() {
+    // A change of the port box's text by the user: a pick from the list or typing. Text set
+    // from code runs nothing.
+    connect(ComboBox1, &QComboBox::textActivated, this, [this] { ComboBox1Change(); });
+    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { ComboBox1Change(); });
+
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    connect(Button2, &MouseButton::mouseDown, this,
+            [this](auto b) { SampleButtonMouseDown(1, b); });
+    connect(Button3, &MouseButton::mouseDown, this,
+            [this](auto b) { SampleButtonMouseDown(2, b); });
+    connect(Button4, &MouseButton::mouseDown, this,
+            [this](auto b) { SampleButtonMouseDown(3, b); });
+    for (int i = 0; i < 10; ++i)
+        connect(BitBtn[i], &MouseButton::mouseDown, this,
+                [this, i](Qt::MouseButton b) { BitBtnMouseDown(i + 1, b); });
+
+    // A scroll bar notifies only when its position really changes, by the user or by code.
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm1::ScrollBar1Change);
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm1::Edit1Change);
+
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+    connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
+    connect(Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
+
+    OnMenu(N2, this, &TForm1::N2Click);
+    OnMenu(N3, this, &TForm1::N3Click);
+    OnMenu(N28, this, &TForm1::N28Click);
+    OnMenu(N4, this, &TForm1::N4Click);
+
+    OnMenu(N16, this, &TForm1::N16Click);
+    OnMenu(N1251, this, &TForm1::N1251Click);
+    OnMenu(N17, this, &TForm1::N17Click);
+    OnMenu(N21, this, &TForm1::N21Click);
+    OnMenu(N22, this, &TForm1::N22Click);
+    OnMenu(MAP2, this, &TForm1::MAP2Click);
+    OnMenu(MAP3, this, &TForm1::MAP3Click);
+    OnMenu(MAF3, this, &TForm1::MAF3Click);
+    OnMenu(MAF31, this, &TForm1::MAF31Click);
+    OnMenu(MAF2, this, &TForm1::MAF2Click);
+    OnMenu(N3S1, this, &TForm1::N3S1Click);
+    OnMenu(N14, this, &TForm1::N14Click);
+    OnMenu(N24, this, &TForm1::N24Click);
+    OnMenu(N27, this, &TForm1::N27Click);
+    OnMenu(N25, this, &TForm1::N25Click);
+    OnMenu(N32, this, &TForm1::N32Click);
+
+    OnMenu(N8, this, &TForm1::N8Click);
+    OnMenu(N12, this, &TForm1::N12Click);
+    OnMenu(N13, this, &TForm1::N13Click);
+    OnMenu(N31, this, &TForm1::N31Click);
+
+    OnMenu(N26, this, &TForm1::N26Click);
+    OnMenu(N9, this, &TForm1::N9Click);
+}
+
+} // namespace qv

@@ -1,0 +1,177 @@
+#include "files/csv_export.h"
+#include "files/file_name.h"
+#include "files/recording_file.h"
+#include "files/settings_file.h"
+#include "ui/form1_main.h"
+#include "ui/form6_comment.h"
+#include "ui/mouse_button.h"
+#include "ui/window_basics.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace qv {
+
+namespace {
+
+std::vector<std::string> ToLines(const QStringList& lines) {
+    std::vector<std::string> result;
+    result.reserve(lines.size());
+    for (const QString& line : lines) result.push_back(line.toStdString());
+    return result;
+}
+
+QStringList FromLines(const std::vector<std::string>& lines) {
+    QStringList result;
+    for (const std::string& line : lines) result << QString::fromStdString(line);
+    return result;
+}
+
+QStringList MemoLines(const QTextEdit* memo) {
+    const QString text = memo->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+QString ShownFileName(const QString& path) {
+    return QString::fromStdString(FileNameText(path.toStdString()));
+}
+
+} // namespace
+
+void TForm1::N2Click() {
+    LoadRecording(QString());
+}
+
+void TForm1::N3Click() {
+    SaveRecording();
+}
+
+void TForm1::Timer2Timer() {
+    Timer2->stop();
+    if (!services_.arguments.isEmpty()) LoadRecording(services_.arguments.constFirst());
+}
+
+void TForm1::Wait(int milliseconds) {
+    if (milliseconds <= 0) return;
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QStringList TForm1::CommentLines() const {
+    return windows_.form6 ? windows_.form6->CommentLines() : QStringList();
+}
+
+void TForm1::SaveRecording() {
+    SetReadingStopped(true);
+    do { // a pending commit must not change the store while it is written
+        QApplication::processEvents();
+        Wait(100);
+    } while (Timer1->isActive());
+    const std::optional<SaveChoice> choice = services_.dialogs->AskSaveFile(this, saveSuffix_);
+    if (!choice) return;
+
+    std::array<std::vector<std::string>, SampleColumnCount> samples{
+        ToLines(MemoLines(Memo3)), ToLines(MemoLines(Memo4)), ToLines(MemoLines(Memo5))};
+    std::array<std::string, FrameMarkerCount> markers;
+    for (int m = 0; m < FrameMarkerCount; ++m) markers[m] = BitBtn[m]->text().toStdString();
+    const RecordingDocument document = DocumentFromStore(state_.store, RecordingLength(), samples,
+                                                         markers, ToLines(CommentLines()));
+
+    const std::string path = choice->fileName.toStdString();
+    FileStatus status;
+    if (choice->type == SaveFileType::Recording) {
+        saveSuffix_ = QStringLiteral("kvr");
+        status = SaveRecordingFile(path, document);
+    } else {
+        saveSuffix_ = QStringLiteral("csv");
+        status = ExportCsvFile(path, document);
+    }
+    if (!status.ok()) {
+        services_.dialogs->Message(this, status.kind == FileErrorKind::CannotCreate
+                                             ? QString::fromUtf8(kCannotCreateText)
+                                             : QString::fromStdString(status.message));
+        return;
+    }
+    SetInfo(QStringLiteral("Данные в: ") + ShownFileName(choice->fileName));
+}
+
+void TForm1::LoadRecording(const QString& fileName) {
+    SetReadingStopped(true);
+    QString name = fileName;
+    if (name.isEmpty()) {
+        const std::optional<QString> chosen = services_.dialogs->AskOpenFile(this);
+        if (!chosen) return;
+        name = *chosen;
+    }
+    // The whole file is read first; only a valid one replaces anything.
+    const RecordingLoad load = LoadRecordingFile(name.toStdString());
+    if (load.status.kind == FileErrorKind::NotThisProgram) {
+        SetInfo(QString::fromUtf8(kNotThisProgramText));
+        if (!load.status.message.empty() && load.status.message != kNotThisProgramText)
+            services_.dialogs->Message(this, QString::fromStdString(load.status.message));
+    } else if (!load.status.ok()) {
+        services_.dialogs->Message(this, QString::fromStdString(load.status.message));
+        return;
+    } else {
+        const RecordingDocument& document = load.document;
+        const int length = document.Length();
+        for (int n = 1; n <= MaxFrames; ++n) state_.store.Row(n).Analog.fill(0);
+        ApplyToStore(document, state_.store);
+        const std::array<QTextEdit*, 3> sampleMemos{Memo3, Memo4, Memo5};
+        for (int k = 0; k < SampleColumnCount; ++k)
+            SetColumnText(sampleMemos[k], FromLines(document.samples[k]).join(QLatin1Char('\n')));
+        for (int m = 0; m < FrameMarkerCount; ++m)
+            BitBtn[m]->setText(QString::fromStdString(document.markers[m]));
+        if (windows_.form6) windows_.form6->SetCommentLines(FromLines(document.comment));
+
+        ScrollBar1->setMaximum(length);
+        ScrollBar1->setValue(length);
+        MemoDraw(length);
+        state_.FrameCount = length + 1;
+        SetInfo(QStringLiteral("Данные из: ") + ShownFileName(name));
+    }
+    GraphRestartAfterLoad();
+    if (windows_.form6 && !windows_.form6->CommentLines().isEmpty())
+        windows_.form6->ShowWithFocusOnOk();
+}
+
+void TForm1::LoadSettings() {
+    const SettingsValues values = qv::LoadSettings(services_.settingsPath.toStdString());
+    state_.settings.Vozduh = values.Vozduh;
+    state_.settings.Temperature = values.Temperature;
+    state_.settings.KHH = values.KHH;
+    N3S1->setChecked(values.N3S1);
+    N1GGTE1->setChecked(values.N1GGTE1);
+    N1JZGTE1->setChecked(values.N1JZGTE1);
+    N14->setChecked(values.N14);
+    N24->setChecked(values.N24);
+    N27->setChecked(values.N27);
+    state_.ReducedCpu = values.N27;
+    for (int k = 0; k < 6; ++k) state_.SeriesColours[k] = std::uint32_t(values.SeriesColours[k]);
+}
+
+bool TForm1::SaveSettings() {
+    SettingsValues values;
+    values.Vozduh = state_.settings.Vozduh;
+    values.Temperature = state_.settings.Temperature;
+    values.KHH = state_.settings.KHH;
+    values.N3S1 = N3S1->isChecked();
+    values.N1GGTE1 = N1GGTE1->isChecked();
+    values.N1JZGTE1 = N1JZGTE1->isChecked();
+    values.N14 = N14->isChecked();
+    values.N24 = N24->isChecked();
+    values.N27 = N27->isChecked();
+    for (int k = 0; k < 6; ++k) values.SeriesColours[k] = std::int32_t(state_.SeriesColours[k]);
+    const FileStatus status = qv::SaveSettings(services_.settingsPath.toStdString(), values);
+    if (status.ok()) return true;
+    services_.dialogs->Message(this, QString::fromStdString(status.message));
+    return false;
+}
+
+} // namespace qv

@@ -1,0 +1,219 @@
+#pragma once
+
+#include "recording/panel.h"
+#include "recording/program_state.h"
+#include "ui/ui_services.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QTextEdit;
+class QTimer;
+
+namespace qv {
+
+class MouseButton;
+class ReceiverLink;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
+class TForm8;
+
+// The main window: port box, start/stop, the parameter panel, the information field, the frame
+// scroll bar, the frame markers, the extra columns and the menu.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the creation handler TxRxrmCreate; the other windows do not exist yet.
+    TForm1(ProgramState& state, UiServices services);
+    ~TForm1() override;
+
+    // The windows created after this one.
+    struct OtherWindows {
+        TForm3* form3 = nullptr;
+        TForm4* form4 = nullptr;
+        TForm5* form5 = nullptr;
+        TForm6* form6 = nullptr;
+        TForm7* form7 = nullptr;
+        TForm8* form8 = nullptr;
+    };
+    void AttachWindows(const OtherWindows& windows);
+
+    ProgramState& State() { return state_; }
+    UiServices& Services() { return services_; }
+
+    // Client width; the outer width that the layout rules use is this plus 6.
+    int ClientWidth() const;
+    static constexpr int ClientHeight = 549;
+    static constexpr int FrameAllowance = 6;
+
+    // --- Shared routines -----------------------------------------------------------------
+    void MemoDraw(int n);
+    void SetReadingStopped(bool stopped);
+    void ApplyDisplaySettings();
+    void ApplyExtraViews();
+    void SaveRecording();
+    void LoadRecording(const QString& fileName);
+    void LoadSettings();
+    bool SaveSettings(); // false when the file could not be written (reported already)
+    // The recording's length and the frame on screen.
+    int RecordingLength() const;
+    int FramePosition() const;
+    // The decimal separator of the default locale, as the panel shows numbers.
+    static std::string DecimalSeparator();
+
+    // --- Handlers ------------------------------------------------------------------------
+    void TxRxrmCreate();
+    void ComboBox1Change();
+    void Button1Click();
+    void Button5Click();
+    void Button6Click();
+    void ScrollBar1Change();
+    void Edit1Change();
+    void FormResize();
+    void FormClose();
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void Timer4Timer();
+    void BitBtnMouseDown(int index, Qt::MouseButton button); // BitBtn1MouseDown..BitBtn10MouseDown
+    void SampleButtonMouseDown(int column, Qt::MouseButton button); // Button2..Button4MouseDown
+    // Menu "Файл"
+    void N2Click();
+    void N3Click();
+    void N28Click();
+    void N4Click();
+    // Menu "Настройки"
+    void N16Click();
+    void N1251Click();
+    void N17Click();
+    void N21Click();
+    void N22Click();
+    void MAP2Click();
+    void MAP3Click();
+    void MAF3Click();
+    void MAF31Click();
+    void MAF2Click();
+    void N3S1Click();
+    void N14Click();
+    void N24Click();
+    void N27Click();
+    void N25Click();
+    void N32Click();
+    // Menu "Дополнител."
+    void N8Click();
+    void N12Click();
+    void N13Click();
+    void N31Click();
+    // Menu "Справка"
+    void N26Click();
+    void N9Click();
+
+    // The receiver's hand-overs reach the main thread through these (queued calls).
+    void FrameReadyQueued();
+    void NoCounterQueued();
+
+    // The timing check's report, shown by Timer3Timer.
+    QString TimingReport;
+
+    // --- Controls --------------------------------------------------------------------------
+    QWidget* Client = nullptr; // the client area below the menu bar
+    QComboBox* ComboBox1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    MouseButton* Button2 = nullptr;
+    MouseButton* Button3 = nullptr;
+    MouseButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QTextEdit* Memo1 = nullptr;
+    QTextEdit* Memo2 = nullptr;
+    QTextEdit* Memo3 = nullptr;
+    QTextEdit* Memo4 = nullptr;
+    QTextEdit* Memo5 = nullptr;
+    QTextEdit* Memo6 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
+    std::array<MouseButton*, 10> BitBtn{}; // BitBtn[0] is BitBtn1
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr;
+    QTimer* Timer4 = nullptr;
+
+    // --- Menu --------------------------------------------------------------------------------
+    QMenu* N1 = nullptr; // "Файл"
+    QAction *N2 = nullptr, *N3 = nullptr, *N28 = nullptr, *N29 = nullptr, *N4 = nullptr;
+    QMenu* N19 = nullptr; // "Настройки"
+    QMenu* KhhMenu = nullptr;
+    QAction *N16 = nullptr, *N1251 = nullptr, *N17 = nullptr;
+    QMenu* TemperatureMenu = nullptr;
+    QAction *N21 = nullptr, *N22 = nullptr;
+    QMenu* IntakeMenu = nullptr;
+    QAction *MAP2 = nullptr, *MAP3 = nullptr, *MAF3 = nullptr, *MAF31 = nullptr, *MAF2 = nullptr;
+    QMenu* PresetMenu = nullptr;
+    QAction *N3S1 = nullptr, *N1GGTE1 = nullptr, *N1JZGTE1 = nullptr;
+    QAction *N18 = nullptr, *N14 = nullptr, *N24 = nullptr, *N27 = nullptr;
+    QAction *N30 = nullptr, *N25 = nullptr, *N32 = nullptr;
+    QMenu* N5 = nullptr; // "Дополнител."
+    QAction *N8 = nullptr, *N12 = nullptr, *N13 = nullptr, *N31 = nullptr;
+    QMenu* N6 = nullptr; // "Справка"
+    QAction *N26 = nullptr, *N9 = nullptr;
+
+signals:
+    // The close sequence has finished; the program ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenu();
+    void ConnectHandlers();
+    void SetInfo(const QString& text);
+    void SetDisplaySetting(int DisplaySettings::*field, int value);
+    void StartReceiver();
+    void Wait(int milliseconds);
+    QStringList CommentLines() const;
+    QTextEdit* SampleMemo(int column) const;
+
+    // --- Links to the other windows (filled in as those windows grow) -------------------
+    void CloseWindowsForReading();
+    void BigFontSetStartCaption(const QString& caption);
+    void BigFontSetPlayCaption(const QString& caption);
+    void BigFontMirrorInfo(const QString& text);
+    void BigFontFollowScroll(int position, int maximum);
+    void BigFontRefresh(const PanelLines& lines, int n);
+    void GraphFollowFrame();
+    void GraphAfterDelete(int oldLength, int newLength);
+    bool GraphPlaybackStep();
+    void GraphCursorToMainFrame();
+    void GraphRestartAfterLoad();
+    void ShowGraph();
+    void FillSeriesLists();
+    void RefreshGraphLists();
+    void ReleasePictures();
+
+    ProgramState& state_;
+    UiServices services_;
+    OtherWindows windows_;
+    std::shared_ptr<ReceiverLink> receiverLink_;
+    LineFrame lastFrame_{}; // the receiver's latest frame; all zero until one arrives
+    QString saveSuffix_ = QStringLiteral("kvr");
+    bool closing_ = false;
+    bool closeDone_ = false;
+};
+
+} // namespace qv

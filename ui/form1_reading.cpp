@@ -1,0 +1,146 @@
+#include "acquisition/frame_commit.h"
+#include "acquisition/receiver_thread.h"
+#include "recording/frame_time.h"
+#include "ui/form1_main.h"
+#include "ui/form6_comment.h"
+#include "ui/receiver_link.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace qv {
+
+namespace {
+constexpr std::uint32_t LineBaud = 57600;
+}
+
+void TForm1::TxRxrmCreate() {
+    state_.StopFlag = 1;
+    for (const std::string& name : state_.port.ListPorts())
+        ComboBox1->addItem(QString::fromStdString(name));
+    // No port is chosen until the user picks or types one.
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText(QString());
+    state_.FrameCount = 1;
+    LoadSettings();
+    ApplyDisplaySettings();
+    if (!services_.arguments.isEmpty()) Timer2->start();
+}
+
+void TForm1::ComboBox1Change() {
+    const QString name = ComboBox1->currentText();
+    PortHandle& port = state_.port;
+    port.PurgePort();
+    port.ClosePort();
+    if (!port.OpenPort(name.toStdString())) {
+        services_.dialogs->Error(this, name, QStringLiteral("Ошибка"));
+        return;
+    }
+    port.SetPortTimeouts(0xFFFFFFFFu, 0, 0, 0, 0);
+    port.SetPortState(LineBaud, 8, 0, 0, false, false);
+}
+
+void TForm1::SetReadingStopped(bool stopped) {
+    state_.StopFlag = stopped ? 1 : 0;
+    ComboBox1->setEnabled(stopped);
+    N1->menuAction()->setEnabled(stopped);
+    N19->menuAction()->setEnabled(stopped);
+    N6->menuAction()->setEnabled(stopped);
+    N8->setEnabled(stopped);
+    N12->setEnabled(stopped);
+    N13->setEnabled(stopped);
+    Button5->setEnabled(stopped);
+    Button6->setEnabled(stopped);
+    const QString caption = stopped ? QStringLiteral("Читать") : QStringLiteral("Стоп");
+    Button1->setText(caption);
+    BigFontSetStartCaption(caption);
+}
+
+void TForm1::Button1Click() {
+    if (Button1->text() != QStringLiteral("Читать")) {
+        SetReadingStopped(true);
+        SetInfo(QStringLiteral("Чтение остановлено...."));
+        return;
+    }
+    if (ComboBox1->currentText().isEmpty()) {
+        services_.dialogs->Message(this, QStringLiteral("Надо бы порт выбрать"));
+        return;
+    }
+    state_.FrameCount = 1;
+    CloseWindowsForReading();
+    SetReadingStopped(false);
+    if (windows_.form6) windows_.form6->ClearComment();
+    StartReceiver();
+    SetInfo(QStringLiteral("Идёт считывание...."));
+}
+
+void TForm1::StartReceiver() {
+    const std::shared_ptr<ReceiverLink> link = receiverLink_;
+    ReceiverCallbacks callbacks;
+    callbacks.frameReady = [link, this] { link->Post([this] { FrameReadyQueued(); }); };
+    callbacks.noCounter = [link, this] { link->Post([this] { NoCounterQueued(); }); };
+    callbacks.finished = [link] { link->ReceiverFinished(); };
+    link->ReceiverStarted();
+    if (services_.startReceiver)
+        services_.startReceiver(state_, N24->isChecked(), std::move(callbacks));
+    else
+        qv::StartReceiver(state_, N24->isChecked(), std::move(callbacks));
+}
+
+void TForm1::FrameReadyQueued() {
+    Timer1->start();
+}
+
+void TForm1::NoCounterQueued() {
+    SetInfo(QStringLiteral("Однако не хотит:)"));
+}
+
+void TForm1::N14Click() {
+    if (N14->isChecked()) {
+        state_.port.SetPortState(LineBaud, 8, 0, 0, false, false);
+        N14->setChecked(false);
+    } else {
+        state_.port.SetPortState(LineBaud, 8, 0, 0, true, false);
+        N14->setChecked(true);
+    }
+}
+
+void TForm1::N24Click() {
+    state_.StopFlag = 1;
+    N24->setChecked(!N24->isChecked());
+}
+
+void TForm1::N27Click() {
+    N27->setChecked(!N27->isChecked());
+    state_.ReducedCpu = N27->isChecked();
+}
+
+void TForm1::Timer1Timer() {
+    const int n = state_.FrameCount;
+    if (!RecordingStore::IsValidFrame(n)) { // a commit never writes outside the store
+        Timer1->stop();
+        return;
+    }
+    const double now = NowFrameTime();
+    // Without a handed-over frame (only at start-up) the receiver's untouched, all-zero frame
+    // is committed.
+    if (CommitHandedOverFrame(state_, now) == 0) CommitFrameData(state_.store, n, LineFrame{}, now);
+    ScrollBar1->setMaximum(n);
+    ScrollBar1->setValue(n);
+    BigFontFollowScroll(n, n);
+    MemoDraw(n);
+    state_.FrameCount = n + 1;
+    Timer1->stop();
+    if (state_.handOver.Pending() && state_.FrameCount <= MaxFrames) Timer1->start();
+    if (state_.FrameCount > MaxFrames) {
+        SetReadingStopped(true);
+        SaveRecording();
+    }
+}
+
+} // namespace qv

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMetaObject>
+#include <QObject>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+namespace qv {
+
+// Lets a worker thread queue calls to a main-thread object that may be destroyed meanwhile:
+// after Detach() the calls are dropped instead of reaching a dead object.
+class ReceiverLink {
+public:
+    explicit ReceiverLink(QObject* target) : target_(target) {}
+
+    template <typename Function> void Post(Function function) {
+        std::lock_guard lock(mutex_);
+        if (target_) QMetaObject::invokeMethod(target_, std::move(function), Qt::QueuedConnection);
+    }
+
+    void Detach() {
+        std::lock_guard lock(mutex_);
+        target_ = nullptr;
+    }
+
+    // Receivers started and not yet returned; the program state must outlive them.
+    void ReceiverStarted() { ++running_; }
+    void ReceiverFinished() { --running_; }
+    int RunningReceivers() const { return running_; }
+
+private:
+    std::mutex mutex_;
+    QObject* target_;
+    std::atomic<int> running_{0};
+};
+
+} // namespace qv

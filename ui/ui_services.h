@@ -1,0 +1,33 @@
+#pragma once
+
+#include "acquisition/line_receiver.h"
+#include "acquisition/port_device.h"
+#include "ui/dialogs.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace qv {
+
+struct ProgramState;
+
+// Starts one receiver thread (the inverting one when `inverted`).
+using ReceiverStarter =
+    std::function<void(ProgramState& state, bool inverted, ReceiverCallbacks callbacks)>;
+
+// What the windows get from outside: the ports, the receiver, the dialogs, the settings file and
+// the command line. The program fills it with the real ones; tests with fakes, so that no test
+// opens a real device or touches the user's settings.
+struct UiServices {
+    std::shared_ptr<PortSystem> portSystem; // null: the machine's serial ports and "SIM"
+    ReceiverStarter startReceiver;          // null: the real receiver threads
+    std::shared_ptr<Dialogs> dialogs;       // null: the platform's dialogs
+    QString settingsPath;                   // full path of the settings file
+    QStringList arguments;                  // command-line arguments after the program's name
+    int closePauseMs = 2000;
+};
+
+} // namespace qv

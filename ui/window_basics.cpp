@@ -1,0 +1,49 @@
+#include "ui/window_basics.h"
+
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace qv {
+
+QFont ProgramFont(int pixelSize, bool bold) {
+    // Where the original family is missing, prefer faces of similar width to the wide default.
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Microsoft Sans Serif"),
+                                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                    QStringLiteral("Nimbus Sans"), QStringLiteral("Nimbus Sans L"),
+                                    QStringLiteral("DejaVu Sans Condensed")});
+        return true;
+    }();
+    (void)substituted;
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+void SetUpFixedWindow(QWidget* window, const QString& caption, int clientWidth, int clientHeight,
+                      int left, int top) {
+    window->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowTitleHint |
+                           Qt::CustomizeWindowHint);
+    window->setWindowTitle(caption);
+    window->setFixedSize(clientWidth, clientHeight);
+    window->move(left, top);
+    window->setFont(ProgramFont(11));
+    window->setBackgroundRole(QPalette::Button);
+    window->setAutoFillBackground(true);
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+void SetColumnText(QTextEdit* memo, const QString& text) {
+    memo->setPlainText(text);
+    QTextCursor cursor(memo->document());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat pitch;
+    pitch.setLineHeight(PanelLinePitch, QTextBlockFormat::FixedHeight);
+    cursor.mergeBlockFormat(pitch);
+}
+
+} // namespace qv

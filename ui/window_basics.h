@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+class QTextEdit;
+
+namespace qv {
+
+// The program's window font: "MS Sans Serif" at the given pixel height (falls back where the
+// family is missing).
+QFont ProgramFont(int pixelSize, bool bold = false);
+
+// Makes `window` a fixed dialog-style top-level window with the given caption, client size and
+// screen position, the button-face background and the program's 11-pixel font.
+void SetUpFixedWindow(QWidget* window, const QString& caption, int clientWidth, int clientHeight,
+                      int left, int top);
+
+// Sets the text of a panel-style column. The lines keep a fixed pitch so that the 26 panel rows
+// fit the column and stand level with the neighbouring columns whatever font is substituted.
+void SetColumnText(QTextEdit* memo, const QString& text);
+constexpr int PanelLinePitch = 16;
+
+} // namespace qv
