@@ -1,7 +1,7 @@
 // The time-of-day line of a recording file: any text either parses to a time within one day
 // that prints and parses back to itself, or is refused.
-#include "recording/frame_time.h"
 #include "fuzz_check.h"
+#include "recording/frame_time.h"
 
 #include <cstddef>
 #include <cstdint>
