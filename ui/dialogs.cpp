@@ -12,7 +12,9 @@ const QString CsvFilter = QStringLiteral("Excel (*.csv)");
 } // namespace
 
 void Dialogs::Message(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QApplication::applicationName(), text);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                    parent);
+    box.exec();
 }
 
 void Dialogs::Error(QWidget* parent, const QString& text, const QString& caption) {

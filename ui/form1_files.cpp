@@ -33,8 +33,7 @@ QStringList FromLines(const std::vector<std::string>& lines) {
 }
 
 QStringList MemoLines(const QTextEdit* memo) {
-    const QString text = memo->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    return TextLines(memo->toPlainText());
 }
 
 QString ShownFileName(const QString& path) {

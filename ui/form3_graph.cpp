@@ -14,7 +14,7 @@ void TForm3::AfterDelete(int, int) {}
 void TForm3::PlaybackStep() {}
 void TForm3::CursorToFrame(int) {}
 void TForm3::RestartOnRecording() {
-    hide();
+    close();
     show();
 }
 void TForm3::FillSeriesLists(const QStringList&) {}

@@ -22,9 +22,7 @@ TForm6::TForm6(QWidget* parent) : QWidget(parent) {
 }
 
 QStringList TForm6::CommentLines() const {
-    const QString text = Memo1->toPlainText();
-    if (text.isEmpty()) return {};
-    return text.split(QLatin1Char('\n'));
+    return TextLines(Memo1->toPlainText());
 }
 
 void TForm6::SetCommentLines(const QStringList& lines) {

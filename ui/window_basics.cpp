@@ -46,4 +46,10 @@ void SetColumnText(QTextEdit* memo, const QString& text) {
     cursor.mergeBlockFormat(pitch);
 }
 
+QStringList TextLines(const QString& text) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
 } // namespace qv

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class QTextEdit;
@@ -21,5 +22,9 @@ void SetUpFixedWindow(QWidget* window, const QString& caption, int clientWidth, 
 // fit the column and stand level with the neighbouring columns whatever font is substituted.
 void SetColumnText(QTextEdit* memo, const QString& text);
 constexpr int PanelLinePitch = 16;
+
+// The lines of a text box as a list: an empty box has none, and an empty last line (the text
+// ends with a line break) does not count.
+QStringList TextLines(const QString& text);
 
 } // namespace qv

@@ -4,6 +4,8 @@
 #include "files/settings_file.h"
 #include "ui/mouse_button.h"
 
+#include <QPushButton>
+
 #include <QFile>
 
 namespace qv::test {
@@ -229,6 +231,47 @@ TEST_F(SettingsTest, AnUnwritableSettingsFileIsReportedAndTheProgramStillCloses)
     ASSERT_EQ(dialogs->messages.size(), 1u);
     EXPECT_EQ(dialogs->messages[0].text,
               QStringLiteral("Unable to write to ") + services.settingsPath);
+}
+
+} // namespace
+} // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+using CommentTest = MainWindowTest;
+
+TEST_F(CommentTest, TheWindowShowsHidesAndCountsLinesLikeATextBox) {
+    TForm6* comment = app->Form6();
+    form->N28->trigger();
+    EXPECT_TRUE(comment->isVisible());
+    EXPECT_EQ(comment->windowTitle(), QStringLiteral("Коментарий к данным"));
+    EXPECT_TRUE(comment->CommentLines().isEmpty());
+    comment->Memo1->setPlainText(QStringLiteral("первая\nвторая\n"));
+    EXPECT_EQ(comment->CommentLines(),
+              (QStringList{QStringLiteral("первая"), QStringLiteral("вторая")}));
+    comment->Memo1->setPlainText(QStringLiteral("\n"));
+    EXPECT_EQ(comment->CommentLines(), QStringList{QString()});
+    comment->Button1->click();
+    EXPECT_FALSE(comment->isVisible());
+    EXPECT_EQ(comment->CommentLines(), QStringList{QString()}); // hiding keeps the text
+}
+
+TEST_F(CommentTest, AThreeLineCommentIsStoredAsTwoAndComesBack) {
+    app->Form6()->SetCommentLines(
+        {QStringLiteral("a"), QStringLiteral("б"), QStringLiteral("c;d")});
+    const QString path = dir.filePath(QStringLiteral("c.kvr"));
+    dialogs->saveAnswers.push_back(SaveChoice{path, SaveFileType::Recording});
+    form->SaveRecording();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.endsWith("\r\n2\r\na\r\n\xE1\r\nc;d\r\n"));
+    app->Form6()->ClearComment();
+    form->LoadRecording(path);
+    EXPECT_EQ(app->Form6()->CommentLines().size(), 3);
+    EXPECT_TRUE(app->Form6()->isVisible());
+    EXPECT_EQ(app->Form6()->focusWidget(), app->Form6()->Button1);
 }
 
 } // namespace
