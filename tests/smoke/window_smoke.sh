@@ -80,11 +80,34 @@ shot start
 [ "$(colours start)" -ge 8 ] || fail "the window looks blank ($(colours start) colours)"
 panel start
 
-# Port box at 0,0 (97 x 24) of the client area, "Читать" at 102,0 (59 x 24).
-xdotool mousemove --window "$window" 40 $((menu_h + 12)) click 1
-xdotool key --window "$window" ctrl+a
-xdotool type --window "$window" --delay 50 SIM
-sleep 0.3
+# Port box at 0,0 (97 x 24) of the client area, "Читать" at 102,0 (59 x 24). Every edit of
+# the box tries to open the port: the prefixes "S" and "SI" each end in an "Ошибка" box,
+# which is closed as a user would, and "SIM" opens the simulated unit.
+# A visible window of the program other than the main window (xdotool's --name cannot match
+# Cyrillic reliably, so names are compared after the search).
+other_window() {
+    xdotool search --onlyvisible --pid "$program_pid" --name '.' 2>/dev/null |
+        grep -vx "$window" | head -n1 || true
+}
+errors=0
+for letter in S I M; do
+    xdotool mousemove --window "$window" 40 $((menu_h + 12)) click 1
+    xdotool key End
+    xdotool type "$letter"
+    sleep 0.5
+    box=$(other_window)
+    if [ -n "$box" ]; then
+        [ "$(xdotool getwindowname "$box")" = "Ошибка" ] ||
+            fail "unexpected window '$(xdotool getwindowname "$box")'"
+        errors=$((errors + 1))
+        xdotool windowfocus --sync "$box"
+        xdotool key Return
+        sleep 0.3
+        [ -z "$(other_window)" ] || fail "the \"Ошибка\" box did not close"
+    fi
+done
+echo "window smoke: \"Ошибка\" boxes while typing SIM: $errors"
+[ "$errors" -eq 2 ] || fail "expected an \"Ошибка\" box for \"S\" and for \"SI\""
 xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1
 sleep 3.2 # two frames of the simulated unit
 shot reading
