@@ -40,6 +40,10 @@ class Pump {
 public:
     virtual ~Pump() = default;
     virtual void Pass(std::int64_t deadline) = 0;
+    // A cycle of a timed wait that makes no pump pass ("Пониженная загрузка ЦП" off). A real
+    // pump may still rest while the instant is far off: Linux throttles a real-time thread
+    // that never sleeps (50 ms in every second), which would spoil whole frames.
+    virtual void Rest(std::int64_t deadline) { (void)deadline; }
 };
 
 // Told, at the end of every timed wait, the tick count waited for and the reading that ended

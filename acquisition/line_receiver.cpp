@@ -31,7 +31,10 @@ void LineReceiver::PumpIfReduced(std::int64_t deadline) {
 std::int64_t LineReceiver::WaitUntilAfter(std::int64_t target) {
     std::int64_t now;
     do {
-        PumpIfReduced(target);
+        if (Reduced())
+            pump_.Pass(target);
+        else
+            pump_.Rest(target);
         now = clock_.Now();
     } while (now <= target);
     if (observer_) observer_->WaitEnded(target, now);

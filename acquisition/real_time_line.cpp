@@ -3,6 +3,7 @@
 #include "acquisition/critical_thread.h"
 #include "acquisition/port_handle.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace qv {
@@ -28,14 +29,33 @@ SleepingPump::SleepingPump(TickClock& clock, std::int64_t ticksPerSecond,
       reducedCpu_(reducedCpu) {}
 
 void SleepingPump::Pass(std::int64_t deadline) {
-    if (!reducedCpu_.load(std::memory_order_relaxed) || ticksPerNs_ <= 0) return;
-    if (deadline == NoDeadline) {
+    if (!reducedCpu_.load(std::memory_order_relaxed)) {
+        Rest(deadline);
+    } else if (deadline == NoDeadline) {
         SleepNanoseconds(EventSleepNs);
-        return;
+    } else {
+        const double overshoot = SleepUntilBefore(deadline, spinMarginNs_);
+        const double floor = static_cast<double>(SpinMarginNs);
+        if (overshoot + 50'000 > spinMarginNs_)
+            spinMarginNs_ = std::min(overshoot * 1.5 + 50'000, static_cast<double>(MaxMarginNs));
+        else
+            spinMarginNs_ = std::max(floor, spinMarginNs_ - (spinMarginNs_ - floor) / 256);
     }
-    const double remainingNs = static_cast<double>(deadline - clock_.Now()) / ticksPerNs_;
-    if (remainingNs > static_cast<double>(SpinMarginNs))
-        SleepNanoseconds(static_cast<std::int64_t>(remainingNs) - SpinMarginNs);
+}
+
+void SleepingPump::Rest(std::int64_t deadline) {
+    if (deadline != NoDeadline) SleepUntilBefore(deadline, RestMarginNs);
+}
+
+double SleepingPump::SleepUntilBefore(std::int64_t deadline, double marginNs) {
+    if (ticksPerNs_ <= 0) return 0;
+    const std::int64_t before = clock_.Now();
+    const double remainingNs = static_cast<double>(deadline - before) / ticksPerNs_;
+    if (remainingNs <= marginNs) return 0;
+    const double sleepNs = remainingNs - marginNs;
+    SleepNanoseconds(static_cast<std::int64_t>(sleepNs));
+    const double sleptNs = static_cast<double>(clock_.Now() - before) / ticksPerNs_;
+    return std::max(0.0, sleptNs - sleepNs);
 }
 
 } // namespace qv

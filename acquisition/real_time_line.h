@@ -28,24 +28,38 @@ private:
     std::uint32_t word_ = 0;
 };
 
-// The real pump pass. With "Пониженная загрузка ЦП" off it does nothing: pure busy polling.
-// With it on, a timed wait sleeps until shortly before its instant and spins the rest, and a
-// wait for a line event sleeps about EventSleepNs per cycle. The caller's results on the
-// counter are unchanged; only the processor time between readings is given up.
+// The real pump pass. With "Пониженная загрузка ЦП" on, a timed wait sleeps until shortly
+// (SpinMarginNs) before its instant and spins the rest, and a wait for a line event sleeps
+// about EventSleepNs per cycle. With it off, the pump polls busily except that a timed wait
+// sleeps while more than RestMarginNs remain, which keeps Linux from throttling the
+// real-time thread. The caller's results on the counter are unchanged; only processor time
+// between readings is given up.
 class SleepingPump : public Pump {
 public:
     SleepingPump(TickClock& clock, std::int64_t ticksPerSecond,
                  const std::atomic<bool>& reducedCpu);
     void Pass(std::int64_t deadline) override;
+    void Rest(std::int64_t deadline) override;
 
     static constexpr std::int64_t EventSleepNs = 100'000;
     // A timed wait stops sleeping this long before its instant and spins the rest.
     static constexpr std::int64_t SpinMarginNs = 250'000;
+    static constexpr std::int64_t RestMarginNs = 500'000;
+    // When the system wakes the thread late, the margin grows to cover that (up to
+    // MaxMarginNs) and then shrinks back slowly: on a busy machine precision comes first.
+    static constexpr std::int64_t MaxMarginNs = 2'000'000;
+
+    // The current spin margin of the reduced mode, in nanoseconds.
+    std::int64_t SpinMargin() const { return static_cast<std::int64_t>(spinMarginNs_); }
 
 private:
+    // Sleeps until `marginNs` before the deadline; returns how late it woke (ns), or 0.
+    double SleepUntilBefore(std::int64_t deadline, double marginNs);
+
     TickClock& clock_;
     double ticksPerNs_;
     const std::atomic<bool>& reducedCpu_;
+    double spinMarginNs_ = SpinMarginNs;
 };
 
 } // namespace qv

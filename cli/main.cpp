@@ -18,6 +18,16 @@ const Command kCommands[] = {
      "receive LINEFILE [--frequency F] [--poll-ns P] [--inverted]\n"
      "                            run the line receiver over a recorded line in virtual time",
      RunReceive},
+#ifdef QV_CLI_PLOT // needs Qt Gui, absent from the Windows cross build
+    {"plot",
+     "plot IN.kvr OUT.png [--start S] [--span N] [--cursor C] [--series LIST] [--khh K]\n"
+     "       [--temperature T] [--vozduh V]\n"
+     "                            draw the graph window's picture (601 x 201 PNG) of a span;\n"
+     "                            LIST: up to six k or k:RRGGBB, k 0..21 (default 0,3,5);\n"
+     "                            span defaults to the rest of the recording from S (1), the\n"
+     "                            cursor to half the span; prints the caption and the labels",
+     RunPlot},
+#endif
     {nullptr, nullptr, nullptr},
 };
 

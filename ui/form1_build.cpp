@@ -105,6 +105,7 @@ void TForm1::BuildControls() {
     ComboBox1->setGeometry(0, 0, 97, 24);
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setCompleter(nullptr); // typed text is taken as typed, prefix by prefix
     ComboBox1->setToolTip(QStringLiteral("Com port"));
     ComboBox1->setFont(WindowFont(13, true));
 

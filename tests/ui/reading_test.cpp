@@ -4,6 +4,7 @@
 #include "ui/form4_help.h"
 #include "ui/form5_about.h"
 
+#include <QKeyEvent>
 #include <QMenu>
 
 #include <thread>
@@ -33,11 +34,11 @@ TEST_F(PortChoiceTest, APickOpensAndConfiguresThePortWithDtrOff) {
 
 TEST_F(PortChoiceTest, EveryTypedPrefixIsTriedAndAFailureNamesIt) {
     QLineEdit* edit = form->ComboBox1->lineEdit();
-    edit->setFocus();
-    for (const QString& text : {QStringLiteral("S"), QStringLiteral("SI"), QStringLiteral("SIM")}) {
-        edit->setText(text);
-        emit edit->textEdited(text);
+    for (const QString& letter : {QStringLiteral("S"), QStringLiteral("I"), QStringLiteral("M")}) {
+        QKeyEvent key(QEvent::KeyPress, letter.at(0).unicode(), Qt::NoModifier, letter);
+        QCoreApplication::sendEvent(edit, &key);
     }
+    EXPECT_EQ(form->ComboBox1->currentText(), QStringLiteral("SIM"));
     ASSERT_EQ(dialogs->messages.size(), 2u);
     EXPECT_EQ(dialogs->messages[0].text, QStringLiteral("S"));
     EXPECT_EQ(dialogs->messages[0].caption, QStringLiteral("Ошибка"));

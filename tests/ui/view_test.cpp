@@ -1,6 +1,10 @@
 #include "main_window_fixture.h"
 
 #include "recording/marker_layout.h"
+#include "ui/form3_graph.h"
+#include "ui/form4_help.h"
+#include "ui/form5_about.h"
+#include "ui/form8_cable.h"
 #include "ui/mouse_button.h"
 
 #include <QMenu>
@@ -302,6 +306,48 @@ TEST_F(BigFontSwitchTest, TheBigFontWindowReplacesTheMainWindowAndGivesItBack) {
     app->Form7()->close();
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(PanelValue(24), QStringLiteral("30 / 50"));
+}
+
+} // namespace
+} // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+using WindowMenuTest = MainWindowTest;
+
+TEST_F(WindowMenuTest, GraphsNeedFiveFrames) {
+    MakeRecording(4, 4);
+    form->N8->trigger();
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].text,
+              QStringLiteral("И что мы там хотим увидеть? Сначала считай не менее 5 кадров!"));
+    EXPECT_FALSE(app->Form3()->isVisible());
+    MakeRecording(5, 5);
+    form->N8->trigger();
+    EXPECT_TRUE(app->Form3()->isVisible());
+    EXPECT_EQ(dialogs->messages.size(), 1u);
+}
+
+TEST_F(WindowMenuTest, HelpAndAboutOpenBesideTheMainWindow) {
+    form->N9->trigger();
+    form->N26->trigger();
+    EXPECT_TRUE(app->Form4()->isVisible());
+    EXPECT_TRUE(app->Form5()->isVisible());
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(WindowMenuTest, TheCableCheckNeedsAPortAndReplacesTheMainWindow) {
+    form->N32->trigger();
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].text, QStringLiteral("Надо бы порт выбрать"));
+    EXPECT_FALSE(app->Form8()->isVisible());
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    form->N32->trigger();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(app->Form8()->isVisible());
+    app->Form8()->close();
+    EXPECT_TRUE(form->isVisible());
 }
 
 } // namespace

@@ -1,0 +1,168 @@
+// quintovar-cli plot: the picture of the graph window for a span of a recording, drawn by the
+// same code as the window.
+#include "cli/commands.h"
+#include "cli/file_command.h"
+#include "files/line_reader.h"
+#include "ui/render/graph_picture.h"
+
+#include <QImage>
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv::cli {
+namespace {
+
+constexpr const char* kPlotUsage =
+    "plot IN.kvr OUT.png [--start S] [--span N] [--cursor C] [--series LIST] [--khh K]\n"
+    "       [--temperature T] [--vozduh V]";
+
+// Series 1..6 take these colours unless the list names one.
+const QColor kDefaultColours[GraphSeriesCount] = {
+    QColor(0xFF, 0x00, 0x00), QColor(0x00, 0x00, 0xFF), QColor(0x00, 0x80, 0x00),
+    QColor(0xFF, 0x00, 0xFF), QColor(0xFF, 0x80, 0x00), QColor(0x00, 0x80, 0x80),
+};
+constexpr const char* kDefaultSeries = "0,3,5"; // injection, engine speed, coolant
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "quintovar-cli plot: %s\n", message.c_str());
+    return 2;
+}
+
+bool ParseColour(const std::string& text, QColor& colour) {
+    if (text.size() != 6) return false;
+    for (const char c : text)
+        if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+    const unsigned long rgb = std::stoul(text, nullptr, 16);
+    colour = QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                    static_cast<int>(rgb & 0xFF));
+    return true;
+}
+
+// "k" or "k:RRGGBB", comma-separated, at most six; an empty string on success, else the reason.
+std::string ParseSeries(const std::string& list, SeriesChoices& series) {
+    std::vector<std::string> items;
+    std::size_t begin = 0;
+    for (;;) {
+        const std::size_t comma = list.find(',', begin);
+        items.push_back(list.substr(begin, comma - begin));
+        if (comma == std::string::npos) break;
+        begin = comma + 1;
+    }
+    if (items.size() > static_cast<std::size_t>(GraphSeriesCount))
+        return "at most 6 series can be drawn, got " + std::to_string(items.size());
+    for (std::size_t n = 0; n < items.size(); ++n) {
+        const std::string& item = items[n];
+        const std::size_t colon = item.find(':');
+        const auto k = ParseInteger(item.substr(0, colon));
+        if (!k || *k < 0 || *k >= SeriesRowCount)
+            return "series '" + item + "': the index must be 0..21";
+        series[n] = {true, *k, kDefaultColours[n]};
+        if (colon != std::string::npos && !ParseColour(item.substr(colon + 1), series[n].colour))
+            return "series '" + item + "': the colour must be RRGGBB in hexadecimal";
+    }
+    return {};
+}
+
+struct RangeCheck {
+    const char* name;
+    int value;
+    int low;
+    int high;
+};
+
+std::string OutOfRange(const RangeCheck& check) {
+    if (check.value >= check.low && check.value <= check.high) return {};
+    return std::string(check.name) + " " + std::to_string(check.value) + " is outside " +
+           std::to_string(check.low) + ".." + std::to_string(check.high);
+}
+
+void PrintLabels(const GraphFrameSpan& view, const SeriesChoices& series,
+                 const SeriesLabelSet& labels) {
+    std::printf("%s\n", GraphCaption(view.first, view.span).toStdString().c_str());
+    std::printf("Кадр\t%d\n", view.first + view.cursor);
+    for (int n = 0; n < GraphSeriesCount; ++n) {
+        if (!series[n].on) continue;
+        const SeriesLabels& l = labels[n];
+        std::printf("%d\t%d\t%s\t%s\t%s\t%s\n", n + 1, series[n].k, l.top.toStdString().c_str(),
+                    l.mid.toStdString().c_str(), l.bottom.toStdString().c_str(),
+                    l.value.toStdString().c_str());
+    }
+}
+
+} // namespace
+
+int RunPlot(int argc, char** argv) {
+    if (argc < 2) return UsageError(kPlotUsage);
+    const std::string in = argv[0];
+    const std::string out = argv[1];
+    DisplaySettings settings;
+    std::optional<int> start, span, cursor;
+    std::string seriesList = kDefaultSeries;
+    for (int i = 2; i < argc; i += 2) {
+        if (i + 1 >= argc) return UsageError(kPlotUsage);
+        const char* option = argv[i];
+        const char* value = argv[i + 1];
+        if (std::strcmp(option, "--series") == 0) {
+            seriesList = value;
+            continue;
+        }
+        const auto number = ParseInteger(value);
+        if (!number) return Fail(std::string(option) + ": '" + value + "' is not a whole number");
+        if (std::strcmp(option, "--start") == 0)
+            start = *number;
+        else if (std::strcmp(option, "--span") == 0)
+            span = *number;
+        else if (std::strcmp(option, "--cursor") == 0)
+            cursor = *number;
+        else if (std::strcmp(option, "--khh") == 0)
+            settings.KHH = *number;
+        else if (std::strcmp(option, "--temperature") == 0)
+            settings.Temperature = *number;
+        else if (std::strcmp(option, "--vozduh") == 0)
+            settings.Vozduh = *number;
+        else
+            return UsageError(kPlotUsage);
+    }
+    SeriesChoices series;
+    if (const std::string error = ParseSeries(seriesList, series); !error.empty())
+        return Fail(error);
+    for (const RangeCheck& check : {RangeCheck{"--khh", settings.KHH, 1, 3},
+                                    RangeCheck{"--temperature", settings.Temperature, 1, 2},
+                                    RangeCheck{"--vozduh", settings.Vozduh, 1, 5}})
+        if (const std::string error = OutOfRange(check); !error.empty()) return Fail(error);
+
+    RecordingDocument document;
+    if (!LoadForCommand("plot", in, document)) return 2;
+    const int length = document.Length();
+    if (length < 2) return Fail("the recording holds 1 frame; a graph needs at least 2");
+    GraphFrameSpan view;
+    view.first = start.value_or(1);
+    if (const std::string error = OutOfRange({"--start", view.first, 1, length - 1});
+        !error.empty())
+        return Fail(error);
+    view.span = span.value_or(length - view.first + 1);
+    if (const std::string error = OutOfRange({"--span", view.span, 2, length - view.first + 1});
+        !error.empty())
+        return Fail(error);
+    view.cursor = cursor.value_or((view.span + 1) / 2);
+    if (const std::string error = OutOfRange({"--cursor", view.cursor, 0, view.span - 1});
+        !error.empty())
+        return Fail(error);
+
+    auto store = std::make_unique<RecordingStore>();
+    ApplyToStore(document, *store);
+    GraphRenderer renderer;
+    const SeriesLabelSet labels = RedrawPicture(renderer, *store, view, series, settings, ",");
+    if (!renderer.GraphBitmap().save(QString::fromStdString(out), "PNG"))
+        return Fail(out + ": the picture could not be written");
+    PrintLabels(view, series, labels);
+    return 0;
+}
+
+} // namespace qv::cli
