@@ -19,6 +19,9 @@ int RunPanel(int argc, char** argv);
 // Line commands (cmd_receive.cpp).
 int RunReceive(int argc, char** argv);
 
+// Simulated unit (cmd_simulate.cpp).
+int RunSimulate(int argc, char** argv);
+
 // The graph window's picture of a span (cmd_plot.cpp).
 int RunPlot(int argc, char** argv);
 

@@ -18,6 +18,10 @@ const Command kCommands[] = {
      "receive LINEFILE [--frequency F] [--poll-ns P] [--inverted]\n"
      "                            run the line receiver over a recorded line in virtual time",
      RunReceive},
+    {"simulate",
+     "simulate OUT.kvr [--frames N] [--seed S] [--comment TEXT]\n"
+     "                            record N frames (default 200) of the simulated unit \"SIM\"",
+     RunSimulate},
 #ifdef QV_CLI_PLOT // needs Qt Gui, absent from the Windows cross build
     {"plot",
      "plot IN.kvr OUT.png [--start S] [--span N] [--cursor C] [--series LIST] [--khh K]\n"

@@ -1,0 +1,61 @@
+#include "acquisition/simulated_reading.h"
+
+#include "acquisition/frame_commit.h"
+#include "acquisition/line_receiver.h"
+#include "recording/program_state.h"
+
+namespace qv {
+
+SimulatedVirtualLine::SimulatedVirtualLine(std::uint64_t seed, std::int64_t ticksPerSecond,
+                                           std::int64_t pollNs, std::int64_t endNs,
+                                           std::atomic<std::uint8_t>* stopFlag)
+    : unit_(seed), frequency_(ticksPerSecond), pollNs_(pollNs), endNs_(endNs), stopFlag_(stopFlag) {
+}
+
+std::uint32_t SimulatedVirtualLine::ReadModemStatus() {
+    return unit_.LevelAt(timeNs_) != 0 ? ModemStatusDsr : 0;
+}
+
+bool SimulatedVirtualLine::QueryFrequency(std::int64_t& ticksPerSecond) {
+    ticksPerSecond = frequency_;
+    return frequency_ > 0;
+}
+
+std::int64_t SimulatedVirtualLine::Now() {
+    timeNs_ += pollNs_;
+    if (stopFlag_ && timeNs_ > endNs_) stopFlag_->store(1);
+    return static_cast<std::int64_t>(static_cast<__int128>(timeNs_) * frequency_ / 1'000'000'000);
+}
+
+int ReadSimulatedUnit(ProgramState& state, const SimulatedReading& reading) {
+    if (reading.frames < 1 || reading.frames > MaxFrames) return 0;
+    constexpr std::int64_t NsPerDay = 86'400'000'000'000;
+    const std::int64_t limitNs = (reading.frames + 1) * std::int64_t{10'000'000'000};
+
+    state.FrameCount = 1;
+    state.StopFlag = 0;
+    const std::uint64_t generation = state.handOver.BeginRun();
+    SimulatedVirtualLine line(reading.seed, reading.ticksPerSecond, reading.pollNs, limitNs,
+                              &state.StopFlag);
+    int length = 0;
+    ReceiverCallbacks callbacks;
+    // The commit timer, fired at once on virtual time: the frame is stamped with the moment
+    // the timer would have run.
+    callbacks.frameReady = [&] {
+        const double frameTime =
+            reading.startTime + static_cast<double>(line.TimeNs() + CommitDelayNs) / NsPerDay;
+        while (state.handOver.Pending()) {
+            const int slot = CommitHandedOverFrame(state, frameTime);
+            if (slot == 0) continue;
+            length = slot;
+            state.FrameCount = slot + 1;
+            if (slot >= reading.frames) state.StopFlag = 1;
+        }
+    };
+    LineReceiver receiver(state, generation, line, line, line, LinePolarity::Straight, callbacks);
+    receiver.Run();
+    state.StopFlag = 1;
+    return length;
+}
+
+} // namespace qv
