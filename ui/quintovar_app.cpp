@@ -55,7 +55,8 @@ UiServices ProgramServices(const QStringList& arguments) {
 int RunQuintovar(int& argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quintovar"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quintovar"));
+    // No display name: Qt would append it to every window caption ("… — Quintovar"), and the
+    // captions must read exactly as given. The message boxes take the application name.
     QuintovarApp app(ProgramServices(QApplication::arguments().mid(1)));
     app.StartUp();
     QObject::connect(app.Form1(), &TForm1::closed, &application, [] { QCoreApplication::exit(0); });
