@@ -30,7 +30,8 @@ QuintovarApp::~QuintovarApp() {
 
 void QuintovarApp::StartUp() {
     form1_ = std::make_unique<TForm1>(*state_, services_);
-    form3_ = std::make_unique<TForm3>();
+    form3_ = std::make_unique<TForm3>(*state_, services_.dialogs);
+    form3_->AttachMainWindow(form1_.get());
     form4_ = std::make_unique<TForm4>();
     form5_ = std::make_unique<TForm5>();
     form6_ = std::make_unique<TForm6>();
