@@ -56,12 +56,12 @@ void TForm1::N8Click() {
 
 void TForm1::N9Click() {
     state_.StopFlag = 1;
-    if (windows_.form4) windows_.form4->show();
+    if (windows_.form4) windows_.form4->Open();
 }
 
 void TForm1::N26Click() {
     state_.StopFlag = 1;
-    if (windows_.form5) windows_.form5->show();
+    if (windows_.form5) windows_.form5->Open();
 }
 
 void TForm1::N28Click() {
@@ -73,7 +73,9 @@ void TForm1::N31Click() {
     if (windows_.form7) windows_.form7->show();
 }
 
-// The timing check: one second on its own thread; the report comes back through Timer3.
+// The timing check (menu "Проверить производительность") measures on its own thread; its
+// report reaches this thread by a queued call that starts Timer3. A click while a check still
+// measures starts nothing.
 void TForm1::N25Click() {
     if (ComboBox1->currentText().isEmpty()) {
         services_.dialogs->Message(this, QStringLiteral("Сначала выбери порт."));
@@ -88,8 +90,10 @@ void TForm1::N25Click() {
         });
     };
     callbacks.noCounter = [link, this] { link->Post([this] { NoCounterQueued(); }); };
-    // A check that still measures keeps the report to itself; a second one is not started.
-    StartTimingCheck(state_, DecimalSeparator(), std::move(callbacks));
+    if (services_.startTimingCheck)
+        services_.startTimingCheck(state_, DecimalSeparator(), std::move(callbacks));
+    else
+        StartTimingCheck(state_, DecimalSeparator(), std::move(callbacks));
 }
 
 void TForm1::Timer3Timer() {
@@ -104,7 +108,7 @@ void TForm1::N32Click() {
         return;
     }
     hide();
-    if (windows_.form8) windows_.form8->show();
+    if (windows_.form8) windows_.form8->Open();
 }
 
 } // namespace qv

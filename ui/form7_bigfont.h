@@ -1,8 +1,12 @@
 #pragma once
 
+#include "recording/big_font_rows.h"
 #include "recording/panel.h"
 
+#include <QImage>
 #include <QWidget>
+
+#include <array>
 
 class QLabel;
 class QLineEdit;
@@ -25,12 +29,26 @@ public:
     // The program ends: release the flag pictures.
     void ReleasePictures();
 
+    // Draw the set ("1") or clear ("0") picture into the picture named `name`
+    // ("Image1".."Image12").
+    void Draw1(const QString& name);
+    void Draw0(const QString& name);
+
+    void FormCreate();
     void Button2Click();
     void Button3Click();
     void ScrollBar1Change();
     void FormShow();
     void FormClose();
 
+    // The flag pictures as prepared by FormCreate.
+    const QImage& SetPicture() const { return set_; }
+    const QImage& ClearPicture() const { return clear_; }
+
+    std::array<QLabel*, BigFontParameterRows> NameLabels{};  // Label1..Label10
+    std::array<QLabel*, BigFontParameterRows> ValueLabels{}; // Label11..Label20
+    std::array<QLabel*, BigFontFlagRows> Images{};           // Image1..Image12
+    std::array<QLabel*, BigFontFlagRows> FlagLabels{};       // Label21..Label32
     QLineEdit* Edit1 = nullptr;
     QPushButton* Button2 = nullptr; // start/stop
     QPushButton* Button3 = nullptr; // play
@@ -43,7 +61,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void BuildControls();
+    void DrawPicture(const QString& name, const QImage& picture);
+
     TForm1* main_;
+    QImage set_;
+    QImage clear_;
 };
 
 } // namespace qv

@@ -35,7 +35,7 @@ void QuintovarApp::StartUp() {
     form5_ = std::make_unique<TForm5>();
     form6_ = std::make_unique<TForm6>();
     form7_ = std::make_unique<TForm7>(form1_.get());
-    form8_ = std::make_unique<TForm8>();
+    form8_ = std::make_unique<TForm8>(state_->port);
     form1_->AttachWindows(
         {form3_.get(), form4_.get(), form5_.get(), form6_.get(), form7_.get(), form8_.get()});
     form1_->show();

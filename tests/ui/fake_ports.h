@@ -17,6 +17,7 @@ public:
     std::vector<std::string> candidates{"/dev/ttyFAKE0", "/dev/ttyFAKE1"};
     std::set<std::string> openable{"/dev/ttyFAKE0", "SIM"};
     std::vector<std::string> calls;
+    std::uint32_t modemWord = 0x20; // what every status read of a fake port returns
 
     std::unique_ptr<PortDevice> Open(const std::string& name) override {
         calls.push_back("open " + name);
@@ -46,7 +47,7 @@ private:
         }
         bool Purge() override { return Record("purge"); }
         bool ReadModemStatus(std::uint32_t& word) override {
-            word = 0x20;
+            word = system_.modemWord;
             return true;
         }
         bool Close() override { return Record("close"); }

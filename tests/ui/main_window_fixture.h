@@ -30,6 +30,7 @@ protected:
             receiverCallbacks = cb;
             startedCallbacks.push_back(std::move(cb));
         };
+        services.startTimingCheck = timingCheckStarter; // empty: the real check
         services.dialogs = dialogs;
         services.settingsPath = dir.filePath(QStringLiteral("QuintovarByTrelm52.ini"));
         services.closePauseMs = 0;
@@ -77,6 +78,7 @@ protected:
 
     QTemporaryDir dir;
     QStringList arguments;
+    TimingCheckStarter timingCheckStarter; // set before SetUp to replace the timing check
     std::shared_ptr<FakePortSystem> ports;
     std::vector<bool> receiversStarted;  // `inverted` of each receiver start
     ReceiverCallbacks receiverCallbacks; // of the latest start

@@ -347,7 +347,8 @@ TEST_F(WindowMenuTest, TheCableCheckNeedsAPortAndReplacesTheMainWindow) {
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(app->Form8()->isVisible());
     app->Form8()->close();
-    EXPECT_TRUE(form->isVisible());
+    // The main window comes back after a short pause.
+    EXPECT_TRUE(WaitFor([&] { return form->isVisible(); }, 2000));
 }
 
 } // namespace
