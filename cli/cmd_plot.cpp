@@ -83,12 +83,12 @@ std::string OutOfRange(const RangeCheck& check) {
 }
 
 void PrintLabels(const GraphFrameSpan& view, const SeriesChoices& series,
-                 const SeriesLabelSet& labels) {
+                 const SeriesTextSet& labels) {
     std::printf("%s\n", GraphCaption(view.first, view.span).toStdString().c_str());
     std::printf("Кадр\t%d\n", view.first + view.cursor);
     for (int n = 0; n < GraphSeriesCount; ++n) {
         if (!series[n].on) continue;
-        const SeriesLabels& l = labels[n];
+        const SeriesTexts& l = labels[n];
         std::printf("%d\t%d\t%s\t%s\t%s\t%s\n", n + 1, series[n].k, l.top.toStdString().c_str(),
                     l.mid.toStdString().c_str(), l.bottom.toStdString().c_str(),
                     l.value.toStdString().c_str());
@@ -158,7 +158,7 @@ int RunPlot(int argc, char** argv) {
     auto store = std::make_unique<RecordingStore>();
     ApplyToStore(document, *store);
     GraphRenderer renderer;
-    const SeriesLabelSet labels = RedrawPicture(renderer, *store, view, series, settings, ",");
+    const SeriesTextSet labels = RedrawPicture(renderer, *store, view, series, settings, ",");
     if (!renderer.GraphBitmap().save(QString::fromStdString(out), "PNG"))
         return Fail(out + ": the picture could not be written");
     PrintLabels(view, series, labels);

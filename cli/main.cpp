@@ -22,6 +22,7 @@ const Command kCommands[] = {
      "simulate OUT.kvr [--frames N] [--seed S] [--comment TEXT]\n"
      "                            record N frames (default 200) of the simulated unit \"SIM\"",
      RunSimulate},
+#ifdef QV_CLI_PLOT // needs Qt Gui, absent from the Windows cross build
     {"plot",
      "plot IN.kvr OUT.png [--start S] [--span N] [--cursor C] [--series LIST] [--khh K]\n"
      "       [--temperature T] [--vozduh V]\n"
@@ -30,6 +31,7 @@ const Command kCommands[] = {
      "                            span defaults to the rest of the recording from S (1), the\n"
      "                            cursor to half the span; prints the caption and the labels",
      RunPlot},
+#endif
     {nullptr, nullptr, nullptr},
 };
 

@@ -28,3 +28,9 @@ qv_need_packages() {
 # What building and running the program needs.
 QV_BUILD_PACKAGES="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
   qt6-qpa-plugins fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev"
+
+# What the quality gates of scripts/test need beyond that: clang and its sanitizer/fuzzer
+# runtimes, gcovr, the Windows cross compiler with GoogleTest sources and wine, a virtual X
+# server with xdotool and ImageMagick for the window smoke test, and the Debian packaging tools.
+QV_TEST_PACKAGES="clang-14 libclang-rt-14-dev gcovr ccache g++-mingw-w64-x86-64-posix googletest
+  wine64 xvfb xauth xdotool imagemagick x11-utils dpkg-dev file desktop-file-utils"

@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -48,6 +49,12 @@ std::optional<QString> Dialogs::AskOpenFile(QWidget* parent) {
     dialog.setDefaultSuffix("kvr");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QColor> Dialogs::AskColour(QWidget* parent, const QColor& initial) {
+    QColorDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedColor();
 }
 
 } // namespace qv

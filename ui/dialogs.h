@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 #include <optional>
@@ -31,6 +32,8 @@ public:
     virtual std::optional<SaveChoice> AskSaveFile(QWidget* parent, const QString& defaultSuffix);
     // The open dialog for recordings; nothing when cancelled.
     virtual std::optional<QString> AskOpenFile(QWidget* parent);
+    // The colour picker opened on `initial`; nothing when cancelled.
+    virtual std::optional<QColor> AskColour(QWidget* parent, const QColor& initial);
 };
 
 } // namespace qv

@@ -30,7 +30,8 @@ QuintovarApp::~QuintovarApp() {
 
 void QuintovarApp::StartUp() {
     form1_ = std::make_unique<TForm1>(*state_, services_);
-    form3_ = std::make_unique<TForm3>();
+    form3_ = std::make_unique<TForm3>(*state_, services_.dialogs);
+    form3_->AttachMainWindow(form1_.get());
     form4_ = std::make_unique<TForm4>();
     form5_ = std::make_unique<TForm5>();
     form6_ = std::make_unique<TForm6>();
@@ -54,7 +55,8 @@ UiServices ProgramServices(const QStringList& arguments) {
 int RunQuintovar(int& argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quintovar"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quintovar"));
+    // No display name: Qt would append it to every window caption ("… — Quintovar"), and the
+    // captions must read exactly as given. The message boxes take the application name.
     QuintovarApp app(ProgramServices(QApplication::arguments().mid(1)));
     app.StartUp();
     QObject::connect(app.Form1(), &TForm1::closed, &application, [] { QCoreApplication::exit(0); });

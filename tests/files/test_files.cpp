@@ -8,32 +8,48 @@
 
 namespace qv::test {
 
+namespace {
+
+// Gives back write permission to the directory and everything in it (Windows refuses to delete
+// a read-only file), then removes it.
+void RemoveTree(const std::filesystem::path& path) {
+    std::error_code ec;
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    for (auto it = std::filesystem::recursive_directory_iterator(path, ec);
+         !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+        std::error_code ignored;
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+    }
+    std::filesystem::remove_all(path, ec);
+}
+
+} // namespace
+
 TempDir::TempDir() {
     static int counter = 0;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     path_ =
         std::filesystem::temp_directory_path() /
         ("qv_files_" + std::string(info ? info->name() : "test") + "_" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
+    RemoveTree(path_); // left over from an interrupted run
     std::filesystem::create_directories(path_);
 }
 
 TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
+    RemoveTree(path_);
 }
 
 std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
+    std::ofstream out(PathFromUtf8(path), std::ios::binary);
     out << bytes;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/file_io.h"
 #include "files/recording_document.h"
 
 #include <filesystem>
@@ -14,7 +15,10 @@ public:
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // The UTF-8 path of `name` (UTF-8) inside the directory, as the file functions take it.
+    std::string File(const std::string& name) const {
+        return PathToUtf8(path_ / PathFromUtf8(name));
+    }
     const std::filesystem::path& path() const { return path_; }
 
 private:

@@ -34,7 +34,7 @@ TEST_F(GraphPicture, RedrawGivesEverySeriesItsLabels) {
     EXPECT_EQ(labels[0].top, QString::fromUtf8("80мс"));
     EXPECT_EQ(labels[0].mid, QString::fromUtf8("40мс"));
     EXPECT_EQ(labels[0].bottom, QString::fromUtf8("0мс"));
-    EXPECT_EQ(labels[1], (SeriesLabels{true, "0", "0", "0", "0"}));
+    EXPECT_EQ(labels[1], (SeriesTexts{true, "0", "0", "0", "0"}));
     EXPECT_FALSE(labels[2].visible);
     EXPECT_EQ(labels[3].value, QString::fromUtf8("Было")); // frame 50: bit clear
     EXPECT_EQ(labels[3].mid, QString());

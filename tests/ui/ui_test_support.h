@@ -46,6 +46,15 @@ public:
         saveAnswers.pop_front();
         return answer;
     }
+    std::deque<std::optional<QColor>> colourAnswers;
+    std::vector<QColor> colourAsked; // the colour each colour dialog opened on
+    std::optional<QColor> AskColour(QWidget*, const QColor& initial) override {
+        colourAsked.push_back(initial);
+        if (colourAnswers.empty()) return std::nullopt;
+        auto answer = colourAnswers.front();
+        colourAnswers.pop_front();
+        return answer;
+    }
     std::optional<QString> AskOpenFile(QWidget*) override {
         ++openAsked;
         if (openAnswers.empty()) return std::nullopt;

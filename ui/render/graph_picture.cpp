@@ -9,7 +9,7 @@ QString Text(const std::string& text) {
 
 void UpdateValues(const RecordingStore& store, int frame, const SeriesChoices& series,
                   const DisplaySettings& settings, const std::string& decimalSeparator,
-                  SeriesLabelSet& labels) {
+                  SeriesTextSet& labels) {
     for (std::size_t n = 0; n < series.size(); ++n) {
         if (!series[n].on) continue;
         if (auto value = ShowSeriesValue(store, frame, series[n].k, settings, decimalSeparator))
@@ -19,10 +19,10 @@ void UpdateValues(const RecordingStore& store, int frame, const SeriesChoices& s
 
 } // namespace
 
-SeriesLabelSet RedrawPicture(GraphRenderer& renderer, const RecordingStore& store,
-                             const GraphFrameSpan& view, const SeriesChoices& series,
-                             const DisplaySettings& settings, const std::string& decimalSeparator) {
-    SeriesLabelSet labels;
+SeriesTextSet RedrawPicture(GraphRenderer& renderer, const RecordingStore& store,
+                            const GraphFrameSpan& view, const SeriesChoices& series,
+                            const DisplaySettings& settings, const std::string& decimalSeparator) {
+    SeriesTextSet labels;
     renderer.ClearGraph();
     for (std::size_t n = 0; n < series.size(); ++n) {
         const SeriesChoice& choice = series[n];
@@ -44,7 +44,7 @@ SeriesLabelSet RedrawPicture(GraphRenderer& renderer, const RecordingStore& stor
 
 void MoveCursor(GraphRenderer& renderer, const RecordingStore& store, const GraphFrameSpan& view,
                 const SeriesChoices& series, const DisplaySettings& settings,
-                const std::string& decimalSeparator, SeriesLabelSet& labels) {
+                const std::string& decimalSeparator, SeriesTextSet& labels) {
     renderer.RestoreColumn();
     renderer.DrawCursor(view.span, view.cursor);
     UpdateValues(store, view.first + view.cursor, series, settings, decimalSeparator, labels);

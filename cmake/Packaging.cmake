@@ -1,0 +1,37 @@
+# Install rules and the Debian package (cpack -G DEB in the build directory).
+include(GNUInstallDirs)
+
+install(TARGETS quintovar-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET quintovar)
+  install(TARGETS quintovar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  if(NOT WIN32)
+    install(FILES packaging/quintovar.desktop
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES packaging/quintovar.svg
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    install(FILES packaging/quintovar-64.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps RENAME quintovar.png)
+  endif()
+endif()
+if(EXISTS ${PROJECT_SOURCE_DIR}/samples/demo.kvr)
+  install(FILES samples/demo.kvr DESTINATION ${CMAKE_INSTALL_DATADIR}/quintovar/samples)
+endif()
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quintovar)
+
+set(CPACK_PACKAGE_NAME quintovar)
+set(CPACK_PACKAGE_VENDOR "Quintovar developers")
+set(CPACK_PACKAGE_CONTACT "Quintovar developers <quintovar@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+  "Diagnostic reader for old Toyota engine units (OBD1 one-way data stream)")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Quintovar samples the VF1 data line of a 1990s Toyota engine control unit on the DSR input\n"
+  "of a serial port, decodes every frame and records, plays back, graphs, saves and exports\n"
+  "up to 2000 frames. Russian interface. Includes quintovar-cli, the batch companion.")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY quintovar)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_STRIP_FILES ON)
+include(CPack)

@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# Drives the real program on a virtual X server the way a user would: start (with the demo
+# recording when there is one), find the main window by its caption, check its size and that it
+# shows something, read two frames from the simulated unit "SIM", stop, leave by "Файл" →
+# "Выход", and check that the program ends cleanly and writes its settings file.
+# Usage: window_smoke.sh PATH/TO/quintovar WORKDIR
+set -euo pipefail
+
+program=$1
+work=$2
+root=$(cd "$(dirname "$0")/../.." && pwd)
+caption="Диагностика Toyota со старым протоколом"
+client_w=259 client_h=549 # the central area below the menu bar
+settings_name=QuintovarByTrelm52.ini
+
+rm -rf "$work"
+mkdir -p "$work/config" "$work/runtime"
+chmod 700 "$work/runtime"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+export LC_ALL=C.UTF-8
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+beside_exe="$(dirname "$program")/$settings_name"
+rm -f "$beside_exe"
+
+fail() {
+    echo "window smoke: FAIL: $*" >&2
+    [ -f "$work/program.log" ] && sed 's/^/  program: /' "$work/program.log" >&2
+    exit 1
+}
+
+xvfb_pid="" program_pid=""
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# A private X server on the first free display number.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 1 200); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+args=()
+[ -f "$root/samples/demo.kvr" ] && args+=("$root/samples/demo.kvr")
+"$program" "${args[@]}" >"$work/program.log" 2>&1 &
+program_pid=$!
+
+# The main window, found by its caption.
+window=""
+for _ in $(seq 1 100); do
+    window=$(xdotool search --onlyvisible --pid "$program_pid" --name "Toyota" 2>/dev/null | head -n1) || true
+    [ -n "$window" ] && break
+    kill -0 "$program_pid" 2>/dev/null || fail "the program ended at start-up"
+    sleep 0.1
+done
+[ -n "$window" ] || fail "no window of the program appeared"
+title=$(xdotool getwindowname "$window")
+[ "$title" = "$caption" ] || fail "window caption is '$title'"
+sleep 1 # the start-up frame and a command-line recording (200 ms) get on screen
+
+eval "$(xdotool getwindowgeometry --shell "$window")" # WIDTH HEIGHT X Y
+menu_h=$((HEIGHT - client_h))
+echo "window smoke: window $WIDTH x $HEIGHT (menu bar $menu_h)"
+[ "$WIDTH" -eq "$client_w" ] || fail "client width $WIDTH, expected $client_w"
+[ "$menu_h" -ge 0 ] && [ "$menu_h" -le 40 ] ||
+    fail "client height $HEIGHT is not $client_h plus a menu bar"
+
+shot() { import -window "$window" "$work/$1.png"; }
+colours() { convert "$work/$1.png" -format '%k' info:; }
+panel() { # the parameter panel: both memo columns
+    convert "$work/$1.png" -crop "259x439+0+$((menu_h + 26))" +repage "$work/$1-panel.png"
+}
+
+shot start
+[ "$(colours start)" -ge 8 ] || fail "the window looks blank ($(colours start) colours)"
+panel start
+
+# Port box at 0,0 (97 x 24) of the client area, "Читать" at 102,0 (59 x 24). Every edit of
+# the box tries to open the port: the prefixes "S" and "SI" each end in an "Ошибка" box,
+# which is closed as a user would, and "SIM" opens the simulated unit.
+# A visible window of the program other than the main window (xdotool's --name cannot match
+# Cyrillic reliably, so names are compared after the search).
+other_window() {
+    xdotool search --onlyvisible --pid "$program_pid" --name '.' 2>/dev/null |
+        grep -vx "$window" | head -n1 || true
+}
+errors=0
+for letter in S I M; do
+    xdotool mousemove --window "$window" 40 $((menu_h + 12)) click 1
+    xdotool key End
+    xdotool type "$letter"
+    sleep 0.5
+    box=$(other_window)
+    if [ -n "$box" ]; then
+        [ "$(xdotool getwindowname "$box")" = "Ошибка" ] ||
+            fail "unexpected window '$(xdotool getwindowname "$box")'"
+        errors=$((errors + 1))
+        xdotool windowfocus --sync "$box"
+        xdotool key Return
+        sleep 0.3
+        [ -z "$(other_window)" ] || fail "the \"Ошибка\" box did not close"
+    fi
+done
+echo "window smoke: \"Ошибка\" boxes while typing SIM: $errors"
+[ "$errors" -eq 2 ] || fail "expected an \"Ошибка\" box for \"S\" and for \"SI\""
+xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1
+sleep 3.2 # two frames of the simulated unit
+shot reading
+panel reading
+xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1 # "Стоп"
+sleep 0.3
+changed=$(compare -metric AE "$work/start-panel.png" "$work/reading-panel.png" null: 2>&1 || true)
+echo "window smoke: panel pixels changed while reading: $changed"
+[ "${changed%% *}" != 0 ] || fail "the panel did not change while reading from SIM"
+
+# "Файл" → "Выход": open the first menu, go to its last item, take it.
+kill -0 "$program_pid" 2>/dev/null || fail "the program died while reading"
+xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
+sleep 0.5
+shot menu
+xdotool key Up Return
+closed_at=$(date +%s%N)
+status=""
+for _ in $(seq 1 100); do
+    if ! kill -0 "$program_pid" 2>/dev/null; then
+        wait "$program_pid" && status=0 || status=$?
+        break
+    fi
+    sleep 0.1
+done
+[ -n "$status" ] || fail "the program did not end within 10 s of \"Выход\""
+program_pid=""
+echo "window smoke: ended $(((($(date +%s%N) - closed_at) / 1000000))) ms after \"Выход\""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+
+settings=""
+for candidate in "$XDG_CONFIG_HOME/quintovar/$settings_name" "$beside_exe"; do
+    [ -f "$candidate" ] && settings=$candidate
+done
+[ -n "$settings" ] || fail "no settings file $settings_name was written"
+grep -q '^\[Param\]' "$settings" || fail "the settings file has no [Param] section"
+echo "window smoke: settings written to $settings"
+echo "window smoke: passed"
