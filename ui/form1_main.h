@@ -210,8 +210,9 @@ private:
     UiServices services_;
     OtherWindows windows_;
     std::shared_ptr<ReceiverLink> receiverLink_;
-    LineFrame lastFrame_{}; // the receiver's latest frame; all zero until one arrives
     QString saveSuffix_ = QStringLiteral("kvr");
+    // The first tick of Timer1 commits the all-zero start-up frame.
+    bool startUpCommitPending_ = true;
     bool closing_ = false;
     bool closeDone_ = false;
 };

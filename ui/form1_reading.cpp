@@ -127,9 +127,17 @@ void TForm1::Timer1Timer() {
         return;
     }
     const double now = NowFrameTime();
-    // Without a handed-over frame (only at start-up) the receiver's untouched, all-zero frame
-    // is committed.
-    if (CommitHandedOverFrame(state_, now) == 0) CommitFrameData(state_.store, n, LineFrame{}, now);
+    if (CommitHandedOverFrame(state_, now) == 0) {
+        // Only the start-up tick commits without a handed-over frame: the receiver's untouched,
+        // all-zero frame. A later tick with nothing to take (a frame of an abandoned run was
+        // dropped) commits nothing.
+        if (!startUpCommitPending_) {
+            Timer1->stop();
+            return;
+        }
+        CommitFrameData(state_.store, n, LineFrame{}, now);
+    }
+    startUpCommitPending_ = false;
     ScrollBar1->setMaximum(n);
     ScrollBar1->setValue(n);
     BigFontFollowScroll(n, n);

@@ -158,6 +158,20 @@ TEST_F(ReadingTest, FramesFillSlotsOneTwoThreeAndThePanelFollows) {
     EXPECT_EQ(state().store.Row(4).Analog[0], 4); // the old rows above stay untouched
 }
 
+TEST_F(ReadingTest, ATickWithNothingHandedOverCommitsNothing) {
+    MakeRecording(5, 5);
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    form->Button1Click();
+    CommitFrame(FrameWithByte1(42));
+    // A frame of an abandoned run was dropped after its tick was queued: no empty frame.
+    form->Timer1->start();
+    form->Timer1Timer();
+    EXPECT_EQ(state().FrameCount, 2);
+    EXPECT_EQ(form->ScrollBar1->maximum(), 1);
+    EXPECT_EQ(state().store.Row(2).Analog[0], 2);
+    EXPECT_FALSE(form->Timer1->isActive());
+}
+
 TEST_F(ReadingTest, MovingTheScrollBarWhileReadingDrawsNothing) {
     MakeRecording(10, 10);
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
