@@ -10,12 +10,11 @@ QFont ProgramFont(int pixelSize, bool bold) {
     // Where the original family is missing, prefer narrow faces: the windows' fixed geometry
     // was laid out for the narrow bitmap font, and wider faces cut the panel's labels short.
     static const bool substituted = [] {
-        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                                   {QStringLiteral("Microsoft Sans Serif"),
-                                    QStringLiteral("DejaVu Sans Condensed"),
-                                    QStringLiteral("Liberation Sans Narrow"),
-                                    QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("Arial"),
-                                    QStringLiteral("Nimbus Sans")});
+        QFont::insertSubstitutions(
+            QStringLiteral("MS Sans Serif"),
+            {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans Condensed"),
+             QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Nimbus Sans Narrow"),
+             QStringLiteral("Arial"), QStringLiteral("Nimbus Sans")});
         return true;
     }();
     (void)substituted;
