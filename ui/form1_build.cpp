@@ -82,6 +82,10 @@ TForm1::~TForm1() {
     // which die with it.
     state_.StopFlag = 1;
     receiverLink_->Detach();
+    // The controls die after this object's own part: the port box, losing its focus, would
+    // still signal a handler of a window that no longer exists.
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
     // The receiver and the timing check read the program state until they return, within a
     // few hundred ms and about one second.
     for (int waited = 0;

@@ -26,8 +26,14 @@ void OnMenu(QAction* item, TForm1* form, void (TForm1::*handler)()) {
 void TForm1::ConnectHandlers() {
     // A change of the port box's text by the user: a pick from the list or typing. Text set
     // from code runs nothing.
-    connect(ComboBox1, &QComboBox::textActivated, this, [this] { ComboBox1Change(); });
-    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { ComboBox1Change(); });
+    // Only a real change counts: the box also reports its unchanged text when it loses focus.
+    const auto portTextChanged = [this] {
+        if (ComboBox1->currentText() == portBoxText_) return;
+        portBoxText_ = ComboBox1->currentText();
+        ComboBox1Change();
+    };
+    connect(ComboBox1, &QComboBox::textActivated, this, portTextChanged);
+    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, portTextChanged);
 
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);

@@ -213,6 +213,8 @@ private:
     QString saveSuffix_ = QStringLiteral("kvr");
     // The first tick of Timer1 commits the all-zero start-up frame.
     bool startUpCommitPending_ = true;
+    // The port box's text as the user last left it.
+    QString portBoxText_;
     bool closing_ = false;
     bool closeDone_ = false;
 };

@@ -46,6 +46,18 @@ TEST_F(PortChoiceTest, EveryTypedPrefixIsTriedAndAFailureNamesIt) {
     EXPECT_EQ(state().port.PortName(), "SIM");
 }
 
+TEST_F(PortChoiceTest, TheSameTextReportedAgainOpensNothing) {
+    form->ComboBox1->setCurrentIndex(0);
+    emit form->ComboBox1->textActivated(form->ComboBox1->currentText());
+    ports->calls.clear();
+    // The box reports its text again when it loses focus; the text has not changed.
+    emit form->ComboBox1->textActivated(form->ComboBox1->currentText());
+    EXPECT_TRUE(ports->calls.empty());
+    form->ComboBox1->setCurrentIndex(1);
+    emit form->ComboBox1->textActivated(form->ComboBox1->currentText());
+    EXPECT_FALSE(ports->calls.empty());
+}
+
 TEST_F(PortChoiceTest, SettingTheBoxTextFromCodeOpensNoPort) {
     form->ComboBox1->setEditText(QStringLiteral("/dev/ttyFAKE0"));
     form->ComboBox1->setCurrentIndex(1);
