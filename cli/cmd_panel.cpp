@@ -40,13 +40,7 @@ int RunPanel(int argc, char** argv) {
         if (!number) return UsageError(kPanelUsage);
         if (std::strcmp(option, "--frame") == 0)
             frame = *number;
-        else if (std::strcmp(option, "--khh") == 0)
-            settings.KHH = *number;
-        else if (std::strcmp(option, "--temperature") == 0)
-            settings.Temperature = *number;
-        else if (std::strcmp(option, "--vozduh") == 0)
-            settings.Vozduh = *number;
-        else
+        else if (!SetDisplayOption(option, *number, settings))
             return UsageError(kPanelUsage);
     }
     RecordingDocument document;

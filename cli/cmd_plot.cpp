@@ -120,13 +120,7 @@ int RunPlot(int argc, char** argv) {
             span = *number;
         else if (std::strcmp(option, "--cursor") == 0)
             cursor = *number;
-        else if (std::strcmp(option, "--khh") == 0)
-            settings.KHH = *number;
-        else if (std::strcmp(option, "--temperature") == 0)
-            settings.Temperature = *number;
-        else if (std::strcmp(option, "--vozduh") == 0)
-            settings.Vozduh = *number;
-        else
+        else if (!SetDisplayOption(option, *number, settings))
             return UsageError(kPlotUsage);
     }
     SeriesChoices series;

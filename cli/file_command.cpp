@@ -35,4 +35,17 @@ int UsageError(const char* usage) {
     return 2;
 }
 
+bool SetDisplayOption(const char* option, int value, DisplaySettings& settings) {
+    const std::string name = option;
+    if (name == "--khh")
+        settings.KHH = value;
+    else if (name == "--temperature")
+        settings.Temperature = value;
+    else if (name == "--vozduh")
+        settings.Vozduh = value;
+    else
+        return false;
+    return true;
+}
+
 } // namespace qv::cli

@@ -2,6 +2,8 @@
 #include "files/recording_file.h"
 #include "recording/panel.h"
 
+#include "cli_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,41 +18,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CliFiles : public ::testing::Test {
+class CliFiles : public test::CliTest {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("qv_cli_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        CliTest::SetUp();
         document.frames.resize(3);
         document.frames[1].Analog[0] = 200;
         document.frames[2].Identifier[11] = 1;
         document.frames[2].FrameTime = 0.5;
         document.comment = {"тест"};
     }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string File(const std::string& name) const { return (dir / name).string(); }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
     static void Write(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
-    // Runs the companion; stdout and stderr go to files in the test directory.
-    int Run(const std::string& arguments) {
-        const std::string command = std::string("\"") + QV_CLI_PATH + "\" " + arguments + " >\"" +
-                                    File("stdout.txt") + "\" 2>\"" + File("stderr.txt") + "\"";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+    int Run(const std::string& arguments) { return RunCli(arguments); }
 
-    fs::path dir;
     RecordingDocument document;
 };
 

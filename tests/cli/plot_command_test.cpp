@@ -1,6 +1,8 @@
 #include "files/recording_file.h"
 #include "ui/render/graph_picture.h"
 
+#include "cli_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -17,14 +19,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CliPlot : public ::testing::Test {
+class CliPlot : public test::CliTest {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("qv_plot_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        CliTest::SetUp();
         document.frames.resize(300);
         for (int n = 1; n <= 300; ++n) {
             FrameRow& row = document.frames[static_cast<std::size_t>(n - 1)];
@@ -38,22 +36,9 @@ protected:
         store = std::make_unique<RecordingStore>();
         ApplyToStore(document, *store);
     }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string File(const std::string& name) const { return (dir / name).string(); }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(File(name), std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Output(const std::string& name) const { return Read(File(name)); }
     int Plot(const std::string& options) {
-        const std::string command = std::string("\"") + QV_CLI_PATH + "\" plot \"" +
-                                    File("in.kvr") + "\" \"" + File("out.png") + "\" " + options +
-                                    " >\"" + File("stdout.txt") + "\" 2>\"" + File("stderr.txt") +
-                                    "\"";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return RunCli("plot \"" + File("in.kvr") + "\" \"" + File("out.png") + "\" " + options);
     }
     QImage Expected(const GraphFrameSpan& view, const SeriesChoices& series,
                     const DisplaySettings& settings = {}) {
@@ -66,13 +51,12 @@ protected:
             .convertToFormat(QImage::Format_RGB32);
     }
 
-    fs::path dir;
     RecordingDocument document;
     std::unique_ptr<RecordingStore> store;
 };
 
 TEST_F(CliPlot, DrawsTheWindowsPictureWithTheDefaults) {
-    ASSERT_EQ(Plot(""), 0) << Read("stderr.txt");
+    ASSERT_EQ(Plot(""), 0) << Output("stderr.txt");
     SeriesChoices series;
     series[0] = {true, 0, QColor(0xFF, 0, 0)};
     series[1] = {true, 3, QColor(0, 0, 0xFF)};
@@ -80,16 +64,16 @@ TEST_F(CliPlot, DrawsTheWindowsPictureWithTheDefaults) {
     const QImage written = Written();
     EXPECT_EQ(written.size(), QSize(601, 201));
     EXPECT_EQ(written, Expected({1, 300, 150}, series));
-    EXPECT_EQ(Read("stdout.txt"), "Графики  с 1 по 300 кадр\n"
-                                  "Кадр\t151\n"
-                                  "1\t0\t30мс\t15мс\t0мс\t18,880 мс.\n"
-                                  "2\t3\t10000\t5000\t0\t2525 об/м\n"
-                                  "3\t5\t150С\t50С\t-50С\t19,4 град.С\n");
+    EXPECT_EQ(Output("stdout.txt"), "Графики  с 1 по 300 кадр\n"
+                                    "Кадр\t151\n"
+                                    "1\t0\t30мс\t15мс\t0мс\t18,880 мс.\n"
+                                    "2\t3\t10000\t5000\t0\t2525 об/м\n"
+                                    "3\t5\t150С\t50С\t-50С\t19,4 град.С\n");
 }
 
 TEST_F(CliPlot, TakesSpanCursorSeriesColoursAndSettings) {
     ASSERT_EQ(Plot("--start 101 --span 100 --cursor 1 --series 4:123456,21,4 --vozduh 3"), 0)
-        << Read("stderr.txt");
+        << Output("stderr.txt");
     SeriesChoices series;
     series[0] = {true, 4, QColor(0x12, 0x34, 0x56)};
     series[1] = {true, 21, QColor(0, 0, 0xFF)};
@@ -99,11 +83,11 @@ TEST_F(CliPlot, TakesSpanCursorSeriesColoursAndSettings) {
     const QImage written = Written();
     EXPECT_EQ(written, Expected({101, 100, 1}, series, settings));
     EXPECT_EQ(written.pixel(7, 135), QColor(0, 0x80, 0).rgb()); // series 3 over series 1
-    EXPECT_EQ(Read("stdout.txt"), "Графики  с 101 по 200 кадр\n"
-                                  "Кадр\t102\n"
-                                  "1\t4\t80мс\t40мс\t0мс\t25,60 ms\n"
-                                  "2\t21\t1\t\t0\tНебыл\n"
-                                  "3\t4\t80мс\t40мс\t0мс\t25,60 ms\n");
+    EXPECT_EQ(Output("stdout.txt"), "Графики  с 101 по 200 кадр\n"
+                                    "Кадр\t102\n"
+                                    "1\t4\t80мс\t40мс\t0мс\t25,60 ms\n"
+                                    "2\t21\t1\t\t0\tНебыл\n"
+                                    "3\t4\t80мс\t40мс\t0мс\t25,60 ms\n");
 }
 
 TEST_F(CliPlot, RejectsValuesOutsideTheirRanges) {
@@ -113,24 +97,20 @@ TEST_F(CliPlot, RejectsValuesOutsideTheirRanges) {
           "--series 1:12345", "--series 1:GG0000", "--series 0,1,2,3,4,5,6", "--series ,",
           "--khh 4", "--temperature 0", "--vozduh 6", "--span ten", "--start"}) {
         EXPECT_EQ(Plot(options), 2) << options;
-        EXPECT_FALSE(Read("stderr.txt").empty()) << options;
+        EXPECT_FALSE(Output("stderr.txt").empty()) << options;
         EXPECT_FALSE(fs::exists(File("out.png"))) << options;
     }
     EXPECT_EQ(Plot("--span 10 --cursor 10"), 2);
-    EXPECT_NE(Read("stderr.txt").find("--cursor 10 is outside 0..9"), std::string::npos);
+    EXPECT_NE(Output("stderr.txt").find("--cursor 10 is outside 0..9"), std::string::npos);
 
     document.frames.resize(1);
     std::ofstream(File("in.kvr"), std::ios::binary) << RecordingFileBytes(document);
     EXPECT_EQ(Plot(""), 2);
-    EXPECT_NE(Read("stderr.txt").find("at least 2"), std::string::npos);
+    EXPECT_NE(Output("stderr.txt").find("at least 2"), std::string::npos);
 }
 
 TEST_F(CliPlot, ReportsAnUnwritablePicture) {
-    const std::string command = std::string("\"") + QV_CLI_PATH + "\" plot \"" + File("in.kvr") +
-                                "\" \"" + File("no/such/dir/out.png") + "\" 2>/dev/null";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_EQ(RunCli("plot \"" + File("in.kvr") + "\" \"" + File("no/such/dir/out.png") + "\""), 2);
 }
 
 } // namespace

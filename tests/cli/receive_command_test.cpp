@@ -1,5 +1,7 @@
 #include "acquisition/line_encoder.h"
 
+#include "cli_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,24 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ReceiveCommand : public ::testing::Test {
+class ReceiveCommand : public test::CliTest {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("qv_receive_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string File(const std::string& name) const { return (dir / name).string(); }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
     // The line as a line file, "<seconds> <level>" with nine decimals.
     void WriteLine(const std::string& name, const LineRecording& line, bool invert = false) {
         std::ofstream out(File(name), std::ios::binary);
@@ -45,15 +31,7 @@ protected:
             out << text;
         }
     }
-    int Run(const std::string& arguments) {
-        const std::string command = std::string("\"") + QV_CLI_PATH + "\" receive " + arguments +
-                                    " >\"" + File("stdout.txt") + "\" 2>\"" + File("stderr.txt") +
-                                    "\"";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    fs::path dir;
+    int Run(const std::string& arguments) { return RunCli("receive " + arguments); }
 };
 
 EncodedFrame Frame(std::vector<std::uint8_t> bytes) {

@@ -2,6 +2,8 @@
 #include "recording/decoding.h"
 #include "recording/frame_time.h"
 
+#include "cli_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,33 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SimulateCommand : public ::testing::Test {
+class SimulateCommand : public test::CliTest {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("qv_simulate_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string File(const std::string& name) const { return (dir / name).string(); }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    int Run(const std::string& arguments) {
-        const std::string command = std::string("\"") + QV_CLI_PATH + "\" simulate " + arguments +
-                                    " >\"" + File("stdout.txt") + "\" 2>\"" + File("stderr.txt") +
-                                    "\"";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    fs::path dir;
+    int Run(const std::string& arguments) { return RunCli("simulate " + arguments); }
 };
 
 TEST_F(SimulateCommand, RecordsAColdStartWithTheComment) {

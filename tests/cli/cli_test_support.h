@@ -1,0 +1,45 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace qv::test {
+
+// A test of quintovar-cli: a fresh directory per test, and the companion run as a process
+// with its output captured in stdout.txt and stderr.txt there.
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("qv_cli_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    std::string File(const std::string& name) const { return (dir / name).string(); }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    // The companion's exit status for these arguments (-1 when it did not exit normally).
+    int RunCli(const std::string& arguments) {
+        const std::string command = std::string("\"") + QV_CLI_PATH + "\" " + arguments + " >\"" +
+                                    File("stdout.txt") + "\" 2>\"" + File("stderr.txt") + "\"";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::filesystem::path dir;
+};
+
+} // namespace qv::test
