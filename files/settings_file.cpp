@@ -95,11 +95,26 @@ FileStatus SaveSettings(const std::string& path, const SettingsValues& values) {
     return {};
 }
 
+bool IsSystemProgramFolder(const std::string& directory) {
+    const std::string dir = PathToUtf8(PathFromUtf8(directory).lexically_normal());
+    for (const char* folder : {"/usr", "/bin", "/sbin"}) {
+        const std::string prefix = folder;
+        if (dir.compare(0, prefix.size(), prefix) == 0 &&
+            (dir.size() == prefix.size() || dir[prefix.size()] == '/'))
+            return true;
+    }
+    return false;
+}
+
 std::string ChooseSettingsPath(const std::string& executableDir, const std::string& xdgConfigHome,
                                const std::string& home, const SettingsLocationProbe& probe,
                                bool windows) {
     const std::string besideProgram = JoinPath(executableDir, kSettingsFileName);
-    if (windows || probe.fileExists(besideProgram) || probe.directoryWritable(executableDir))
+    if (windows) return besideProgram;
+    // An installed program lies in a folder of the package manager, which root could write
+    // into; its settings belong to the user instead.
+    const bool installed = IsSystemProgramFolder(executableDir);
+    if (!installed && (probe.fileExists(besideProgram) || probe.directoryWritable(executableDir)))
         return besideProgram;
     std::string configDir;
     if (!xdgConfigHome.empty() && PathFromUtf8(xdgConfigHome).is_absolute())

@@ -37,10 +37,15 @@ SettingsValues LoadSettings(const std::string& path);
 // failure the message is "Unable to write to " followed by the path.
 FileStatus SaveSettings(const std::string& path, const SettingsValues& values);
 
+// Whether a POSIX directory belongs to the system's installed programs (/usr and below, /bin,
+// /sbin).
+bool IsSystemProgramFolder(const std::string& directory);
+
 // Where the settings file lies. On Windows beside the executable. Elsewhere beside the
-// executable too when that directory is writable or the file already exists there; otherwise
-// in $XDG_CONFIG_HOME/quintovar, or ~/.config/quintovar when XDG_CONFIG_HOME is unset, empty or
-// relative (and beside the executable when neither is known).
+// executable too when that directory is writable or the file already exists there, unless the
+// program is installed in a system folder; otherwise in $XDG_CONFIG_HOME/quintovar, or
+// ~/.config/quintovar when XDG_CONFIG_HOME is unset, empty or relative (and beside the
+// executable when neither is known).
 struct SettingsLocationProbe {
     std::function<bool(const std::string& path)> fileExists;
     std::function<bool(const std::string& directory)> directoryWritable;

@@ -185,6 +185,16 @@ TEST(SettingsLocation, BesideTheProgramOrInTheUsersConfiguration) {
     exists = false;
     writable = true;
     EXPECT_EQ(ChooseSettingsPath("/opt/qv/", "/cfg", "/home/u", probe, false), beside);
+    // Installed from the package: root can write /usr/bin, the settings still go to the user.
+    exists = true;
+    EXPECT_EQ(ChooseSettingsPath("/usr/bin", "", "/root", probe, false),
+              "/root/.config/quintovar/QuintovarByTrelm52.ini");
+    EXPECT_EQ(ChooseSettingsPath("/usr/local/bin/", "/cfg", "/root", probe, false),
+              "/cfg/quintovar/QuintovarByTrelm52.ini");
+    for (const char* folder : {"/usr", "/usr/bin", "/bin", "/sbin/", "/usr/lib/../bin"})
+        EXPECT_TRUE(IsSystemProgramFolder(folder)) << folder;
+    for (const char* folder : {"/opt/qv", "/usrx/bin", "/home/u/usr/bin", "/binaries", "/"})
+        EXPECT_FALSE(IsSystemProgramFolder(folder)) << folder;
 #endif
 
     test::TempDir dir;
