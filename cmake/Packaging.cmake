@@ -23,7 +23,8 @@ set(CPACK_PACKAGE_VENDOR "Quintovar developers")
 set(CPACK_PACKAGE_CONTACT "Quintovar developers <quintovar@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "Diagnostic reader for old Toyota engine units (OBD1 one-way data stream)")
-set(CPACK_PACKAGE_DESCRIPTION
+# One string: several arguments would make a list, whose separators end up in the control file.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "Quintovar samples the VF1 data line of a 1990s Toyota engine control unit on the DSR input\n"
   "of a serial port, decodes every frame and records, plays back, graphs, saves and exports\n"
   "up to 2000 frames. Russian interface. Includes quintovar-cli, the batch companion.")
@@ -32,6 +33,6 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-extra")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
