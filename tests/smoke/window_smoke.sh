@@ -4,6 +4,9 @@
 # shows something, read two frames from the simulated unit "SIM", stop, leave by "Файл" →
 # "Выход", and check that the program ends cleanly and writes its settings file.
 # Usage: window_smoke.sh PATH/TO/quintovar WORKDIR
+# QV_SMOKE_RECORDING names the recording to start with (default: the repository's demo), and
+# QV_SMOKE_SETTINGS the one place where the settings file must appear (default: the
+# configuration directory below, or beside the program).
 set -euo pipefail
 
 program=$1
@@ -31,12 +34,15 @@ fail() {
 xvfb_pid="" program_pid=""
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    # Waits for the server to end, so that the next one does not find its display half taken.
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
 
 # A private X server on the first free display number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# -noreset: without it the server resets whenever its last client leaves, and a program
+# connecting during that reset cannot open the display.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 1 200); do
     [ -s "$work/display" ] && break
@@ -46,7 +52,8 @@ done
 export DISPLAY=":$(head -n1 "$work/display")"
 
 args=()
-[ -f "$root/samples/demo.kvr" ] && args+=("$root/samples/demo.kvr")
+recording=${QV_SMOKE_RECORDING:-$root/samples/demo.kvr}
+[ -n "${QV_SMOKE_RECORDING:-}" ] || [ -f "$recording" ] && args+=("$recording")
 "$program" "${args[@]}" >"$work/program.log" 2>&1 &
 program_pid=$!
 
@@ -152,7 +159,9 @@ echo "window smoke: ended $(((($(date +%s%N) - closed_at) / 1000000))) ms after 
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 
 settings=""
-for candidate in "$XDG_CONFIG_HOME/quintovar/$settings_name" "$beside_exe"; do
+candidates=("$XDG_CONFIG_HOME/quintovar/$settings_name" "$beside_exe")
+[ -n "${QV_SMOKE_SETTINGS:-}" ] && candidates=("$QV_SMOKE_SETTINGS")
+for candidate in "${candidates[@]}"; do
     [ -f "$candidate" ] && settings=$candidate
 done
 [ -n "$settings" ] || fail "no settings file $settings_name was written"
