@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Installs the Debian package on a fresh Debian 12 system and uses it there: a minimal system is
+# made with debootstrap in WORKDIR/root, the package is installed with apt (which brings its
+# dependencies from the Debian mirror), the companion reads the installed demo recording, and
+# the window smoke test drives the installed program as an ordinary user, whose settings must
+# land in ~/.config/quintovar. The X server runs outside; the program reaches it through its
+# socket.
+# Usage: install_check.sh PATH/TO/quintovar_*.deb WORKDIR   (as root; needs the network mirror)
+set -euo pipefail
+
+deb=$(realpath "$1")
+work=$(realpath -m "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+rootfs=$work/root
+mirror=${QV_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+user=mechanic
+
+fail() {
+    echo "install check: FAIL: $*" >&2
+    exit 1
+}
+[ "$(id -u)" -eq 0 ] || fail "needs root (debootstrap, chroot)"
+
+mounted=()
+cleanup() {
+    local point
+    for point in "${mounted[@]}"; do umount -l "$point" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+if [ ! -x "$rootfs/usr/bin/apt-get" ]; then
+    rm -rf "$rootfs"
+    mkdir -p "$work"
+    debootstrap --variant=minbase bookworm "$rootfs" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+        { tail -n 20 "$work/debootstrap.log"; fail "debootstrap did not make a system"; }
+fi
+mount -t proc proc "$rootfs/proc" && mounted+=("$rootfs/proc")
+in_root() { chroot "$rootfs" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LC_ALL=C.UTF-8 "$@"; }
+
+# A fresh system: the package must not be there yet, and apt must bring everything it needs.
+in_root dpkg -r quintovar >/dev/null 2>&1 || true
+cp "$deb" "$rootfs/tmp/quintovar.deb"
+in_root apt-get update >"$work/apt.log" 2>&1 || { tail -n 20 "$work/apt.log"; fail "apt-get update"; }
+DEBIAN_FRONTEND=noninteractive in_root apt-get install -y --no-install-recommends \
+    /tmp/quintovar.deb >>"$work/apt.log" 2>&1 ||
+    { tail -n 30 "$work/apt.log"; fail "the package did not install"; }
+echo "install check: installed $(in_root dpkg-query -W -f '${Package} ${Version}' quintovar)" \
+    "with $(grep -c '^Setting up' "$work/apt.log") packages set up"
+in_root id "$user" >/dev/null 2>&1 || in_root useradd --create-home --shell /bin/bash "$user"
+
+# The companion on the installed sample, as the user.
+sample=/usr/share/quintovar/samples/demo.kvr
+in_root su "$user" -c "quintovar-cli panel $sample --frame 1" >"$work/panel.txt" 2>&1 ||
+    { cat "$work/panel.txt"; fail "quintovar-cli could not read the installed sample"; }
+grep -q "1 / 200" "$work/panel.txt" || { cat "$work/panel.txt"; fail "unexpected panel"; }
+
+# The program as the user, on an X server outside the system (reached by its abstract socket).
+home=$rootfs/home/$user
+settings=$home/.config/quintovar/QuintovarByTrelm52.ini
+rm -rf "$home/.config/quintovar"
+cat >"$work/launch" <<EOF
+#!/bin/sh
+exec chroot --userspec=$user:$user "$rootfs" env -i HOME=/home/$user USER=$user LOGNAME=$user \\
+    PATH=/usr/bin:/bin LC_ALL=C.UTF-8 DISPLAY="\$DISPLAY" /usr/bin/quintovar "\$@"
+EOF
+chmod +x "$work/launch"
+QV_SMOKE_RECORDING=$sample QV_SMOKE_SETTINGS=$settings \
+    "$here/window_smoke.sh" "$work/launch" "$work/smoke"
+[ ! -e "$rootfs/usr/bin/QuintovarByTrelm52.ini" ] || fail "settings were written beside the program"
+echo "install check: passed"
