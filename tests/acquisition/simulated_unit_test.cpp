@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <future>
+#include <mutex>
 
 namespace qv::test {
 namespace {
@@ -86,24 +88,44 @@ TEST(ReceiverThread, ReadsSimInRealTimeAndHandsOverForTheCommit) {
     ASSERT_TRUE(state.port.OpenPort("SIM"));
     state.ReducedCpu = true;
     state.StopFlag = 0;
-    std::promise<void> ready, finished;
-    std::atomic<int> frameReadyCalls{0};
+    std::mutex mutex;
+    std::condition_variable arrived;
+    int handedOver = 0;
+    std::promise<void> finished;
     ReceiverCallbacks callbacks;
     callbacks.frameReady = [&] {
-        if (frameReadyCalls++ == 0) ready.set_value();
+        std::lock_guard lock(mutex);
+        ++handedOver;
+        arrived.notify_all();
     };
     callbacks.finished = [&] { finished.set_value(); };
     StartReceiver(state, false, callbacks);
-    // The unit's first frame ends about 1.4 s after the port was opened.
-    ASSERT_EQ(ready.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
-    state.StopFlag = 1;
-    EXPECT_EQ(CommitHandedOverFrame(state, 0.25), 1);
+
+    // Sampling in real time can lose a bit when the machine is very busy (sanitizer builds
+    // beside parallel tests), so one of the unit's first three frames must arrive whole. The
+    // first ends about 1.4 s after the port was opened, the others 1.2 s apart.
     SimulatedEngine engine(SimulatedUnitSeed);
-    const Bytes first = engine.NextFrame();
-    for (int b = 0; b < 10; ++b) EXPECT_EQ(state.store.Row(1).Analog[b], first[b]) << b;
-    EXPECT_EQ(state.store.Row(1).Flags12[7], 1);
+    int taken = 0;
+    bool whole = false;
+    while (!whole && taken < 3) {
+        {
+            std::unique_lock lock(mutex);
+            ASSERT_TRUE(arrived.wait_for(lock, std::chrono::seconds(10),
+                                         [&] { return handedOver > taken; }));
+        }
+        ++taken;
+        ASSERT_EQ(CommitHandedOverFrame(state, 0.25), taken);
+        state.FrameCount = taken + 1;
+        const Bytes sent = engine.NextFrame();
+        const FrameRow& row = state.store.Row(taken);
+        whole = row.Flags12[7] == 1;
+        for (int b = 0; b < 10; ++b) whole = whole && row.Analog[b] == sent[b];
+    }
+    state.StopFlag = 1;
+    EXPECT_TRUE(whole) << "none of " << taken << " frames read in real time was whole";
     ASSERT_EQ(finished.get_future().wait_for(std::chrono::seconds(2)), std::future_status::ready);
-    EXPECT_EQ(frameReadyCalls, 1);
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(handedOver, taken);
 }
 
 TEST(ReceiverThread, Thread2OnAStuckLineStopsWhenAsked) {
