@@ -8,6 +8,9 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <optional>
+#include <utility>
+
 namespace qv {
 
 namespace {
@@ -24,16 +27,18 @@ void OnMenu(QAction* item, TForm1* form, void (TForm1::*handler)()) {
 } // namespace
 
 void TForm1::ConnectHandlers() {
-    // A change of the port box's text by the user: a pick from the list or typing. Text set
-    // from code runs nothing.
-    // Only a real change counts: the box also reports its unchanged text when it loses focus.
-    const auto portTextChanged = [this] {
-        if (ComboBox1->currentText() == portBoxText_) return;
-        portBoxText_ = ComboBox1->currentText();
+    // The user's choice of port: every typed change, and every pick from the list (the same
+    // port again too, to retry it). Text set from code runs nothing. After typing, the box
+    // confirms the typed text on Enter or when it loses focus; that opens nothing again unless
+    // the box completed the text to another port.
+    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        portTextTyped_ = text;
         ComboBox1Change();
-    };
-    connect(ComboBox1, &QComboBox::textActivated, this, portTextChanged);
-    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, portTextChanged);
+    });
+    connect(ComboBox1, &QComboBox::textActivated, this, [this](const QString& text) {
+        const std::optional<QString> typed = std::exchange(portTextTyped_, std::nullopt);
+        if (typed != text) ComboBox1Change();
+    });
 
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);

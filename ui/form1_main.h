@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -213,8 +214,8 @@ private:
     QString saveSuffix_ = QStringLiteral("kvr");
     // The first tick of Timer1 commits the all-zero start-up frame.
     bool startUpCommitPending_ = true;
-    // The port box's text as the user last left it.
-    QString portBoxText_;
+    // What the user last typed into the port box, until the box confirms it.
+    std::optional<QString> portTextTyped_;
     bool closing_ = false;
     bool closeDone_ = false;
 };

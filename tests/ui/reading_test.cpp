@@ -46,16 +46,30 @@ TEST_F(PortChoiceTest, EveryTypedPrefixIsTriedAndAFailureNamesIt) {
     EXPECT_EQ(state().port.PortName(), "SIM");
 }
 
-TEST_F(PortChoiceTest, TheSameTextReportedAgainOpensNothing) {
-    form->ComboBox1->setCurrentIndex(0);
-    emit form->ComboBox1->textActivated(form->ComboBox1->currentText());
+TEST_F(PortChoiceTest, ConfirmingTypedTextOpensNothingAgainButAPickRetries) {
+    QLineEdit* edit = form->ComboBox1->lineEdit();
+    edit->setText(QStringLiteral("/dev/ttyFAKE"));
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+    QCoreApplication::sendEvent(edit, &key);
+    ASSERT_EQ(dialogs->messages.size(), 1u); // "/dev/ttyFAKE1" cannot be opened
+    EXPECT_EQ(dialogs->messages[0].text, QStringLiteral("/dev/ttyFAKE1"));
+    // Leaving the box, or Enter, confirms the typed text: no second attempt, no second box.
     ports->calls.clear();
-    // The box reports its text again when it loses focus; the text has not changed.
-    emit form->ComboBox1->textActivated(form->ComboBox1->currentText());
+    emit form->ComboBox1->textActivated(QStringLiteral("/dev/ttyFAKE1"));
     EXPECT_TRUE(ports->calls.empty());
-    form->ComboBox1->setCurrentIndex(1);
-    emit form->ComboBox1->textActivated(form->ComboBox1->currentText());
-    EXPECT_FALSE(ports->calls.empty());
+    EXPECT_EQ(dialogs->messages.size(), 1u);
+    // Picking the same port from the list tries it again, as after plugging the adapter in.
+    ports->openable.insert("/dev/ttyFAKE1");
+    emit form->ComboBox1->textActivated(QStringLiteral("/dev/ttyFAKE1"));
+    EXPECT_EQ(state().port.PortName(), "/dev/ttyFAKE1");
+    EXPECT_TRUE(state().port.IsOpen());
+    // Typing completed by the box to another port opens that one.
+    edit->setText(QString());
+    QKeyEvent s(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier, QStringLiteral("S"));
+    QCoreApplication::sendEvent(edit, &s);
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    emit form->ComboBox1->textActivated(QStringLiteral("SIM"));
+    EXPECT_EQ(state().port.PortName(), "SIM");
 }
 
 TEST_F(PortChoiceTest, SettingTheBoxTextFromCodeOpensNoPort) {
