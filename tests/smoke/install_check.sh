@@ -28,17 +28,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ ! -x "$rootfs/usr/bin/apt-get" ]; then
-    rm -rf "$rootfs"
-    mkdir -p "$work"
-    debootstrap --variant=minbase bookworm "$rootfs" "$mirror" >"$work/debootstrap.log" 2>&1 ||
-        { tail -n 20 "$work/debootstrap.log"; fail "debootstrap did not make a system"; }
-fi
+# A fresh system every time, so that apt must bring everything the package needs.
+umount -l "$rootfs/proc" 2>/dev/null || true # left mounted by an interrupted run
+rm -rf --one-file-system "$rootfs"
+mkdir -p "$work"
+debootstrap --variant=minbase bookworm "$rootfs" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+    { tail -n 20 "$work/debootstrap.log"; fail "debootstrap did not make a system"; }
 mount -t proc proc "$rootfs/proc" && mounted+=("$rootfs/proc")
 in_root() { chroot "$rootfs" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LC_ALL=C.UTF-8 "$@"; }
 
-# A fresh system: the package must not be there yet, and apt must bring everything it needs.
-in_root dpkg -r quintovar >/dev/null 2>&1 || true
 cp "$deb" "$rootfs/tmp/quintovar.deb"
 in_root apt-get update >"$work/apt.log" 2>&1 || { tail -n 20 "$work/apt.log"; fail "apt-get update"; }
 DEBIAN_FRONTEND=noninteractive in_root apt-get install -y --no-install-recommends \
@@ -46,7 +44,7 @@ DEBIAN_FRONTEND=noninteractive in_root apt-get install -y --no-install-recommend
     { tail -n 30 "$work/apt.log"; fail "the package did not install"; }
 echo "install check: installed $(in_root dpkg-query -W -f '${Package} ${Version}' quintovar)" \
     "with $(grep -c '^Setting up' "$work/apt.log") packages set up"
-in_root id "$user" >/dev/null 2>&1 || in_root useradd --create-home --shell /bin/bash "$user"
+in_root useradd --create-home --shell /bin/bash "$user"
 
 # The companion on the installed sample, as the user.
 sample=/usr/share/quintovar/samples/demo.kvr
@@ -57,7 +55,6 @@ grep -q "1 / 200" "$work/panel.txt" || { cat "$work/panel.txt"; fail "unexpected
 # The program as the user, on an X server outside the system (reached by its abstract socket).
 home=$rootfs/home/$user
 settings=$home/.config/quintovar/QuintovarByTrelm52.ini
-rm -rf "$home/.config/quintovar"
 cat >"$work/launch" <<EOF
 #!/bin/sh
 exec chroot --userspec=$user:$user "$rootfs" env -i HOME=/home/$user USER=$user LOGNAME=$user \\
