@@ -1,10 +1,10 @@
 #include "main_window_fixture.h"
 
-#include <cstdlib>
-
 #include "recording/panel.h"
 
 #include <QLabel>
+
+#include <cstdlib>
 
 namespace qv::test {
 namespace {
