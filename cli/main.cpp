@@ -1,7 +1,10 @@
 #include "cli/commands.h"
+#include "cli/utf8_console.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace qv::cli {
 namespace {
@@ -48,6 +51,12 @@ void PrintHelp() {
 
 int main(int argc, char** argv) {
     using namespace qv::cli;
+    UseUtf8Console();
+    std::vector<std::string> utf8 = Utf8Arguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : utf8) pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    argv = pointers.data();
     if (argc < 2) {
         PrintHelp();
         return 2;

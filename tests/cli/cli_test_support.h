@@ -7,7 +7,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 namespace qv::test {
 
@@ -35,8 +37,24 @@ protected:
     int RunCli(const std::string& arguments) {
         const std::string command = std::string("\"") + QV_CLI_PATH + "\" " + arguments + " >\"" +
                                     File("stdout.txt") + "\" 2>\"" + File("stderr.txt") + "\"";
+#ifdef _WIN32
+        // cmd.exe drops the first and the last quote of a command line that starts with one;
+        // the wide call keeps names outside the ANSI code page whole. The companion's text
+        // output ends its lines with CR LF there, as Windows programs do; the tests compare
+        // the lines.
+        const std::string line = "\"" + command + "\"";
+        const int status =
+            _wsystem(std::filesystem::path(std::u8string(line.begin(), line.end())).c_str());
+        for (const char* name : {"stdout.txt", "stderr.txt"}) {
+            std::string text = Read(File(name));
+            for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+            std::ofstream(File(name), std::ios::binary) << text;
+        }
+        return status;
+#else
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
     }
 
     std::filesystem::path dir;

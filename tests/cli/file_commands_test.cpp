@@ -1,4 +1,5 @@
 #include "files/csv_export.h"
+#include "files/file_io.h"
 #include "files/recording_file.h"
 #include "recording/panel.h"
 
@@ -11,7 +12,6 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace qv {
 namespace {
@@ -42,6 +42,19 @@ TEST_F(CliFiles, CsvWritesTheWindowsExportBesideTheInput) {
     EXPECT_EQ(Read(File("run1.csv")), CsvExportBytes(document));
     ASSERT_EQ(Run("csv \"" + File("run1.kvr") + "\" \"" + File("other.csv") + "\""), 0);
     EXPECT_EQ(Read(File("other.csv")), CsvExportBytes(document));
+}
+
+// Names reach the command whole whatever the system's code page (Windows hands programs their
+// arguments in it).
+TEST_F(CliFiles, CsvTakesCyrillicFileNames) {
+    const fs::path folder = dir / PathFromUtf8("Иван");
+    fs::create_directories(folder);
+    const std::string input = PathToUtf8(folder / PathFromUtf8("заезд.kvr"));
+    ASSERT_TRUE(WriteFileAtomically(input, RecordingFileBytes(document)).ok());
+    ASSERT_EQ(Run("csv \"" + input + "\""), 0) << Read(File("stderr.txt"));
+    std::string csv;
+    ASSERT_TRUE(ReadWholeFile(PathToUtf8(folder / PathFromUtf8("заезд.csv")), csv).ok());
+    EXPECT_EQ(csv, CsvExportBytes(document));
 }
 
 TEST_F(CliFiles, ResaveNormalisesTheFile) {

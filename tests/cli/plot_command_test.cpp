@@ -12,7 +12,6 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace qv {
 namespace {

@@ -13,7 +13,6 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace qv {
 namespace {
