@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -35,7 +36,8 @@ std::optional<SaveChoice> Dialogs::AskSaveFile(QWidget* parent, const QString& d
                      });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     SaveChoice choice;
-    choice.fileName = dialog.selectedFiles().constFirst();
+    // Qt gives "/" as the separator everywhere; messages show the path as the system writes it.
+    choice.fileName = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
     choice.type =
         dialog.selectedNameFilter() == CsvFilter ? SaveFileType::Csv : SaveFileType::Recording;
     return choice;
@@ -48,7 +50,7 @@ std::optional<QString> Dialogs::AskOpenFile(QWidget* parent) {
     dialog.setNameFilters({RecordingFilter});
     dialog.setDefaultSuffix("kvr");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 std::optional<QColor> Dialogs::AskColour(QWidget* parent, const QColor& initial) {

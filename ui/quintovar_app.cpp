@@ -9,6 +9,7 @@
 #include "ui/form8_cable.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTimer>
 
 namespace qv {
@@ -47,8 +48,9 @@ UiServices ProgramServices(const QStringList& arguments) {
     UiServices services;
     services.dialogs = std::make_shared<Dialogs>();
     services.arguments = arguments;
-    services.settingsPath =
-        QString::fromStdString(SettingsFilePath(QApplication::applicationDirPath().toStdString()));
+    // With the system's separators: a failed write names this path ("Unable to write to ...").
+    services.settingsPath = QDir::toNativeSeparators(
+        QString::fromStdString(SettingsFilePath(QApplication::applicationDirPath().toStdString())));
     return services;
 }
 
