@@ -1,5 +1,27 @@
-# Install rules and the Debian package (cpack -G DEB in the build directory).
+# Install rules and the packages, made by cpack in the build directory: the Debian package, or
+# for Windows a portable ZIP.
 include(GNUInstallDirs)
+
+if(WIN32)
+  # One folder to unpack anywhere writable: both programs, the sample recording and a read-me
+  # (UTF-8 with a byte-order mark and CR LF line ends, so that any Notepad shows it right).
+  install(TARGETS quintovar-cli RUNTIME DESTINATION .)
+  if(TARGET quintovar)
+    install(TARGETS quintovar RUNTIME DESTINATION .)
+  endif()
+  if(EXISTS ${PROJECT_SOURCE_DIR}/samples/demo.kvr)
+    install(FILES samples/demo.kvr DESTINATION samples)
+  endif()
+  configure_file(packaging/windows/README.txt.in README.txt @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION .)
+  set(CPACK_PACKAGE_NAME quintovar)
+  set(CPACK_PACKAGE_FILE_NAME quintovar-${PROJECT_VERSION}-windows-x64)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
 
 install(TARGETS quintovar-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET quintovar)
