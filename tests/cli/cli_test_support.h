@@ -33,6 +33,14 @@ protected:
         text << in.rdbuf();
         return text.str();
     }
+    // An argument quoted for the shell that runs the companion: sh, or cmd.exe on Windows.
+    static std::string Quoted(const std::string& text) {
+#ifdef _WIN32
+        return "\"" + text + "\"";
+#else
+        return "'" + text + "'";
+#endif
+    }
     // The companion's exit status for these arguments (-1 when it did not exit normally).
     int RunCli(const std::string& arguments) {
         const std::string command = std::string("\"") + QV_CLI_PATH + "\" " + arguments + " >\"" +

@@ -25,8 +25,12 @@ protected:
 };
 
 TEST_F(SimulateCommand, RecordsAColdStartWithTheComment) {
-    ASSERT_EQ(Run("\"" + File("demo.kvr") +
-                  "\" --frames 5 --seed 42 --comment 'Холодный пуск\\nпрогрев\nперегазовки'"),
+#ifdef _WIN32 // cmd.exe cannot pass a line break inside an argument
+    const std::string comment = "Холодный пуск\\nпрогрев\\nперегазовки";
+#else
+    const std::string comment = "Холодный пуск\\nпрогрев\nперегазовки";
+#endif
+    ASSERT_EQ(Run("\"" + File("demo.kvr") + "\" --frames 5 --seed 42 --comment " + Quoted(comment)),
               0)
         << Read(File("stderr.txt"));
     const std::string bytes = Read(File("demo.kvr"));
@@ -88,7 +92,7 @@ TEST_F(SimulateCommand, TheSameSeedGivesTheSameFile) {
     ASSERT_TRUE(load.status.ok());
     EXPECT_EQ(load.document.Length(), 200);
     EXPECT_TRUE(load.document.comment.empty());
-    ASSERT_EQ(Run("\"" + File("sim.kvr") + "\" --frames 3 --seed 1995 --comment ''"), 0);
+    ASSERT_EQ(Run("\"" + File("sim.kvr") + "\" --frames 3 --seed 1995 --comment " + Quoted("")), 0);
     const RecordingLoad sim = ParseRecording(Read(File("sim.kvr")));
     ASSERT_TRUE(sim.status.ok());
     for (int n = 0; n < 3; ++n) EXPECT_EQ(sim.document.frames[n], load.document.frames[n]) << n;
