@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Whole-process start-up: starts the program N times on a private virtual X server and prints
 # the milliseconds from launch until its main window is on screen (polled every 5 ms), then
-# the median. Settings go to a temporary configuration directory.
+# the median. Settings go to a temporary configuration directory. A Windows build
+# (quintovar.exe) runs under wine in a prefix without serial ports (tests/windows/wine-run).
 # Usage: bench/process_startup.sh PATH/TO/quintovar [N] [RECORDING]
 set -euo pipefail
 program=$1
+launch=("$program")
+[[ $program == *.exe ]] && launch=("$(dirname "$0")/../tests/windows/wine-run" "$program")
 runs=${2:-10}
 args=("${@:3}")
 work=$(mktemp -d)
@@ -21,7 +24,7 @@ unset QT_QPA_PLATFORM
 times=()
 for _ in $(seq 1 "$runs"); do
     start=$(date +%s%N)
-    "$program" "${args[@]}" >"$work/program.log" 2>&1 &
+    "${launch[@]}" "${args[@]}" >"$work/program.log" 2>&1 &
     pid=$!
     until xdotool search --onlyvisible --pid "$pid" --name Toyota >/dev/null 2>&1; do
         kill -0 "$pid" 2>/dev/null || { cat "$work/program.log" >&2; exit 1; }

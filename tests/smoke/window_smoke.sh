@@ -4,6 +4,8 @@
 # shows something, read two frames from the simulated unit "SIM", stop, leave by "Файл" →
 # "Выход", and check that the program ends cleanly and writes its settings file.
 # Usage: window_smoke.sh PATH/TO/quintovar WORKDIR
+# A Windows build (PATH/TO/quintovar.exe) runs under wine in a prefix without serial ports
+# (tests/windows/wine-run), with the recording given as a Windows path.
 # QV_SMOKE_RECORDING names the recording to start with (default: the repository's demo), and
 # QV_SMOKE_SETTINGS the one place where the settings file must appear (default: the
 # configuration directory below, or beside the program).
@@ -51,15 +53,19 @@ done
 [ -s "$work/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
 
-args=()
+launch=("$program") args=()
+[[ $program == *.exe ]] && launch=("$root/tests/windows/wine-run" "$program")
 recording=${QV_SMOKE_RECORDING:-$root/samples/demo.kvr}
-[ -n "${QV_SMOKE_RECORDING:-}" ] || [ -f "$recording" ] && args+=("$recording")
-"$program" "${args[@]}" >"$work/program.log" 2>&1 &
+if [ -n "${QV_SMOKE_RECORDING:-}" ] || [ -f "$recording" ]; then
+    [[ $program == *.exe ]] && recording=$("${launch[0]}" winepath -w "$recording" 2>/dev/null)
+    args+=("$recording")
+fi
+"${launch[@]}" "${args[@]}" >"$work/program.log" 2>&1 &
 program_pid=$!
 
-# The main window, found by its caption.
+# The main window, found by its caption (wine takes a few seconds more to start).
 window=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
     window=$(xdotool search --onlyvisible --pid "$program_pid" --name "Toyota" 2>/dev/null | head -n1) || true
     [ -n "$window" ] && break
     kill -0 "$program_pid" 2>/dev/null || fail "the program ended at start-up"
@@ -160,11 +166,16 @@ echo "window smoke: ended $(((($(date +%s%N) - closed_at) / 1000000))) ms after 
 
 settings=""
 candidates=("$XDG_CONFIG_HOME/quintovar/$settings_name" "$beside_exe")
+[[ $program == *.exe ]] && candidates=("$beside_exe") # Windows: beside the program only
 [ -n "${QV_SMOKE_SETTINGS:-}" ] && candidates=("$QV_SMOKE_SETTINGS")
 for candidate in "${candidates[@]}"; do
     [ -f "$candidate" ] && settings=$candidate
 done
 [ -n "$settings" ] || fail "no settings file $settings_name was written"
 grep -q '^\[Param\]' "$settings" || fail "the settings file has no [Param] section"
+if [[ $program == *.exe ]]; then
+    [ "$(grep -c $'\r$' "$settings")" -eq "$(grep -c '' "$settings")" ] ||
+        fail "the settings file does not end its lines with CR LF"
+fi
 echo "window smoke: settings written to $settings"
 echo "window smoke: passed"
