@@ -16,8 +16,9 @@ int RunCsv(int argc, char** argv);
 int RunResave(int argc, char** argv);
 int RunPanel(int argc, char** argv);
 
-// Line commands (cmd_receive.cpp).
+// Line commands (cmd_receive.cpp, cmd_read.cpp).
 int RunReceive(int argc, char** argv);
+int RunRead(int argc, char** argv);
 
 // Simulated unit (cmd_simulate.cpp).
 int RunSimulate(int argc, char** argv);
