@@ -57,15 +57,6 @@ frames_of() {
     }'
 }
 
-# Whether a thread of the program runs with SCHED_FIFO (field 41 of its stat is the policy).
-real_time_thread() {
-    local stat
-    for stat in /proc/"$program_pid"/task/*/stat; do
-        [ "$(sed 's/.*) //' "$stat" 2>/dev/null | cut -d' ' -f39)" = 1 ] && return 0
-    done
-    return 1
-}
-
 # One session as the user LAUNCH runs the program as (a command prefix).
 session() {
     local who=$1 quintovar=$2

@@ -6,7 +6,9 @@
 # Usage: window_smoke.sh PATH/TO/quintovar WORKDIR
 # QV_SMOKE_RECORDING names the recording to start with (default: the repository's demo), and
 # QV_SMOKE_SETTINGS the one place where the settings file must appear (default: the
-# configuration directory below, or beside the program).
+# configuration directory below, or beside the program). QV_SMOKE_REAL_TIME=1: the receiver
+# thread must run with SCHED_FIFO while reading. QV_SMOKE_LOGIN=1: the program is the child of
+# the process started (a login that waits for it).
 set -euo pipefail
 
 program=$1
@@ -87,7 +89,12 @@ type_port SIM
 echo "window smoke: \"Ошибка\" boxes while typing SIM: $errors"
 [ "$errors" -eq 2 ] || fail "expected an \"Ошибка\" box for \"S\" and for \"SI\""
 xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1
-sleep 3.2 # two frames of the simulated unit
+sleep 1.6
+if [ -n "${QV_SMOKE_REAL_TIME:-}" ]; then
+    real_time_thread || fail "the receiver thread does not run with real-time priority"
+    echo "window smoke: the receiver thread runs with SCHED_FIFO"
+fi
+sleep 1.6 # two frames of the simulated unit in all
 shot reading
 panel reading
 xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1 # "Стоп"

@@ -15,11 +15,31 @@ start_xvfb() {
     export DISPLAY=":$(head -n1 "$work/display")"
 }
 
+# The program's own process: $program_pid, or with QV_SMOKE_LOGIN set (the program started
+# through a login, which waits for it) that process's child.
+gui_pid() {
+    if [ -n "${QV_SMOKE_LOGIN:-}" ]; then
+        cat /proc/"$program_pid"/task/*/children 2>/dev/null | awk '{ print $1; exit }'
+    else
+        echo "$program_pid"
+    fi
+}
+
+# Whether a thread of the program runs with SCHED_FIFO (field 41 of its stat is the policy).
+real_time_thread() {
+    local stat
+    for stat in /proc/"$(gui_pid)"/task/*/stat; do
+        [ "$(sed 's/.*) //' "$stat" 2>/dev/null | cut -d' ' -f39)" = 1 ] && return 0
+    done
+    return 1
+}
+
 # Waits for the program's main window (found by its caption); prints its id.
 main_window() {
-    local window=""
+    local window="" pid
     for _ in $(seq 1 100); do
-        window=$(xdotool search --onlyvisible --pid "$program_pid" --name "Toyota" 2>/dev/null | head -n1) || true
+        pid=$(gui_pid)
+        [ -n "$pid" ] && window=$(xdotool search --onlyvisible --pid "$pid" --name "Toyota" 2>/dev/null | head -n1) || true
         [ -n "$window" ] && break
         kill -0 "$program_pid" 2>/dev/null || fail "the program ended at start-up"
         sleep 0.1
@@ -32,7 +52,7 @@ main_window() {
 # Cyrillic reliably, so names are compared after the search).
 window_named() {
     local id
-    for id in $(xdotool search --onlyvisible --pid "$program_pid" --name '.' 2>/dev/null); do
+    for id in $(xdotool search --onlyvisible --pid "$(gui_pid)" --name '.' 2>/dev/null); do
         [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return; }
     done
     return 0
