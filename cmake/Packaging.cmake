@@ -5,7 +5,10 @@ install(TARGETS quintovar-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET quintovar-rt)
   # Where the program looks for it: ../libexec/quintovar/ from its own directory.
   install(TARGETS quintovar-rt RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/quintovar)
-  set(QV_RT_HELPER_PATH ${CMAKE_INSTALL_FULL_LIBEXECDIR}/quintovar/quintovar-rt)
+  # The Debian package installs below /usr, whatever CMAKE_INSTALL_PREFIX says.
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  set(QV_RT_HELPER_PATH
+    ${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBEXECDIR}/quintovar/quintovar-rt)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/postinst.in ${PROJECT_BINARY_DIR}/debian/postinst
     @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
     WORLD_READ WORLD_EXECUTE)
