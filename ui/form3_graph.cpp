@@ -32,9 +32,12 @@ private:
     int& counter_;
 };
 
+// Colours the text of `widget`: the role it really draws its text with (a label on the
+// window's button-face background draws with ButtonText, not WindowText) and any further roles.
 void SetTextColour(QWidget* widget, const QColor& colour,
-                   std::initializer_list<QPalette::ColorRole> roles) {
+                   std::initializer_list<QPalette::ColorRole> roles = {}) {
     QPalette palette = widget->palette();
+    palette.setColor(widget->foregroundRole(), colour);
     for (const QPalette::ColorRole role : roles) palette.setColor(role, colour);
     widget->setPalette(palette);
 }
@@ -301,7 +304,7 @@ void TForm3::ApplySeriesColours() {
         const QColor& colour = SpeedButtonColour[n];
         SetTextColour(SpeedButton[n], colour, {QPalette::ButtonText});
         for (const int label : {n + 8, n + 14, n + 20, n + 26})
-            SetTextColour(Label[label], colour, {QPalette::WindowText});
+            SetTextColour(Label[label], colour);
         SetTextColour(ComboBox[n], colour, {QPalette::Text, QPalette::ButtonText});
     }
 }
