@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -21,6 +22,7 @@ class QTimer;
 
 namespace qv {
 
+class InputBlocker;
 class MouseButton;
 class ReceiverLink;
 class TForm3;
@@ -217,6 +219,7 @@ private:
     // What the user last typed into the port box, until the box confirms it.
     std::optional<QString> portTextTyped_;
     bool closing_ = false;
+    std::unique_ptr<InputBlocker> closingInputBlock_; // from the start of the close on
     bool closeDone_ = false;
 };
 

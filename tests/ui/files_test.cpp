@@ -4,7 +4,10 @@
 #include "files/settings_file.h"
 #include "ui/mouse_button.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include <QFile>
 
@@ -231,6 +234,49 @@ TEST_F(SettingsTest, AnUnwritableSettingsFileIsReportedAndTheProgramStillCloses)
     ASSERT_EQ(dialogs->messages.size(), 1u);
     EXPECT_EQ(dialogs->messages[0].text,
               QStringLiteral("Unable to write to ") + services.settingsPath);
+}
+
+// Counts the paint events of one widget.
+class PaintCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
+class ClosePauseTest : public MainWindowTest {
+protected:
+    ClosePauseTest() { closePauseMs = 300; }
+};
+
+TEST_F(ClosePauseTest, TheWindowsPaintButTakeNoInputWhileClosing) {
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    PaintCounter paints;
+    form->Edit1->installEventFilter(&paints);
+    int paintsBefore = -1;
+    QTimer::singleShot(100, form, [&] { // in the middle of the pause
+        paintsBefore = paints.count;
+        form->Edit1->update();
+        const QPointF centre = QRectF(form->Button1->rect()).center();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(
+                form->Button1,
+                new QMouseEvent(type, centre, form->Button1->mapToGlobal(centre), Qt::LeftButton,
+                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                Qt::NoModifier));
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            QCoreApplication::postEvent(form->Button1,
+                                        new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier));
+    });
+    bool closed = false;
+    QObject::connect(form, &TForm1::closed, [&] { closed = true; });
+    form->N4->trigger();
+    EXPECT_TRUE(closed);
+    EXPECT_GE(paintsBefore, 0);
+    EXPECT_GT(paints.count, paintsBefore); // painted during the pause
+    EXPECT_TRUE(receiversStarted.empty());
 }
 
 } // namespace
