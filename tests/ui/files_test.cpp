@@ -298,7 +298,10 @@ TEST_F(CommentTest, TheWindowShowsHidesAndCountsLinesLikeATextBox) {
               (QStringList{QStringLiteral("первая"), QStringLiteral("вторая")}));
     comment->Memo1->setPlainText(QStringLiteral("\n"));
     EXPECT_EQ(comment->CommentLines(), QStringList{QString()});
-    comment->Button1->click();
+    // Enter presses "Ок" (the default button) when it has the focus.
+    comment->Button1->setFocus();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(comment->Button1, &enter);
     EXPECT_FALSE(comment->isVisible());
     EXPECT_EQ(comment->CommentLines(), QStringList{QString()}); // hiding keeps the text
 }
