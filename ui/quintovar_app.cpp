@@ -7,6 +7,7 @@
 #include "ui/form6_comment.h"
 #include "ui/form7_bigfont.h"
 #include "ui/form8_cable.h"
+#include "ui/qt_translation.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -55,6 +56,7 @@ UiServices ProgramServices(const QStringList& arguments) {
 int RunQuintovar(int& argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quintovar"));
+    InstallQtTranslation(application);
     // No display name: Qt would append it to every window caption ("… — Quintovar"), and the
     // captions must read exactly as given. The message boxes take the application name.
     QuintovarApp app(ProgramServices(QApplication::arguments().mid(1)));
