@@ -190,6 +190,10 @@ private:
     void StartReceiver();
     void Wait(int milliseconds);
     QStringList CommentLines() const;
+    // The file dialogs start in the folder of the last file loaded or saved in this run, at
+    // first in the user's documents folder.
+    QString DialogFolder() const;
+    void RememberFolderOf(const QString& fileName);
     QTextEdit* SampleMemo(int column) const;
 
     // --- Links to the other windows (filled in as those windows grow) -------------------
@@ -214,6 +218,7 @@ private:
     OtherWindows windows_;
     std::shared_ptr<ReceiverLink> receiverLink_;
     QString saveSuffix_ = QStringLiteral("kvr");
+    QString lastFileFolder_; // empty until a file was named in this run
     // The first tick of Timer1 commits the all-zero start-up frame.
     bool startUpCommitPending_ = true;
     // What the user last typed into the port box, until the box confirms it.

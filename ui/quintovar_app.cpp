@@ -10,6 +10,8 @@
 #include "ui/qt_translation.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <QTimer>
 
 namespace qv {
@@ -44,10 +46,16 @@ void QuintovarApp::StartUp() {
     form1_->Timer1->start();
 }
 
+QString DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 UiServices ProgramServices(const QStringList& arguments) {
     UiServices services;
     services.dialogs = std::make_shared<Dialogs>();
     services.arguments = arguments;
+    services.documentsFolder = DocumentsFolder();
     services.settingsPath =
         QString::fromStdString(SettingsFilePath(QApplication::applicationDirPath().toStdString()));
     return services;

@@ -76,6 +76,24 @@ TEST_F(RecordingFileTest, SaveAndLoadRestoreRecordingSamplesMarkersAndComment) {
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("Данные из: run1.kvr"));
 }
 
+TEST_F(RecordingFileTest, FileDialogsStartInTheLastFolderUsedAndFirstInTheDocuments) {
+    const QString documents = dir.filePath(QStringLiteral("Документы"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("b")));
+    form->N2->trigger(); // cancelled
+    const QString saved = dir.filePath(QStringLiteral("a/run.kvr"));
+    dialogs->saveAnswers.push_back(SaveChoice{saved, SaveFileType::Recording});
+    form->N3->trigger();
+    const QString copy = dir.filePath(QStringLiteral("b/copy.kvr"));
+    ASSERT_TRUE(QFile::copy(saved, copy));
+    dialogs->openAnswers.push_back(copy);
+    form->N2->trigger();
+    form->N3->trigger(); // cancelled
+    EXPECT_EQ(dialogs->foldersAsked,
+              (std::vector<QString>{documents, documents, dir.filePath(QStringLiteral("a")),
+                                    dir.filePath(QStringLiteral("b"))}));
+}
+
 TEST_F(RecordingFileTest, ARejectedFileChangesNothing) {
     MakeRecording(6, 4);
     form->BitBtn[0]->setText(QStringLiteral("3"));

@@ -35,6 +35,7 @@ protected:
         services.settingsPath = dir.filePath(QStringLiteral("QuintovarByTrelm52.ini"));
         services.closePauseMs = closePauseMs;
         services.arguments = arguments;
+        services.documentsFolder = dir.filePath(QStringLiteral("Документы"));
         app = std::make_unique<QuintovarApp>(services);
         app->StartUp();
         form = app->Form1();
