@@ -17,7 +17,7 @@ TEST(Readme, DescribesThisProgramAndEveryCommand) {
     std::replace(readme.begin(), readme.end(), '\n', ' ');
     EXPECT_NE(readme.find("in this program's own file format"), std::string::npos);
     EXPECT_EQ(readme.find("original"), std::string::npos);
-    for (const char* command : {"csv", "panel", "resave", "simulate", "plot", "receive"})
+    for (const char* command : {"csv", "export", "panel", "resave", "simulate", "plot", "receive"})
         EXPECT_NE(readme.find(std::string("quintovar-cli ") + command + " "), std::string::npos)
             << command;
 }
