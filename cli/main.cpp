@@ -12,6 +12,11 @@ namespace {
 // Every command of the companion; each lives in its own cli/cmd_*.cpp file.
 const Command kCommands[] = {
     {"csv", "csv IN.kvr [OUT.csv]      export a recording as CSV (OUT defaults to IN.csv)", RunCsv},
+    {"export",
+     "export IN.kvr OUT.csv [--khh K] [--temperature T] [--vozduh V]\n"
+     "                            the values as the panel shows them, one row per frame\n"
+     "                            (comma-separated UTF-8 with a header naming the units)",
+     RunExport},
     {"resave", "resave IN.kvr OUT.kvr     load a recording and save a normalised copy", RunResave},
     {"panel",
      "panel IN.kvr [--frame N] [--khh K] [--temperature T] [--vozduh V] [--decimal C]\n"
@@ -21,6 +26,11 @@ const Command kCommands[] = {
      "receive LINEFILE [--frequency F] [--poll-ns P] [--inverted]\n"
      "                            run the line receiver over a recorded line in virtual time",
      RunReceive},
+    {"read",
+     "read PORT [--frames N] [--seconds T] [--inverted] [--dtr]\n"
+     "                            read frames from a serial port (or SIM) in real time, as\n"
+     "                            \"Читать\" does, until N frames (10) or T seconds (30)",
+     RunRead},
     {"simulate",
      "simulate OUT.kvr [--frames N] [--seed S] [--comment TEXT]\n"
      "                            record N frames (default 200) of the simulated unit \"SIM\"",

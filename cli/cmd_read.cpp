@@ -1,0 +1,128 @@
+#include "acquisition/port_choice.h"
+#include "acquisition/receiver_thread.h"
+#include "cli/commands.h"
+#include "cli/file_command.h"
+#include "cli/frame_line.h"
+#include "files/line_reader.h"
+#include "recording/program_state.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace qv::cli {
+namespace {
+
+constexpr const char* kReadUsage =
+    "usage: quintovar-cli read PORT [--frames N] [--seconds T] [--inverted] [--dtr]";
+
+int Problem(const std::string& problem) {
+    std::fprintf(stderr, "quintovar-cli read: %s\n", problem.c_str());
+    return UsageError(kReadUsage);
+}
+
+// What the receiver thread tells the waiting main thread.
+struct Signals {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool frameReady = false;
+    bool noCounter = false;
+    bool finished = false;
+
+    void Set(bool Signals::*flag) {
+        {
+            std::lock_guard lock(mutex);
+            this->*flag = true;
+        }
+        changed.notify_all();
+    }
+};
+
+} // namespace
+
+// Reads a real port the way the window does (choose the port, optionally DTR on, start the
+// receiver thread) and prints every frame as `receive` does, until N frames have come or T
+// seconds have passed. Exit status 2 when the port cannot be opened, 3 when it stopped
+// answering (the device went away).
+int RunRead(int argc, char** argv) {
+    const char* port = nullptr;
+    int frames = 10;
+    int seconds = 30;
+    bool inverted = false, dtr = false;
+    for (int i = 0; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--inverted") == 0) {
+            inverted = true;
+        } else if (std::strcmp(arg, "--dtr") == 0) {
+            dtr = true;
+        } else if (std::strcmp(arg, "--frames") == 0 || std::strcmp(arg, "--seconds") == 0) {
+            const auto value = ParseInteger(i + 1 < argc ? argv[++i] : "");
+            const bool isFrames = arg[2] == 'f';
+            if (!value || *value < 1 || (isFrames && *value > MaxFrames))
+                return Problem(std::string(arg) + (isFrames ? " takes 1 to 2000" : " takes 1 or more"));
+            (isFrames ? frames : seconds) = *value;
+        } else if (arg[0] == '-' && arg[1] != '\0') {
+            return Problem(std::string("unknown option ") + arg);
+        } else if (!port) {
+            port = arg;
+        } else {
+            return Problem("only one PORT may be given");
+        }
+    }
+    if (!port) return Problem("PORT is missing");
+
+    auto state = std::make_unique<ProgramState>();
+    if (!ChoosePort(state->port, port)) {
+        std::fprintf(stderr, "quintovar-cli read: cannot open the port %s\n", port);
+        return 2;
+    }
+    if (dtr) SetDtr(state->port, true);
+
+    auto signals = std::make_shared<Signals>();
+    ReceiverCallbacks callbacks;
+    callbacks.frameReady = [signals] { signals->Set(&Signals::frameReady); };
+    callbacks.noCounter = [signals] { signals->Set(&Signals::noCounter); };
+    callbacks.finished = [signals] { signals->Set(&Signals::finished); };
+    state->FrameCount = 1;
+    state->StopFlag = 0;
+    StartReceiver(*state, inverted, std::move(callbacks));
+
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int printed = 0;
+    std::unique_lock lock(signals->mutex);
+    while (printed < frames && !signals->noCounter) {
+        if (!signals->changed.wait_until(lock, end, [&] { return signals->frameReady; })) break;
+        signals->frameReady = false;
+        lock.unlock();
+        // The commit's part: each frame fills the next slot.
+        while (printed < frames) {
+            const auto handed = state->handOver.Take();
+            if (!handed) break;
+            std::puts(FrameLine(*handed).c_str());
+            std::fflush(stdout);
+            state->FrameCount = handed->Slot + 1;
+            ++printed;
+        }
+        lock.lock();
+    }
+    state->StopFlag = 1;
+    // The receiver ends within about 115 ms; the state must outlive it.
+    signals->changed.wait(lock, [&] { return signals->finished; });
+    lock.unlock();
+    if (signals->noCounter) std::puts("Однако не хотит:)");
+
+    std::uint32_t word = 0;
+    const bool answering = state->port.GetModemStatus(word);
+    state->port.ClosePort();
+    if (!answering) {
+        std::fprintf(stderr, "quintovar-cli read: the port %s stopped answering\n", port);
+        return 3;
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+} // namespace qv::cli
