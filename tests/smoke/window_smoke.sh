@@ -46,8 +46,11 @@ trap cleanup EXIT
 . "$root/tests/smoke/x_session.sh"
 start_xvfb
 
-launch=("$program") args=()
-[[ $program == *.exe ]] && launch=("$root/tests/windows/wine-run" "$program")
+launch=("$program") args=() pause=0.5
+if [[ $program == *.exe ]]; then
+    launch=("$root/tests/windows/wine-run" "$program")
+    ui_tenths=40 pause=2 # wine answers input more slowly
+fi
 recording=${QV_SMOKE_RECORDING:-$root/samples/demo.kvr}
 if [ -n "${QV_SMOKE_RECORDING:-}" ] || [ -f "$recording" ]; then
     [[ $program == *.exe ]] && recording=$("${launch[0]}" winepath -w "$recording" 2>/dev/null)
@@ -70,12 +73,11 @@ echo "window smoke: window $WIDTH x $HEIGHT (menu bar $menu_h)"
 
 # The demo recording carries a comment, whose window opens with the recording (focus on
 # "Ок"); it stands over the main window, so close it with "Ок" as a user would.
-comment=$(window_named "Коментарий к данным")
+comment=$(await_window "Коментарий к данным")
 if [ -n "$comment" ]; then
     echo "window smoke: the recording's comment window is open; closing it with \"Ок\""
     xdotool mousemove --window "$comment" 436 440 click 1 # "Ок" at 368,432 (137 x 17)
-    sleep 0.3
-    [ -z "$(window_named "Коментарий к данным")" ] || fail "the comment window did not close"
+    await_no_window "Коментарий к данным" || fail "the comment window did not close"
 fi
 
 shot() { import -window "$window" "$work/$1.png"; }
@@ -112,7 +114,7 @@ echo "window smoke: panel pixels changed while reading: $changed"
 # "Файл" → "Выход": open the first menu, go to its last item, take it.
 kill -0 "$program_pid" 2>/dev/null || fail "the program died while reading"
 xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
-sleep 0.5
+sleep "$pause"
 shot menu
 xdotool key Up Return
 closed_at=$(date +%s%N)

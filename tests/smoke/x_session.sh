@@ -60,6 +60,29 @@ window_named() {
 }
 error_box() { window_named "Ошибка"; }
 
+# How long the program may take to open or close a window after input, in tenths of a second
+# (a script sets more for a program under wine).
+ui_tenths=${ui_tenths:-5}
+
+# Waits for a window with this caption; prints its id, or nothing when none came in time.
+await_window() {
+    local id
+    for _ in $(seq 1 "$ui_tenths"); do
+        id=$(window_named "$1")
+        [ -n "$id" ] && { echo "$id"; return; }
+        sleep 0.1
+    done
+}
+
+# Waits until no window has this caption; fails when one is still there.
+await_no_window() {
+    for _ in $(seq 1 "$ui_tenths"); do
+        [ -z "$(window_named "$1")" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # Types TEXT into the port box (client area 0,0, 97 x 24, below a menu bar of $menu_h) letter
 # by letter, as a user would; every change tries to open a port, and each "Ошибка" box is
 # closed with Return. Sets $errors to the number of boxes.
@@ -70,14 +93,12 @@ type_port() {
         xdotool mousemove --window "$window" 40 $((menu_h + 12)) click 1
         xdotool key End
         xdotool type "$letter"
-        sleep 0.5
-        box=$(error_box)
+        box=$(await_window "Ошибка")
         if [ -n "$box" ]; then
             errors=$((errors + 1))
             xdotool windowfocus --sync "$box"
             xdotool key Return
-            sleep 0.3
-            [ -z "$(error_box)" ] || fail "the \"Ошибка\" box did not close"
+            await_no_window "Ошибка" || fail "the \"Ошибка\" box did not close"
         fi
     done
 }
