@@ -8,7 +8,10 @@ namespace {
 
 // Every command of the companion; each lives in its own cli/cmd_*.cpp file.
 const Command kCommands[] = {
-    {"csv", "csv IN.kvr [OUT.csv]      export a recording as CSV (OUT defaults to IN.csv)", RunCsv},
+    {"csv",
+     "csv IN.kvr [OUT.csv | -]  export a recording as CSV (OUT defaults to IN.csv; - is\n"
+     "                            standard output)",
+     RunCsv},
     {"resave", "resave IN.kvr OUT.kvr     load a recording and save a normalised copy", RunResave},
     {"panel",
      "panel IN.kvr [--frame N] [--khh K] [--temperature T] [--vozduh V] [--decimal C]\n"
@@ -24,7 +27,7 @@ const Command kCommands[] = {
      RunSimulate},
 #ifdef QV_CLI_PLOT // needs Qt Gui, absent from the Windows cross build
     {"plot",
-     "plot IN.kvr OUT.png [--start S] [--span N] [--cursor C] [--series LIST] [--khh K]\n"
+     "plot IN.kvr OUT.png|- [--start S] [--span N] [--cursor C] [--series LIST] [--khh K]\n"
      "       [--temperature T] [--vozduh V]\n"
      "                            draw the graph window's picture (601 x 201 PNG) of a span;\n"
      "                            LIST: up to six k or k:RRGGBB, k 0..21 (default 0,3,5);\n"
@@ -43,6 +46,15 @@ void PrintHelp() {
     std::puts("  --help    show this text");
 }
 
+// Everything a command printed must have reached its standard output (a full disk, a closed
+// pipe): otherwise the command fails, whatever it returned.
+int CheckedExit(const char* command, int status) {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+    std::fprintf(stderr, "quintovar-cli %s: standard output could not be written completely\n",
+                 command);
+    return 2;
+}
+
 } // namespace
 } // namespace qv::cli
 
@@ -50,15 +62,15 @@ int main(int argc, char** argv) {
     using namespace qv::cli;
     if (argc < 2) {
         PrintHelp();
-        return 2;
+        return CheckedExit("--help", 2);
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         PrintHelp();
-        return 0;
+        return CheckedExit("--help", 0);
     }
     for (const Command& command : kCommands)
         if (command.name && std::strcmp(command.name, argv[1]) == 0)
-            return command.run(argc - 2, argv + 2);
+            return CheckedExit(command.name, command.run(argc - 2, argv + 2));
     std::fprintf(stderr, "quintovar-cli: unknown command '%s' (see --help)\n", argv[1]);
     return 2;
 }
