@@ -242,10 +242,12 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
     if (const int closeError = file.Close(); !error) error = closeError;
     if (!error && ::renameat(folder.get(), temporary.c_str(), folder.get(), name.c_str()) != 0)
         error = errno;
-    if (error) {
-        ::unlinkat(folder.get(), temporary.c_str(), 0);
-        return FileStatus::Error(FileErrorKind::Io, WriteFailedText(path, ErrorText(error)));
-    }
+    if (error) ::unlinkat(folder.get(), temporary.c_str(), 0);
+    // Another user's writable file in a shared folder (the sticky bit) may be written but not
+    // replaced.
+    if (error == EPERM && target.exists)
+        return WriteInPlace(folder.get(), name, path, target.status, bytes);
+    if (error) return FileStatus::Error(FileErrorKind::Io, WriteFailedText(path, ErrorText(error)));
     (void)::fsync(folder.get()); // the rename itself reaches the disk (not every system can)
     return {};
 }

@@ -184,6 +184,35 @@ FileStatus WriteInPlace(const std::filesystem::path& target, const std::string& 
     return {};
 }
 
+// Runs `step` until it succeeds; 0, or the system's error when it fails. A file held open for a
+// moment (by another save, a virus scanner, an indexer) is waited for, a second at most.
+template <typename Step> DWORD WhileBusy(Step step) {
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (attempt > 0) Sleep(50);
+        if (step()) return 0;
+        error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
+            error != ERROR_ACCESS_DENIED)
+            break;
+    }
+    return error;
+}
+
+// Moves the finished temporary file over the target; 0 or the system's error. ReplaceFileW keeps
+// the replaced file's attributes, security and creation time; when it cannot, the temporary
+// file still has its own name and a plain rename is tried.
+DWORD PutInPlace(const std::filesystem::path& temporary, const Target& target) {
+    return WhileBusy([&] {
+        return (target.exists &&
+                ReplaceFileW(target.path.c_str(), temporary.c_str(), nullptr,
+                             REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
+                             nullptr, nullptr)) ||
+               MoveFileExW(temporary.c_str(), target.path.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    });
+}
+
 } // namespace
 
 FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
@@ -228,12 +257,16 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
     if (FileStatus found = FindTarget(PathFromUtf8(path), path, target); !found.ok()) return found;
     if (!target.path.has_filename()) return CannotCreate();
     // A read-only or locked file is not replaced either.
-    if (target.exists) {
-        const Handle probe(CreateFileW(target.path.c_str(), GENERIC_WRITE,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe.valid()) return CannotCreate();
-    }
+    if (target.exists && (GetFileAttributesW(target.path.c_str()) & FILE_ATTRIBUTE_READONLY))
+        return CannotCreate();
+    if (target.exists &&
+        WhileBusy([&] {
+            return Handle(CreateFileW(target.path.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
+                .valid();
+        }) != 0)
+        return CannotCreate();
 
     std::filesystem::path temporary;
     Handle file;
@@ -255,17 +288,7 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
     }
     DWORD error = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()) ? 0 : GetLastError();
     if (!file.Close() && error == 0) error = GetLastError();
-    // ReplaceFileW keeps the replaced file's attributes, security and creation time. When it
-    // cannot, the replacement still has its own name, and a plain rename is tried.
-    const bool replaced =
-        error == 0 && target.exists &&
-        ReplaceFileW(target.path.c_str(), temporary.c_str(), nullptr,
-                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                     nullptr);
-    if (error == 0 && !replaced &&
-        !MoveFileExW(temporary.c_str(), target.path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = GetLastError();
+    if (error == 0) error = PutInPlace(temporary, target);
     if (error != 0) {
         DeleteFileW(temporary.c_str());
         return FileStatus::Error(FileErrorKind::Io, WriteFailedText(path, ErrorText(error)));

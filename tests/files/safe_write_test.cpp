@@ -90,11 +90,6 @@ std::vector<TargetCase> TargetCases() {
          FileErrorKind::None},
         {"regular", [](const test::TempDir& dir) { return Make(dir, "old.csv", "old"); },
          FileErrorKind::None},
-        {"a name of 255 bytes",
-         [](const test::TempDir& dir) {
-             return Make(dir, (std::string(251, 'n') + ".kvr").c_str(), "old");
-         },
-         FileErrorKind::None},
         {"in a missing folder", [](const test::TempDir& dir) { return dir.File("none/x.csv"); },
          FileErrorKind::CannotCreate},
         {"directory",
@@ -127,6 +122,12 @@ std::vector<TargetCase> TargetCases() {
     };
 #ifndef _WIN32 // symbolic links, special files, permissions and owners
     const std::vector<TargetCase> posix = {
+        // The longest name a folder can hold (Windows limits the whole path instead).
+        {"a name of 255 bytes",
+         [](const test::TempDir& dir) {
+             return Make(dir, (std::string(251, 'n') + ".kvr").c_str(), "old");
+         },
+         FileErrorKind::None},
         {"regular, its permissions kept",
          [](const test::TempDir& dir) {
              Make(dir, "private.kvr", "old");
@@ -236,6 +237,24 @@ std::vector<TargetCase> TargetCases() {
          FileErrorKind::None,
          [](const test::TempDir& dir) { EXPECT_EQ(test::ReadBytes(dir.File("seen.ini")), kNew); },
          true},
+        // A shared folder (sticky bit): another user's writable file may be written, not
+        // replaced, and is written in place.
+        {"another user's file in a shared folder",
+         [](const test::TempDir& dir) {
+             fs::create_directory(dir.File("shared"));
+             fs::permissions(dir.File("shared"), fs::perms(01777));
+             Make(dir, "shared/common.txt", "old");
+             fs::permissions(dir.File("shared/common.txt"), fs::perms(0666));
+             fs::create_hard_link(dir.File("shared/common.txt"), dir.File("common.txt"));
+             return dir.File("shared/common.txt");
+         },
+         FileErrorKind::None,
+         [](const test::TempDir& dir) {
+             if (::geteuid() == 0) {
+                 EXPECT_EQ(test::ReadBytes(dir.File("common.txt")), kNew);
+             }
+         },
+         true},
     };
     cases.insert(cases.end(), posix.begin(), posix.end());
 #endif
@@ -313,8 +332,11 @@ TEST(SafeWrite, ConcurrentWritersLeaveOneWholeInput) {
     std::thread reader([&] {
         std::string bytes;
         while (writing) {
-            if (!ReadWholeFile(path, bytes, 1 << 20).ok()) ++failures;
-            if (!isInput(bytes)) ++partial;
+            const bool read = ReadWholeFile(path, bytes, 1 << 20).ok();
+#ifndef _WIN32 // Windows may refuse to open a file for a moment while it is replaced
+            if (!read) ++failures;
+#endif
+            if (read && !isInput(bytes)) ++partial;
         }
     });
     std::vector<std::thread> writers;
