@@ -7,6 +7,7 @@
 #include "ui/form1_main.h"
 #include "ui/form6_comment.h"
 #include "ui/quintovar_app.h"
+#include "ui_bench_support.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,22 +24,7 @@
 namespace {
 
 using namespace qv;
-
-class NoPorts : public PortSystem {
-public:
-    std::unique_ptr<PortDevice> Open(const std::string&) override { return nullptr; }
-    bool Probe(const std::string&) override { return false; }
-    std::vector<std::string> Candidates() override { return {}; }
-};
-
-class SilentDialogs : public Dialogs {
-public:
-    void Message(QWidget*, const QString&) override {}
-    void Error(QWidget*, const QString&, const QString&) override {}
-    std::optional<SaveChoice> AskSaveFile(QWidget*, const QString&) override { return {}; }
-    std::optional<QString> AskOpenFile(QWidget*) override { return {}; }
-    std::optional<QColor> AskColour(QWidget*, const QColor&) override { return {}; }
-};
+using namespace qv::bench;
 
 // Notes the first paint of a widget's viewport.
 class PaintWatch : public QObject {
@@ -55,14 +41,14 @@ protected:
 
 enum class LongLine { Comment, Sample };
 
-// A 20-frame recording whose comment (or first sample row) is one line of `bytes` Cyrillic
-// and Latin letters, with a short comment line after it.
+// A 20-frame recording whose comment (with a short line after it) or first sample row is one
+// line of `bytes` bytes of Cyrillic and Latin letters without a blank.
 std::string WriteRecording(const QTemporaryDir& dir, LongLine where, std::size_t bytes) {
     RecordingDocument document;
     document.frames.resize(20);
     std::string line;
     line.reserve(bytes);
-    while (line.size() < bytes) line += (line.size() % 64 == 0) ? " " : "абвгд efgh";
+    while (line.size() < bytes) line += "абвгдefgh"; // no blank: the worst case to lay out
     if (where == LongLine::Comment)
         document.comment = {line, "конец"};
     else
@@ -72,11 +58,13 @@ std::string WriteRecording(const QTemporaryDir& dir, LongLine where, std::size_t
     return path;
 }
 
-void OpenLongLine(benchmark::State& state, LongLine where) {
+// Arguments: where the long line is (0 the comment, 1 a sample column) and its length.
+void BM_OpenLongLine(benchmark::State& state) {
+    const LongLine where = state.range(0) == 0 ? LongLine::Comment : LongLine::Sample;
     QTemporaryDir dir;
-    const std::string path = WriteRecording(dir, where, static_cast<std::size_t>(state.range(0)));
+    const std::string path = WriteRecording(dir, where, static_cast<std::size_t>(state.range(1)));
     UiServices services;
-    services.portSystem = std::make_shared<NoPorts>();
+    services.portSystem = std::make_shared<SimulatedOnlyPorts>();
     services.dialogs = std::make_shared<SilentDialogs>();
     services.settingsPath = dir.filePath(QStringLiteral("settings.ini"));
     services.closePauseMs = 0;
@@ -100,27 +88,12 @@ void OpenLongLine(benchmark::State& state, LongLine where) {
         }
         state.SetIterationTime(clock.nsecsElapsed() / 1e9);
     }
-    state.SetBytesProcessed(state.iterations() * state.range(0));
+    state.SetBytesProcessed(state.iterations() * state.range(1));
 }
 
-void BM_OpenLongCommentLine(benchmark::State& state) {
-    OpenLongLine(state, LongLine::Comment);
-}
-BENCHMARK(BM_OpenLongCommentLine)
-    ->Arg(100'000)
-    ->Arg(1'000'000)
-    ->Arg(5'000'000)
-    ->Iterations(3)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-
-void BM_OpenLongSampleLine(benchmark::State& state) {
-    OpenLongLine(state, LongLine::Sample);
-}
-BENCHMARK(BM_OpenLongSampleLine)
-    ->Arg(100'000)
-    ->Arg(1'000'000)
-    ->Arg(5'000'000)
+BENCHMARK(BM_OpenLongLine)
+    ->ArgsProduct({{0, 1}, {100'000, 1'000'000, 5'000'000}})
+    ->ArgNames({"sample", "bytes"})
     ->Iterations(3)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

@@ -1,12 +1,22 @@
 #pragma once
 
+#include "files/file_status.h"
+
 #include <cstddef>
 #include <string>
+#include <utility>
 
 namespace qv {
 
-// Texts of the file functions' failures, shared by the POSIX and the Windows code. Paths are
-// UTF-8, as the user gave them.
+// Texts and results of the file functions' failures, shared by the POSIX and the Windows code.
+// Paths are UTF-8, as the user gave them.
+
+inline FileStatus Refused(std::string message) {
+    return FileStatus::Error(FileErrorKind::Refused, std::move(message));
+}
+inline FileStatus CannotCreate() {
+    return FileStatus::Error(FileErrorKind::CannotCreate, kCannotCreateText);
+}
 
 // What lies at a path when it is not a regular file.
 enum class NodeKind { Directory, Device, Fifo, Socket, Other };

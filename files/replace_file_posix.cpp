@@ -29,14 +29,6 @@ NodeKind KindOf(mode_t mode) {
     return NodeKind::Other;
 }
 
-FileStatus Refused(std::string message) {
-    return FileStatus::Error(FileErrorKind::Refused, std::move(message));
-}
-
-FileStatus CannotCreate() {
-    return FileStatus::Error(FileErrorKind::CannotCreate, kCannotCreateText);
-}
-
 // A file descriptor that is closed when it goes out of scope.
 class Descriptor {
 public:

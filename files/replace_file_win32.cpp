@@ -34,14 +34,6 @@ std::string ErrorText(DWORD error) {
     return text;
 }
 
-FileStatus Refused(std::string message) {
-    return FileStatus::Error(FileErrorKind::Refused, std::move(message));
-}
-
-FileStatus CannotCreate() {
-    return FileStatus::Error(FileErrorKind::CannotCreate, kCannotCreateText);
-}
-
 // A handle that is closed when it goes out of scope.
 class Handle {
 public:
