@@ -49,7 +49,8 @@ void PrintHelp() {
 // Everything a command printed must have reached its standard output (a full disk, a closed
 // pipe): otherwise the command fails, whatever it returned.
 int CheckedExit(const char* command, int status) {
-    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+    const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (written || status != 0) return status; // a failed command has said why already
     std::fprintf(stderr, "quintovar-cli %s: standard output could not be written completely\n",
                  command);
     return 2;

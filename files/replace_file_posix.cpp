@@ -83,19 +83,20 @@ FileStatus FindTarget(const std::filesystem::path& path, const std::string& show
     }
     target.path = path;
     target.status = entry;
-    if (S_ISLNK(entry.st_mode)) {
-        char* resolved = ::realpath(path.c_str(), nullptr);
-        if (!resolved) {
-            if (errno == ENOENT || errno == ELOOP) return Refused(DanglingLinkText(shown));
-            return CannotCreate();
-        }
-        target.path = resolved;
-        std::free(resolved);
-        if (::stat(target.path.c_str(), &target.status) != 0)
-            return Refused(DanglingLinkText(shown));
+    // What a link leads to (/dev/stdout, say, to a pipe or a terminal) is what counts.
+    const bool link = S_ISLNK(entry.st_mode);
+    if (link && ::stat(path.c_str(), &target.status) != 0) {
+        if (errno == ENOENT || errno == ELOOP) return Refused(DanglingLinkText(shown));
+        return CannotCreate();
     }
     if (!S_ISREG(target.status.st_mode))
         return Refused(CannotWriteNodeText(shown, KindOf(target.status.st_mode)));
+    if (link) {
+        char* resolved = ::realpath(path.c_str(), nullptr);
+        if (!resolved) return CannotCreate();
+        target.path = resolved;
+        std::free(resolved);
+    }
     target.exists = true;
     return {};
 }

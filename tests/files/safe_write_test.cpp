@@ -193,6 +193,15 @@ std::vector<TargetCase> TargetCases() {
              return dir.File("fifo.csv");
          },
          FileErrorKind::Refused},
+        // /dev/stdout when the output is a pipe.
+        {"link to a FIFO",
+         [](const test::TempDir& dir) {
+             EXPECT_EQ(::mkfifo(dir.File("pipe").c_str(), 0666), 0);
+             fs::create_symlink(dir.File("pipe"), dir.File("stdout.csv"));
+             return dir.File("stdout.csv");
+         },
+         FileErrorKind::Refused,
+         [](const test::TempDir& dir) { EXPECT_TRUE(fs::is_fifo(dir.File("pipe"))); }},
         {"socket",
          [](const test::TempDir& dir) {
              const std::string path = dir.File("socket.csv");
