@@ -248,15 +248,19 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
     Target target;
     if (FileStatus found = FindTarget(PathFromUtf8(path), path, target); !found.ok()) return found;
     if (!target.path.has_filename()) return CannotCreate();
-    // A read-only or locked file is not replaced either.
-    if (target.exists && (GetFileAttributesW(target.path.c_str()) & FILE_ATTRIBUTE_READONLY))
+    // A read-only or locked file is not replaced either. (Another save may have the file gone
+    // for a moment: then there is nothing to refuse.)
+    const DWORD attributes = GetFileAttributesW(target.path.c_str());
+    if (target.exists && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_READONLY))
         return CannotCreate();
     if (target.exists &&
         WhileBusy([&] {
             return Handle(CreateFileW(target.path.c_str(), GENERIC_WRITE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
-                .valid();
+                       .valid() ||
+                   GetLastError() == ERROR_FILE_NOT_FOUND;
         }) != 0)
         return CannotCreate();
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -348,16 +349,24 @@ TEST(SafeWrite, ConcurrentWritersLeaveOneWholeInput) {
             if (read && !isInput(bytes)) ++partial;
         }
     });
+    std::mutex failed;
+    std::string failure; // the last writer's failure, for the report
     std::vector<std::thread> writers;
     for (std::size_t w = 1; w < inputs.size(); ++w)
         writers.emplace_back([&, w] {
-            for (int i = 0; i < 40; ++i)
-                if (!WriteFileAtomically(path, inputs[(w + i) % inputs.size()]).ok()) ++failures;
+            for (int i = 0; i < 40; ++i) {
+                const FileStatus status =
+                    WriteFileAtomically(path, inputs[(w + i) % inputs.size()]);
+                if (status.ok()) continue;
+                ++failures;
+                const std::lock_guard<std::mutex> lock(failed);
+                failure = status.message;
+            }
         });
     for (std::thread& writer : writers) writer.join();
     writing = false;
     reader.join();
-    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(failures, 0) << failure;
     EXPECT_EQ(partial, 0);
     EXPECT_TRUE(isInput(test::ReadBytes(path)));
     ExpectNoTemporaryFiles(dir.path());
