@@ -30,7 +30,7 @@ std::optional<WholeNumber> ParseWhole(std::string_view text) {
     return number;
 }
 
-bool WithinRange(const WholeNumber& number, const OptionSpec& option) {
+bool WithinRange(const WholeNumber& number, const OptionRule& option) {
     if (number.negative && number.magnitude != 0) {
         if (option.low >= 0) return false;
         return number.magnitude <= static_cast<std::uint64_t>(-(option.low + 1)) + 1;
@@ -39,13 +39,13 @@ bool WithinRange(const WholeNumber& number, const OptionSpec& option) {
     return number.magnitude <= option.high;
 }
 
-std::string RangeText(const OptionSpec& option) {
+std::string RangeText(const OptionRule& option) {
     return std::to_string(option.low) + ".." + std::to_string(option.high);
 }
 
 // The problem with one value, or an empty text.
-std::string CheckValue(const OptionSpec& option, const std::string& value) {
-    if (option.kind != OptionSpec::Number) return {};
+std::string CheckValue(const OptionRule& option, const std::string& value) {
+    if (option.kind != OptionRule::Number) return {};
     const auto number = ParseWhole(value);
     const std::size_t sign = !value.empty() && (value[0] == '-' || value[0] == '+') ? 1 : 0;
     const bool tooLong =
@@ -57,15 +57,15 @@ std::string CheckValue(const OptionSpec& option, const std::string& value) {
     return {};
 }
 
-const OptionSpec* FindOption(const CommandSpec& spec, std::string_view name) {
-    for (const OptionSpec& option : spec.options)
+const OptionRule* FindOption(const CommandSyntax& syntax, std::string_view name) {
+    for (const OptionRule& option : syntax.options)
         if (name == option.name) return &option;
     return nullptr;
 }
 
-std::optional<Arguments> Problem(const CommandSpec& spec, const std::string& problem) {
-    PrintProblem(spec.name, problem);
-    UsageError(spec);
+std::optional<Arguments> Problem(const CommandSyntax& syntax, const std::string& problem) {
+    PrintProblem(syntax.name, problem);
+    UsageError(syntax);
     return std::nullopt;
 }
 
@@ -92,7 +92,7 @@ std::uint64_t Arguments::Unsigned(const std::string& option, std::uint64_t fallb
     return number && !number->negative ? number->magnitude : fallback;
 }
 
-std::optional<Arguments> ParseArguments(const CommandSpec& spec, int argc, char** argv) {
+std::optional<Arguments> ParseArguments(const CommandSyntax& syntax, int argc, char** argv) {
     Arguments arguments;
     bool optionsEnded = false;
     for (int i = 0; i < argc; ++i) {
@@ -105,22 +105,22 @@ std::optional<Arguments> ParseArguments(const CommandSpec& spec, int argc, char*
             optionsEnded = true;
             continue;
         }
-        const OptionSpec* option = FindOption(spec, argument);
-        if (!option) return Problem(spec, "unknown option " + argument);
-        if (option->kind == OptionSpec::Flag) {
+        const OptionRule* option = FindOption(syntax, argument);
+        if (!option) return Problem(syntax, "unknown option " + argument);
+        if (option->kind == OptionRule::Flag) {
             arguments.values[argument] = "";
             continue;
         }
-        if (i + 1 >= argc) return Problem(spec, argument + " needs a value");
+        if (i + 1 >= argc) return Problem(syntax, argument + " needs a value");
         const std::string value = argv[++i];
         if (const std::string problem = CheckValue(*option, value); !problem.empty())
-            return Problem(spec, problem);
+            return Problem(syntax, problem);
         arguments.values[argument] = value;
     }
     const int count = static_cast<int>(arguments.positional.size());
-    if (count < spec.minPositional) return Problem(spec, "too few arguments");
-    if (count > spec.maxPositional)
-        return Problem(spec, "unexpected argument '" + arguments.positional.back() + "'");
+    if (count < syntax.minPositional) return Problem(syntax, "too few arguments");
+    if (count > syntax.maxPositional)
+        return Problem(syntax, "unexpected argument '" + arguments.positional.back() + "'");
     return arguments;
 }
 
@@ -129,8 +129,8 @@ void PrintProblem(const char* command, const std::string& problem) {
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-int UsageError(const CommandSpec& spec) {
-    std::fprintf(stderr, "usage: quintovar-cli %s\n", spec.usage);
+int UsageError(const CommandSyntax& syntax) {
+    std::fprintf(stderr, "usage: quintovar-cli %s\n", syntax.usage);
     return 2;
 }
 

@@ -10,7 +10,7 @@ namespace qv::cli {
 
 // One option of a command: a flag, or an option followed by its value, a text or a whole
 // number within [low, high].
-struct OptionSpec {
+struct OptionRule {
     enum Kind { Flag, Text, Number };
     const char* name; // "--frame"
     Kind kind = Text;
@@ -19,12 +19,12 @@ struct OptionSpec {
 };
 
 // What a command accepts: its usage text, how many positional arguments, its options.
-struct CommandSpec {
+struct CommandSyntax {
     const char* name;  // "panel"
     const char* usage; // "panel IN.kvr [--frame N] …"
     int minPositional = 0;
     int maxPositional = 0;
-    std::vector<OptionSpec> options;
+    std::vector<OptionRule> options;
 };
 
 // A command's arguments after ParseArguments: numbers are within their ranges; an option
@@ -44,12 +44,12 @@ struct Arguments {
 // input). An unknown option, a missing value, a value that is not a whole number or outside
 // its range, and too few or too many positional arguments print the problem and the usage to
 // stderr and give nothing (the command then exits with status 2).
-std::optional<Arguments> ParseArguments(const CommandSpec& spec, int argc, char** argv);
+std::optional<Arguments> ParseArguments(const CommandSyntax& syntax, int argc, char** argv);
 
 // Prints "quintovar-cli COMMAND: PROBLEM" to stderr, whole even when it holds NUL bytes.
 void PrintProblem(const char* command, const std::string& problem);
 
 // Prints the usage of a command to stderr and returns 2.
-int UsageError(const CommandSpec& spec);
+int UsageError(const CommandSyntax& syntax);
 
 } // namespace qv::cli

@@ -5,15 +5,15 @@
 namespace qv::cli {
 
 int RunCsv(int argc, char** argv) {
-    static const CommandSpec spec{"csv", "csv IN.kvr [OUT.csv | -]", 1, 2, {}};
-    const auto arguments = ParseArguments(spec, argc, argv);
+    static const CommandSyntax syntax{"csv", "csv IN.kvr [OUT.csv | -]", 1, 2, {}};
+    const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const std::string& in = arguments->positional[0];
     const std::string out =
         arguments->positional.size() == 2 ? arguments->positional[1] : CsvPathFor(in);
     RecordingDocument document;
-    if (!LoadForCommand(spec.name, in, document)) return 2;
-    return WriteOutput(spec.name, in, out, CsvExportBytes(document));
+    if (!LoadForCommand(syntax.name, in, document)) return 2;
+    return WriteOutput(syntax.name, in, out, CsvExportBytes(document));
 }
 
 } // namespace qv::cli

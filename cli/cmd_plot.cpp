@@ -94,18 +94,19 @@ void PrintLabels(std::FILE* out, const GraphFrameSpan& view, const SeriesChoices
     }
 }
 
-CommandSpec PlotSpec() {
-    CommandSpec spec{"plot",
-                     "plot IN.kvr OUT.png|- [--start S] [--span N] [--cursor C] [--series LIST]\n"
-                     "       [--khh K] [--temperature T] [--vozduh V]",
-                     2,
-                     2,
-                     {{"--start", OptionSpec::Number, INT_MIN, INT_MAX},
-                      {"--span", OptionSpec::Number, INT_MIN, INT_MAX},
-                      {"--cursor", OptionSpec::Number, INT_MIN, INT_MAX},
-                      {"--series"}}};
-    for (const OptionSpec& option : DisplayOptions()) spec.options.push_back(option);
-    return spec;
+CommandSyntax PlotSyntax() {
+    CommandSyntax syntax{
+        "plot",
+        "plot IN.kvr OUT.png|- [--start S] [--span N] [--cursor C] [--series LIST]\n"
+        "       [--khh K] [--temperature T] [--vozduh V]",
+        2,
+        2,
+        {{"--start", OptionRule::Number, INT_MIN, INT_MAX},
+         {"--span", OptionRule::Number, INT_MIN, INT_MAX},
+         {"--cursor", OptionRule::Number, INT_MIN, INT_MAX},
+         {"--series"}}};
+    for (const OptionRule& option : DisplayOptions()) syntax.options.push_back(option);
+    return syntax;
 }
 
 // The picture as PNG file bytes.
@@ -120,8 +121,8 @@ std::string PngBytes(const QImage& image) {
 } // namespace
 
 int RunPlot(int argc, char** argv) {
-    static const CommandSpec spec = PlotSpec();
-    const auto arguments = ParseArguments(spec, argc, argv);
+    static const CommandSyntax syntax = PlotSyntax();
+    const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const std::string& in = arguments->positional[0];
     const std::string& out = arguments->positional[1];
@@ -132,7 +133,7 @@ int RunPlot(int argc, char** argv) {
         return Fail(error);
 
     RecordingDocument document;
-    if (!LoadForCommand(spec.name, in, document)) return 2;
+    if (!LoadForCommand(syntax.name, in, document)) return 2;
     const int length = document.Length();
     if (length < 2) return Fail("the recording holds 1 frame; a graph needs at least 2");
     GraphFrameSpan view;
@@ -155,7 +156,7 @@ int RunPlot(int argc, char** argv) {
     const SeriesTextSet labels = RedrawPicture(renderer, *store, view, series, settings, ",");
     const std::string png = PngBytes(renderer.GraphBitmap());
     if (png.empty()) return Fail("the picture could not be encoded");
-    if (const int status = WriteOutput(spec.name, in, out, png); status != 0) return status;
+    if (const int status = WriteOutput(syntax.name, in, out, png); status != 0) return status;
     // With the picture on standard output the texts go to stderr, beside it.
     PrintLabels(out == "-" ? stderr : stdout, view, series, labels);
     return 0;

@@ -30,14 +30,14 @@ void PrintFrame(const HandedOverFrame& handed) {
 
 // Runs the receiver in virtual time over a recorded line and prints every frame it hands over.
 int RunReceive(int argc, char** argv) {
-    static const CommandSpec spec{"receive",
-                                  "receive LINEFILE [--frequency F] [--poll-ns P] [--inverted]",
-                                  1,
-                                  1,
-                                  {{"--frequency", OptionSpec::Number, 1, 1'000'000'000'000},
-                                   {"--poll-ns", OptionSpec::Number, 1, 1'000'000'000'000},
-                                   {"--inverted", OptionSpec::Flag}}};
-    const auto arguments = ParseArguments(spec, argc, argv);
+    static const CommandSyntax syntax{"receive",
+                                      "receive LINEFILE [--frequency F] [--poll-ns P] [--inverted]",
+                                      1,
+                                      1,
+                                      {{"--frequency", OptionRule::Number, 1, 1'000'000'000'000},
+                                       {"--poll-ns", OptionRule::Number, 1, 1'000'000'000'000},
+                                       {"--inverted", OptionRule::Flag}}};
+    const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const std::string& path = arguments->positional[0];
     const std::int64_t frequency = arguments->Number("--frequency", 1'000'000);
@@ -46,10 +46,10 @@ int RunReceive(int argc, char** argv) {
 
     std::string text;
     if (FileStatus status = ReadWholeFile(path, text, kMaxLineFileBytes); !status.ok())
-        return ReportFailure(spec.name, path, status);
+        return ReportFailure(syntax.name, path, status);
     const LineFileResult parsed = ParseLineFile(text);
     if (!parsed.Ok) {
-        PrintProblem(spec.name, path + ": " + parsed.Error);
+        PrintProblem(syntax.name, path + ": " + parsed.Error);
         return 2;
     }
 

@@ -4,17 +4,17 @@
 namespace qv::cli {
 
 int RunResave(int argc, char** argv) {
-    static const CommandSpec spec{"resave", "resave IN.kvr OUT.kvr", 2, 2, {}};
-    const auto arguments = ParseArguments(spec, argc, argv);
+    static const CommandSyntax syntax{"resave", "resave IN.kvr OUT.kvr", 2, 2, {}};
+    const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const std::string& in = arguments->positional[0];
     const std::string& out = arguments->positional[1];
     RecordingDocument document;
-    if (!LoadForCommand(spec.name, in, document)) return 2;
+    if (!LoadForCommand(syntax.name, in, document)) return 2;
     std::string bytes;
     if (FileStatus status = RecordingBytesForSaving(document, bytes); !status.ok())
-        return ReportFailure(spec.name, out, status);
-    return WriteOutput(spec.name, in, out, bytes);
+        return ReportFailure(syntax.name, out, status);
+    return WriteOutput(syntax.name, in, out, bytes);
 }
 
 } // namespace qv::cli

@@ -44,14 +44,14 @@ std::vector<std::string> CommentLines(const std::string& text) {
 // Records the simulated unit "SIM" on virtual time through the real receiver and frame commit
 // and saves the recording.
 int RunSimulate(int argc, char** argv) {
-    static const CommandSpec spec{"simulate",
-                                  "simulate OUT.kvr [--frames N] [--seed S] [--comment TEXT]",
-                                  1,
-                                  1,
-                                  {{"--frames", OptionSpec::Number, 1, MaxFrames},
-                                   {"--seed", OptionSpec::Number, 0, UINT64_MAX},
-                                   {"--comment"}}};
-    const auto arguments = ParseArguments(spec, argc, argv);
+    static const CommandSyntax syntax{"simulate",
+                                      "simulate OUT.kvr [--frames N] [--seed S] [--comment TEXT]",
+                                      1,
+                                      1,
+                                      {{"--frames", OptionRule::Number, 1, MaxFrames},
+                                       {"--seed", OptionRule::Number, 0, UINT64_MAX},
+                                       {"--comment"}}};
+    const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const std::string& out = arguments->positional[0];
     SimulatedReading reading;
@@ -71,8 +71,8 @@ int RunSimulate(int argc, char** argv) {
                           CommentLines(arguments->Text("--comment", "")));
     std::string bytes;
     if (FileStatus status = RecordingBytesForSaving(document, bytes); !status.ok())
-        return ReportFailure(spec.name, out, status);
-    return WriteOutput(spec.name, "", out, bytes);
+        return ReportFailure(syntax.name, out, status);
+    return WriteOutput(syntax.name, "", out, bytes);
 }
 
 } // namespace qv::cli

@@ -42,10 +42,10 @@ int WriteOutput(const char* command, const std::string& input, const std::string
     return ReportFailure(command, output, WriteFileAtomically(output, bytes));
 }
 
-std::vector<OptionSpec> DisplayOptions() {
-    return {{"--khh", OptionSpec::Number, 1, 3},
-            {"--temperature", OptionSpec::Number, 1, 2},
-            {"--vozduh", OptionSpec::Number, 1, 5}};
+std::vector<OptionRule> DisplayOptions() {
+    return {{"--khh", OptionRule::Number, 1, 3},
+            {"--temperature", OptionRule::Number, 1, 2},
+            {"--vozduh", OptionRule::Number, 1, 5}};
 }
 
 DisplaySettings DisplaySettingsFrom(const Arguments& arguments) {

@@ -23,7 +23,7 @@ int WriteOutput(const char* command, const std::string& input, const std::string
 int ReportFailure(const char* command, const std::string& path, const FileStatus& status);
 
 // The options --khh, --temperature and --vozduh with their ranges, and the settings they give.
-std::vector<OptionSpec> DisplayOptions();
+std::vector<OptionRule> DisplayOptions();
 DisplaySettings DisplaySettingsFrom(const Arguments& arguments);
 
 } // namespace qv::cli
