@@ -28,10 +28,12 @@ public:
     // A message with the error icon and the given caption.
     virtual void Error(QWidget* parent, const QString& text, const QString& caption);
 
-    // The save dialog; nothing when cancelled. `defaultSuffix` is "kvr" or "csv".
-    virtual std::optional<SaveChoice> AskSaveFile(QWidget* parent, const QString& defaultSuffix);
-    // The open dialog for recordings; nothing when cancelled.
-    virtual std::optional<QString> AskOpenFile(QWidget* parent);
+    // The save dialog, opened in `folder`; nothing when cancelled. `defaultSuffix` is "kvr" or
+    // "csv".
+    virtual std::optional<SaveChoice> AskSaveFile(QWidget* parent, const QString& defaultSuffix,
+                                                  const QString& folder);
+    // The open dialog for recordings, opened in `folder`; nothing when cancelled.
+    virtual std::optional<QString> AskOpenFile(QWidget* parent, const QString& folder);
     // The colour picker opened on `initial`; nothing when cancelled.
     virtual std::optional<QColor> AskColour(QWidget* parent, const QColor& initial);
 };

@@ -71,6 +71,7 @@ TEST_F(CliOutputs, OptionsAreCheckedAlikeInEveryCommand) {
         {"panel in.kvr --vozduh 0", "--vozduh 0 is outside 1..5"},
         {"panel in.kvr --temperature 7", "--temperature 7 is outside 1..2"},
         {"plot in.kvr out.png --khh 99", "--khh 99 is outside 1..3"},
+        {"export in.kvr out.csv --vozduh 6", "--vozduh 6 is outside 1..5"},
         {"plot in.kvr out.png --start", "--start needs a value"},
         {"plot in.kvr out.png --span ten", "--span: 'ten' is not a whole number"},
         {"simulate out.kvr --frames 2001", "--frames 2001 is outside 1..2000"},

@@ -38,9 +38,12 @@ public:
     void Error(QWidget*, const QString& text, const QString& caption) override {
         messages.push_back({text, caption});
     }
-    std::optional<SaveChoice> AskSaveFile(QWidget*, const QString& suffix) override {
+    std::vector<QString> foldersAsked; // the folder each file dialog opened in
+    std::optional<SaveChoice> AskSaveFile(QWidget*, const QString& suffix,
+                                          const QString& folder) override {
         ++saveAsked;
         lastSaveSuffix = suffix;
+        foldersAsked.push_back(folder);
         if (saveAnswers.empty()) return std::nullopt;
         auto answer = saveAnswers.front();
         saveAnswers.pop_front();
@@ -55,8 +58,9 @@ public:
         colourAnswers.pop_front();
         return answer;
     }
-    std::optional<QString> AskOpenFile(QWidget*) override {
+    std::optional<QString> AskOpenFile(QWidget*, const QString& folder) override {
         ++openAsked;
+        foldersAsked.push_back(folder);
         if (openAnswers.empty()) return std::nullopt;
         auto answer = openAnswers.front();
         openAnswers.pop_front();
