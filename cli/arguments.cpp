@@ -63,9 +63,10 @@ const OptionRule* FindOption(const CommandSyntax& syntax, std::string_view name)
     return nullptr;
 }
 
+// Prints the problem and the command's usage to stderr.
 std::optional<Arguments> Problem(const CommandSyntax& syntax, const std::string& problem) {
     PrintProblem(syntax.name, problem);
-    UsageError(syntax);
+    std::fprintf(stderr, "usage: quintovar-cli %s\n", syntax.usage);
     return std::nullopt;
 }
 
@@ -127,11 +128,6 @@ std::optional<Arguments> ParseArguments(const CommandSyntax& syntax, int argc, c
 void PrintProblem(const char* command, const std::string& problem) {
     const std::string line = std::string("quintovar-cli ") + command + ": " + problem + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
-}
-
-int UsageError(const CommandSyntax& syntax) {
-    std::fprintf(stderr, "usage: quintovar-cli %s\n", syntax.usage);
-    return 2;
 }
 
 } // namespace qv::cli

@@ -49,7 +49,4 @@ std::optional<Arguments> ParseArguments(const CommandSyntax& syntax, int argc, c
 // Prints "quintovar-cli COMMAND: PROBLEM" to stderr, whole even when it holds NUL bytes.
 void PrintProblem(const char* command, const std::string& problem);
 
-// Prints the usage of a command to stderr and returns 2.
-int UsageError(const CommandSyntax& syntax);
-
 } // namespace qv::cli
