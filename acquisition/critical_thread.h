@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace qv {
 
@@ -12,8 +14,19 @@ enum class ThreadPriorityLevel {
     Normal,       // nothing could be raised
 };
 
-// Raises the calling thread to time-critical priority as far as the system permits.
+// The Linux real-time (SCHED_FIFO) priority of a critical thread: above every ordinary
+// thread, below the kernel's interrupt threads (50), and what the real-time helper grants.
+constexpr int RealTimePriority = 20;
+
+// Raises the calling thread to time-critical priority as far as the system permits. Linux, in
+// this order: SCHED_FIFO at RealTimePriority (root or CAP_SYS_NICE), at the highest priority
+// RLIMIT_RTPRIO allows (a limits file), through the installed real-time helper (see
+// RealTimeHelperCandidates), then the best nice level this user may take.
 ThreadPriorityLevel RaiseCurrentThreadPriority();
+
+// Linux: where the real-time helper "quintovar-rt" may be, for a program at `programPath`:
+// beside it (a build tree), then in ../libexec/quintovar/ (an installed program).
+std::vector<std::string> RealTimeHelperCandidates(const std::string& programPath);
 
 // Lets the calling thread sleep as exactly as the system allows (Linux: 1 ns timer slack).
 void PrepareCurrentThreadForShortSleeps();

@@ -58,4 +58,18 @@ double SleepingPump::SleepUntilBefore(std::int64_t deadline, double marginNs) {
     return std::max(0.0, sleptNs - sleepNs);
 }
 
+namespace {
+
+std::int64_t FrequencyOf(TickClock& clock) {
+    PrepareCurrentThreadForShortSleeps();
+    std::int64_t frequency = 0;
+    clock.QueryFrequency(frequency);
+    return frequency;
+}
+
+} // namespace
+
+RealTimeLine::RealTimeLine(PortHandle& port, const std::atomic<bool>& reducedCpu)
+    : frequency(FrequencyOf(clock)), line(port), pump(clock, frequency, reducedCpu) {}
+
 } // namespace qv

@@ -62,4 +62,16 @@ private:
     double spinMarginNs_ = SpinMarginNs;
 };
 
+// Everything a thread at time-critical priority reads the port with, set up on that thread: the
+// steady clock and its frequency, the open port's modem status, and the sleeping pump, with the
+// thread prepared for short sleeps.
+struct RealTimeLine {
+    RealTimeLine(PortHandle& port, const std::atomic<bool>& reducedCpu);
+
+    SteadyTickClock clock;
+    std::int64_t frequency = 0;
+    PortLine line;
+    SleepingPump pump;
+};
+
 } // namespace qv

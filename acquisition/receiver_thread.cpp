@@ -11,13 +11,9 @@ ReceiverThread::ReceiverThread(ProgramState& state, std::uint64_t generation, Li
       callbacks_(std::move(callbacks)) {}
 
 void ReceiverThread::Execute() {
-    PrepareCurrentThreadForShortSleeps();
-    SteadyTickClock clock;
-    std::int64_t frequency = 0;
-    clock.QueryFrequency(frequency);
-    PortLine line(state_.port);
-    SleepingPump pump(clock, frequency, state_.ReducedCpu);
-    LineReceiver receiver(state_, generation_, line, clock, pump, polarity_, std::move(callbacks_));
+    RealTimeLine real(state_.port, state_.ReducedCpu);
+    LineReceiver receiver(state_, generation_, real.line, real.clock, real.pump, polarity_,
+                          std::move(callbacks_));
     receiver.Run();
 }
 

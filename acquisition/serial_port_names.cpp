@@ -57,9 +57,9 @@ std::vector<std::string> LinuxPortCandidates(const std::string& sysfsRoot) {
         if (name.rfind("ttyS", 0) == 0 && ReadFirstLine(entry.path() / "type") == "0") continue;
         names.push_back(name);
     }
+    // Short names: "/dev/ttyUSB0" is wider than the port box.
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return SortKey(a) < SortKey(b); });
-    for (std::string& name : names) name = "/dev/" + name;
     return names;
 }
 

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -49,7 +51,11 @@ speed_t BaudConstant(std::uint32_t baud, bool& known) {
 
 class PosixSerialPort : public PortDevice {
 public:
-    explicit PosixSerialPort(int fd) : fd_(fd) {}
+    explicit PosixSerialPort(int fd) : fd_(fd) {
+        // What the port had when it was opened, put back when it is closed.
+        savedSettings_ = tcgetattr(fd_, &original_) == 0;
+        savedOutputs_ = ioctl(fd_, TIOCMGET, &originalOutputs_) == 0;
+    }
     ~PosixSerialPort() override { Close(); }
 
     bool ReadSettings() override { return fd_ >= 0 && tcgetattr(fd_, &settings_) == 0; }
@@ -111,37 +117,61 @@ public:
         return true;
     }
 
+    // Puts back the terminal settings and the DTR and RTS outputs the port had when it was
+    // opened (a serial port keeps its settings for the next program), then lets go of it.
     bool Close() override {
         if (fd_ < 0) return false;
+        bool restored = !savedSettings_ || tcsetattr(fd_, TCSANOW, &original_) == 0;
+        if (savedOutputs_) {
+            for (int line : {TIOCM_DTR, TIOCM_RTS}) {
+                const unsigned long request = (originalOutputs_ & line) ? TIOCMBIS : TIOCMBIC;
+                restored = ioctl(fd_, request, &line) == 0 && restored;
+            }
+        }
+        ioctl(fd_, TIOCNXCL);
         const bool closed = ::close(fd_) == 0;
         fd_ = -1;
-        return closed;
+        return closed && restored;
     }
 
 private:
     int fd_;
     termios settings_{};
+    termios original_{};
+    int originalOutputs_ = 0;
+    bool savedSettings_ = false;
+    bool savedOutputs_ = false;
 };
 
 class PosixSerialSystem : public PortSystem {
 public:
     explicit PosixSerialSystem(std::string sysfsRoot) : sysfsRoot_(std::move(sysfsRoot)) {}
 
+    // Opens only a serial port (see AdmitPort); anything else is refused before it is opened.
+    // Exclusive like the Windows open: a port another program has locked is refused, and
+    // others are kept out while it is ours.
     std::unique_ptr<PortDevice> Open(const std::string& name) override {
-        if (name.empty()) return nullptr;
-        // A bare name such as "ttyUSB0" means the device of that name.
-        const std::string path = name.find('/') == std::string::npos ? "/dev/" + name : name;
+        const std::string path = LinuxPortPath(name);
+        const TtyDeviceFacts facts = ReadTtyDeviceFacts(path, sysfsRoot_);
+        const PortAdmission admission = AdmitPort(facts);
+        if (admission == PortAdmission::Refuse) return nullptr;
         const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) return nullptr;
         struct stat info {};
-        // Exclusive like the Windows open: refuse a port another program has locked, and keep
-        // others out while it is ours.
-        if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || !isatty(fd) ||
-            flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
+        serial_struct serial{};
+        // The device opened must be the one checked (a link may have changed meanwhile), and
+        // one that sysfs does not vouch for must answer as a serial port.
+        const bool serialPort =
+            fstat(fd, &info) == 0 && S_ISCHR(info.st_mode) && major(info.st_rdev) == facts.Major &&
+            minor(info.st_rdev) == facts.Minor && isatty(fd) &&
+            (admission == PortAdmission::Serial || ioctl(fd, TIOCGSERIAL, &serial) == 0);
+        if (!serialPort || flock(fd, LOCK_EX | LOCK_NB) != 0) {
             ::close(fd);
             return nullptr;
         }
-        return std::make_unique<PosixSerialPort>(fd);
+        auto port = std::make_unique<PosixSerialPort>(fd);
+        if (ioctl(fd, TIOCEXCL) != 0) return nullptr; // closes, putting back what it saved
+        return port;
     }
 
     std::vector<std::string> Candidates() override { return LinuxPortCandidates(sysfsRoot_); }

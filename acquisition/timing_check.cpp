@@ -74,14 +74,9 @@ PrPr::PrPr(ProgramState& state, std::string decimalSeparator, TimingCheckCallbac
       callbacks_(std::move(callbacks)) {}
 
 void PrPr::Execute() {
-    PrepareCurrentThreadForShortSleeps();
-    SteadyTickClock clock;
-    std::int64_t frequency = 0;
-    clock.QueryFrequency(frequency);
-    PortLine line(state_.port);
-    SleepingPump pump(clock, frequency, state_.ReducedCpu);
+    RealTimeLine real(state_.port, state_.ReducedCpu);
     TimingCheckResult result;
-    if (!RunTimingCheck(clock, pump, line, result)) {
+    if (!RunTimingCheck(real.clock, real.pump, real.line, result)) {
         if (callbacks_.noCounter) callbacks_.noCounter();
     } else if (callbacks_.reportReady) {
         callbacks_.reportReady(TimingReportText(result, decimalSeparator_));

@@ -56,12 +56,7 @@ public:
 
 protected:
     void Execute() override {
-        PrepareCurrentThreadForShortSleeps();
-        SteadyTickClock clock;
-        std::int64_t frequency = 0;
-        clock.QueryFrequency(frequency);
-        PortLine line(state_.port);
-        SleepingPump pump(clock, frequency, state_.ReducedCpu);
+        RealTimeLine real(state_.port, state_.ReducedCpu);
         LatenessLog log;
         log.lateNs.reserve(20000);
         result_.handed.reserve(64);
@@ -70,8 +65,8 @@ protected:
             ++result_.frames;
             while (auto handed = state_.handOver.Take()) result_.handed.push_back(*handed);
         };
-        LineReceiver receiver(state_, generation_, line, clock, pump, LinePolarity::Straight,
-                              callbacks, &log);
+        LineReceiver receiver(state_, generation_, real.line, real.clock, real.pump,
+                              LinePolarity::Straight, callbacks, &log);
         const double cpu0 = ThreadCpuSeconds();
         const auto wall0 = std::chrono::steady_clock::now();
         receiver.Run();
@@ -156,14 +151,9 @@ public:
 
 protected:
     void Execute() override {
-        PrepareCurrentThreadForShortSleeps();
-        SteadyTickClock clock;
-        std::int64_t frequency = 0;
-        clock.QueryFrequency(frequency);
-        PortLine line(state_.port);
-        SleepingPump pump(clock, frequency, state_.ReducedCpu);
+        RealTimeLine real(state_.port, state_.ReducedCpu);
         const double cpu0 = ThreadCpuSeconds();
-        RunTimingCheck(clock, pump, line, result_);
+        RunTimingCheck(real.clock, real.pump, real.line, result_);
         cpuSeconds_ = ThreadCpuSeconds() - cpu0;
         done_.set_value();
     }

@@ -3,6 +3,7 @@
 #include "acquisition/virtual_line.h"
 #include "cli/commands.h"
 #include "cli/file_command.h"
+#include "cli/frame_line.h"
 #include "files/file_io.h"
 #include "recording/program_state.h"
 
@@ -16,15 +17,6 @@ namespace {
 
 // A line file of an hour's reading takes a few megabytes.
 constexpr std::size_t kMaxLineFileBytes = 64 * 1024 * 1024;
-
-void PrintFrame(const HandedOverFrame& handed) {
-    std::string line;
-    for (std::uint8_t sample : handed.Frame.HeaderSamples) line += sample != 0 ? '1' : '0';
-    for (int b = 1; b <= DataByteCount; ++b)
-        line += ' ' + std::to_string(AssembleByte(handed.Frame, b));
-    line += ' ' + std::to_string(handed.EndFlag);
-    std::puts(line.c_str());
-}
 
 } // namespace
 
@@ -62,7 +54,7 @@ int RunReceive(int argc, char** argv) {
                      parsed.Recording.LastChangeNs() + 1'000'000'000, &state->StopFlag);
     ReceiverCallbacks callbacks;
     callbacks.frameReady = [&state] {
-        while (auto handed = state->handOver.Take()) PrintFrame(*handed);
+        while (auto handed = state->handOver.Take()) std::puts(FrameLine(*handed).c_str());
     };
     callbacks.noCounter = [] { std::puts("Однако не хотит:)"); };
     LineReceiver receiver(*state, generation, line, line, line,

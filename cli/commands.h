@@ -19,8 +19,9 @@ int RunPanel(int argc, char** argv);
 // The decoded export for spreadsheets and log viewers (cmd_export.cpp).
 int RunExport(int argc, char** argv);
 
-// Line commands (cmd_receive.cpp).
+// Line commands (cmd_receive.cpp, cmd_read.cpp).
 int RunReceive(int argc, char** argv);
+int RunRead(int argc, char** argv);
 
 // Simulated unit (cmd_simulate.cpp).
 int RunSimulate(int argc, char** argv);

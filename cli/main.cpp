@@ -26,6 +26,11 @@ const Command kCommands[] = {
      "receive LINEFILE [--frequency F] [--poll-ns P] [--inverted]\n"
      "                            run the line receiver over a recorded line in virtual time",
      RunReceive},
+    {"read",
+     "read PORT [--frames N] [--seconds T] [--inverted] [--dtr]\n"
+     "                            read frames from a serial port (or SIM) in real time, as\n"
+     "                            \"Читать\" does, until N frames (10) or T seconds (30)",
+     RunRead},
     {"simulate",
      "simulate OUT.kvr [--frames N] [--seed S] [--comment TEXT]\n"
      "                            record N frames (default 200) of the simulated unit \"SIM\"",

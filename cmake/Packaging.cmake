@@ -2,6 +2,19 @@
 include(GNUInstallDirs)
 
 install(TARGETS quintovar-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET quintovar-rt)
+  # Where the program looks for it: ../libexec/quintovar/ from its own directory.
+  install(TARGETS quintovar-rt RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/quintovar)
+  # The Debian package installs below /usr, whatever CMAKE_INSTALL_PREFIX says.
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  set(QV_RT_HELPER_PATH
+    ${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBEXECDIR}/quintovar/quintovar-rt)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/postinst.in ${PROJECT_BINARY_DIR}/debian/postinst
+    @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+    WORLD_READ WORLD_EXECUTE)
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_BINARY_DIR}/debian/postinst)
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+endif()
 if(TARGET quintovar)
   install(TARGETS quintovar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   if(NOT WIN32)
@@ -33,6 +46,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-extra")
+# libcap2-bin: setcap, with which the package gives the real-time helper its capability.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-extra, libcap2-bin")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

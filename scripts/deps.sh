@@ -33,7 +33,9 @@ QV_BUILD_PACKAGES="build-essential cmake ninja-build pkg-config qt6-base-dev lib
 
 # What the quality gates of scripts/test need beyond that: clang and its sanitizer/fuzzer
 # runtimes, gcovr, the Windows cross compiler with GoogleTest sources and wine, a virtual X
-# server with xdotool and ImageMagick for the window smoke test, the Debian packaging tools, and
-# debootstrap for installing the package on a fresh system.
+# server with xdotool and ImageMagick for the window smoke test, the Debian packaging tools,
+# debootstrap for installing the package on a fresh system, and setcap for the end-to-end tests
+# of the real-time helper.
 QV_TEST_PACKAGES="clang-14 libclang-rt-14-dev gcovr ccache g++-mingw-w64-x86-64-posix googletest
-  wine64 xvfb xauth xdotool imagemagick x11-utils dpkg-dev file desktop-file-utils debootstrap"
+  wine64 xvfb xauth xdotool imagemagick x11-utils dpkg-dev file desktop-file-utils debootstrap
+  libcap2-bin"

@@ -1,4 +1,5 @@
 #include "acquisition/frame_commit.h"
+#include "acquisition/port_choice.h"
 #include "acquisition/receiver_thread.h"
 #include "recording/frame_time.h"
 #include "ui/form1_main.h"
@@ -15,10 +16,6 @@
 
 namespace qv {
 
-namespace {
-constexpr std::uint32_t LineBaud = 57600;
-}
-
 void TForm1::TxRxrmCreate() {
     state_.StopFlag = 1;
     for (const std::string& name : state_.port.ListPorts())
@@ -34,15 +31,8 @@ void TForm1::TxRxrmCreate() {
 
 void TForm1::ComboBox1Change() {
     const QString name = ComboBox1->currentText();
-    PortHandle& port = state_.port;
-    port.PurgePort();
-    port.ClosePort();
-    if (!port.OpenPort(name.toStdString())) {
+    if (!ChoosePort(state_.port, name.toStdString()))
         services_.dialogs->Error(this, name, QStringLiteral("Ошибка"));
-        return;
-    }
-    port.SetPortTimeouts(0xFFFFFFFFu, 0, 0, 0, 0);
-    port.SetPortState(LineBaud, 8, 0, 0, false, false);
 }
 
 void TForm1::SetReadingStopped(bool stopped) {
@@ -101,13 +91,9 @@ void TForm1::NoCounterQueued() {
 }
 
 void TForm1::N14Click() {
-    if (N14->isChecked()) {
-        state_.port.SetPortState(LineBaud, 8, 0, 0, false, false);
-        N14->setChecked(false);
-    } else {
-        state_.port.SetPortState(LineBaud, 8, 0, 0, true, false);
-        N14->setChecked(true);
-    }
+    const bool on = !N14->isChecked();
+    SetDtr(state_.port, on);
+    N14->setChecked(on);
 }
 
 void TForm1::N24Click() {

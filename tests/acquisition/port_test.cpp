@@ -175,8 +175,7 @@ TEST_F(FakeSysfs, ListsSerialDevicesWithoutPlaceholdersOrTheConsole) {
     std::ofstream(root / "class/tty/console/active") << "tty0 ttyS0\n";
 
     EXPECT_EQ(LinuxPortCandidates(root.string()),
-              (std::vector<std::string>{"/dev/ttyS1", "/dev/ttyS10", "/dev/ttyUSB0", "/dev/ttyUSB1",
-                                        "/dev/ttyACM0"}));
+              (std::vector<std::string>{"ttyS1", "ttyS10", "ttyUSB0", "ttyUSB1", "ttyACM0"}));
     EXPECT_TRUE(LinuxPortCandidates((root / "missing").string()).empty());
 }
 

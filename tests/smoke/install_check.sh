@@ -44,7 +44,16 @@ DEBIAN_FRONTEND=noninteractive in_root apt-get install -y --no-install-recommend
     { tail -n 30 "$work/apt.log"; fail "the package did not install"; }
 echo "install check: installed $(in_root dpkg-query -W -f '${Package} ${Version}' quintovar)" \
     "with $(grep -c '^Setting up' "$work/apt.log") packages set up"
-in_root useradd --create-home --shell /bin/bash "$user"
+# A user who may read serial ports, as the README asks.
+in_root useradd --create-home --shell /bin/bash --groups dialout "$user"
+
+# The real-time helper as the package leaves it: for root and "dialout" only, with the one
+# capability it needs.
+helper=/usr/libexec/quintovar/quintovar-rt
+mode=$(in_root stat -c '%U:%G %a' "$helper") || fail "no real-time helper at $helper"
+[ "$mode" = "root:dialout 750" ] || fail "the real-time helper is $mode, not root:dialout 750"
+in_root getcap "$helper" | grep -q 'cap_sys_nice=ep$' ||
+    fail "the real-time helper lacks its capability: $(in_root getcap "$helper")"
 
 # The companion on the installed sample, as the user.
 sample=/usr/share/quintovar/samples/demo.kvr
@@ -57,11 +66,11 @@ home=$rootfs/home/$user
 settings=$home/.config/quintovar/QuintovarByTrelm52.ini
 cat >"$work/launch" <<EOF
 #!/bin/sh
-exec chroot --userspec=$user:$user "$rootfs" env -i HOME=/home/$user USER=$user LOGNAME=$user \\
-    PATH=/usr/bin:/bin LC_ALL=C.UTF-8 DISPLAY="\$DISPLAY" /usr/bin/quintovar "\$@"
+# A real login, as from a desktop: PAM's session (limits included) and the user's groups.
+exec chroot "$rootfs" runuser -l $user -c "DISPLAY=\$DISPLAY LC_ALL=C.UTF-8 exec /usr/bin/quintovar \$*"
 EOF
 chmod +x "$work/launch"
-QV_SMOKE_RECORDING=$sample QV_SMOKE_SETTINGS=$settings \
+QV_SMOKE_RECORDING=$sample QV_SMOKE_SETTINGS=$settings QV_SMOKE_LOGIN=1 QV_SMOKE_REAL_TIME=1 \
     "$here/window_smoke.sh" "$work/launch" "$work/smoke"
 [ ! -e "$rootfs/usr/bin/QuintovarByTrelm52.ini" ] || fail "settings were written beside the program"
 echo "install check: passed"

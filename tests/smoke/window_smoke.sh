@@ -6,7 +6,9 @@
 # Usage: window_smoke.sh PATH/TO/quintovar WORKDIR
 # QV_SMOKE_RECORDING names the recording to start with (default: the repository's demo), and
 # QV_SMOKE_SETTINGS the one place where the settings file must appear (default: the
-# configuration directory below, or beside the program).
+# configuration directory below, or beside the program). QV_SMOKE_REAL_TIME=1: the receiver
+# thread must run with SCHED_FIFO while reading. QV_SMOKE_LOGIN=1: the program is the child of
+# the process started (a login that waits for it).
 set -euo pipefail
 
 program=$1
@@ -39,17 +41,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A private X server on the first free display number.
-# -noreset: without it the server resets whenever its last client leaves, and a program
-# connecting during that reset cannot open the display.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 200); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+. "$root/tests/smoke/x_session.sh"
+start_xvfb
 
 args=()
 recording=${QV_SMOKE_RECORDING:-$root/samples/demo.kvr}
@@ -57,15 +50,7 @@ recording=${QV_SMOKE_RECORDING:-$root/samples/demo.kvr}
 "$program" "${args[@]}" >"$work/program.log" 2>&1 &
 program_pid=$!
 
-# The main window, found by its caption.
-window=""
-for _ in $(seq 1 100); do
-    window=$(xdotool search --onlyvisible --pid "$program_pid" --name "Toyota" 2>/dev/null | head -n1) || true
-    [ -n "$window" ] && break
-    kill -0 "$program_pid" 2>/dev/null || fail "the program ended at start-up"
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no window of the program appeared"
+window=$(main_window)
 title=$(xdotool getwindowname "$window")
 [ "$title" = "$caption" ] || fail "window caption is '$title'"
 sleep 1 # the start-up frame and a command-line recording (200 ms) get on screen
@@ -76,17 +61,6 @@ echo "window smoke: window $WIDTH x $HEIGHT (menu bar $menu_h)"
 [ "$WIDTH" -eq "$client_w" ] || fail "client width $WIDTH, expected $client_w"
 [ "$menu_h" -ge 0 ] && [ "$menu_h" -le 40 ] ||
     fail "client height $HEIGHT is not $client_h plus a menu bar"
-
-# The visible window of the program with this caption, if any (xdotool's --name cannot match
-# Cyrillic reliably, so names are compared after the search).
-window_named() {
-    local id
-    for id in $(xdotool search --onlyvisible --pid "$program_pid" --name '.' 2>/dev/null); do
-        [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return; }
-    done
-    return 0
-}
-error_box() { window_named "Ошибка"; }
 
 # The demo recording carries a comment, whose window opens with the recording (focus on
 # "Ок"); it stands over the main window, so close it with "Ок" as a user would.
@@ -111,25 +85,16 @@ panel start
 # Port box at 0,0 (97 x 24) of the client area, "Читать" at 102,0 (59 x 24). Every edit of
 # the box tries to open the port: the prefixes "S" and "SI" each end in an "Ошибка" box,
 # which is closed as a user would, and "SIM" opens the simulated unit.
-errors=0
-for letter in S I M; do
-    xdotool mousemove --window "$window" 40 $((menu_h + 12)) click 1
-    xdotool key End
-    xdotool type "$letter"
-    sleep 0.5
-    box=$(error_box)
-    if [ -n "$box" ]; then
-        errors=$((errors + 1))
-        xdotool windowfocus --sync "$box"
-        xdotool key Return
-        sleep 0.3
-        [ -z "$(error_box)" ] || fail "the \"Ошибка\" box did not close"
-    fi
-done
+type_port SIM
 echo "window smoke: \"Ошибка\" boxes while typing SIM: $errors"
 [ "$errors" -eq 2 ] || fail "expected an \"Ошибка\" box for \"S\" and for \"SI\""
 xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1
-sleep 3.2 # two frames of the simulated unit
+sleep 1.6
+if [ -n "${QV_SMOKE_REAL_TIME:-}" ]; then
+    real_time_thread || fail "the receiver thread does not run with real-time priority"
+    echo "window smoke: the receiver thread runs with SCHED_FIFO"
+fi
+sleep 1.6 # two frames of the simulated unit in all
 shot reading
 panel reading
 xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1 # "Стоп"
@@ -145,16 +110,7 @@ sleep 0.5
 shot menu
 xdotool key Up Return
 closed_at=$(date +%s%N)
-status=""
-for _ in $(seq 1 100); do
-    if ! kill -0 "$program_pid" 2>/dev/null; then
-        wait "$program_pid" && status=0 || status=$?
-        break
-    fi
-    sleep 0.1
-done
-[ -n "$status" ] || fail "the program did not end within 10 s of \"Выход\""
-program_pid=""
+wait_for_exit
 echo "window smoke: ended $(((($(date +%s%N) - closed_at) / 1000000))) ms after \"Выход\""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 

@@ -1,0 +1,109 @@
+#include "acquisition/port_choice.h"
+#include "acquisition/receiver_thread.h"
+#include "cli/commands.h"
+#include "cli/file_command.h"
+#include "cli/frame_line.h"
+#include "recording/program_state.h"
+
+#include <chrono>
+#include <climits>
+#include <condition_variable>
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace qv::cli {
+namespace {
+
+// What the receiver thread tells the waiting main thread.
+struct Signals {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool frameReady = false;
+    bool noCounter = false;
+    bool finished = false;
+
+    void Set(bool Signals::*flag) {
+        {
+            std::lock_guard lock(mutex);
+            this->*flag = true;
+        }
+        changed.notify_all();
+    }
+};
+
+} // namespace
+
+// Reads a real port the way the window does (choose the port, optionally DTR on, start the
+// receiver thread) and prints every frame as `receive` does, until N frames have come or T
+// seconds have passed. Exit status 2 when the port cannot be opened, 3 when it stopped
+// answering (the device went away).
+int RunRead(int argc, char** argv) {
+    static const CommandSyntax syntax{"read",
+                                      "read PORT [--frames N] [--seconds T] [--inverted] [--dtr]",
+                                      1,
+                                      1,
+                                      {{"--frames", OptionRule::Number, 1, MaxFrames},
+                                       {"--seconds", OptionRule::Number, 1, INT_MAX},
+                                       {"--inverted", OptionRule::Flag},
+                                       {"--dtr", OptionRule::Flag}}};
+    const auto arguments = ParseArguments(syntax, argc, argv);
+    if (!arguments) return 2;
+    const char* port = arguments->positional[0].c_str();
+    const auto frames = static_cast<int>(arguments->Number("--frames", 10));
+    const auto seconds = static_cast<int>(arguments->Number("--seconds", 30));
+    const bool inverted = arguments->Has("--inverted");
+    const bool dtr = arguments->Has("--dtr");
+
+    auto state = std::make_unique<ProgramState>();
+    if (!ChoosePort(state->port, port)) {
+        std::fprintf(stderr, "quintovar-cli read: cannot open the port %s\n", port);
+        return 2;
+    }
+    if (dtr) SetDtr(state->port, true);
+
+    auto signals = std::make_shared<Signals>();
+    ReceiverCallbacks callbacks;
+    callbacks.frameReady = [signals] { signals->Set(&Signals::frameReady); };
+    callbacks.noCounter = [signals] { signals->Set(&Signals::noCounter); };
+    callbacks.finished = [signals] { signals->Set(&Signals::finished); };
+    state->FrameCount = 1;
+    state->StopFlag = 0;
+    StartReceiver(*state, inverted, std::move(callbacks));
+
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int printed = 0;
+    std::unique_lock lock(signals->mutex);
+    while (printed < frames && !signals->noCounter) {
+        if (!signals->changed.wait_until(lock, end, [&] { return signals->frameReady; })) break;
+        signals->frameReady = false;
+        lock.unlock();
+        // The commit's part: each frame fills the next slot.
+        while (printed < frames) {
+            const auto handed = state->handOver.Take();
+            if (!handed) break;
+            std::puts(FrameLine(*handed).c_str());
+            std::fflush(stdout);
+            state->FrameCount = handed->Slot + 1;
+            ++printed;
+        }
+        lock.lock();
+    }
+    state->StopFlag = 1;
+    // The receiver ends within about 115 ms; the state must outlive it.
+    signals->changed.wait(lock, [&] { return signals->finished; });
+    lock.unlock();
+    if (signals->noCounter) std::puts("Однако не хотит:)");
+
+    std::uint32_t word = 0;
+    const bool answering = state->port.GetModemStatus(word);
+    state->port.ClosePort();
+    if (!answering) {
+        std::fprintf(stderr, "quintovar-cli read: the port %s stopped answering\n", port);
+        return 3;
+    }
+    return 0;
+}
+
+} // namespace qv::cli

@@ -1,0 +1,282 @@
+// The real quintovar-cli on a fake serial port (tests/fake_serial): the product's own port code
+// opens, locks, configures and reads a pseudo-terminal that a preload library makes look like a
+// serial port with a data line on DSR. Real time: each run takes a few seconds.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr uid_t Nobody = 65534;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+// Whether any thread of process `pid` runs with SCHED_FIFO (policy, field 41 of its stat).
+bool HasRealTimeThread(pid_t pid) {
+    std::error_code error;
+    for (const auto& task : fs::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        const std::string stat = ReadFile(task.path() / "stat");
+        std::istringstream fields(stat.substr(stat.rfind(')') + 1));
+        std::string field;
+        for (int n = 3; n <= 41 && fields >> field; ++n)
+            if (n == 41 && field == "1") return true;
+    }
+    return false;
+}
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+    bool realTime = false; // a thread of the process ran with SCHED_FIFO
+};
+
+class CliOnFakePort : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/qv_e2e_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        fs::permissions(dir, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+        Exec({QV_MAKE_LINE_PATH, (dir / "line.txt").string(), "8"});
+        expected = Lines(Exec({QV_CLI_PATH, "receive", (dir / "line.txt").string()}).out);
+        ASSERT_EQ(expected.size(), 8u);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // Runs a program with these environment entries, its output in files of `dir`.
+    Result Exec(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
+        const fs::path out = dir / "out.txt", err = dir / "err.txt";
+        const pid_t child = fork();
+        if (child == 0) {
+            const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(o, 1);
+            dup2(e, 2);
+            std::vector<char*> argv, envp;
+            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+            for (const std::string& a : env) envp.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            envp.push_back(nullptr);
+            execve(argv[0], argv.data(), envp.data());
+            _exit(127);
+        }
+        Result result;
+        int status = 0;
+        while (waitpid(child, &status, WNOHANG) == 0) {
+            result.realTime = result.realTime || HasRealTimeThread(child);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = ReadFile(out);
+        result.err = ReadFile(err);
+        return result;
+    }
+
+    // quintovar-cli read on the fake port, with the fake's settings; as `user` when not root.
+    Result Read(const std::vector<std::string>& options, const std::vector<std::string>& fake,
+                const std::string& cli = QV_CLI_PATH, uid_t user = 0) {
+        std::vector<std::string> args;
+        if (user != 0)
+            args = {"/usr/bin/setpriv", "--reuid=" + std::to_string(user),
+                    "--regid=" + std::to_string(user), "--clear-groups", "/usr/bin/env"};
+        else
+            args = {"/usr/bin/env"};
+        args.insert(args.end(),
+                    {"PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8", "GCOV_PREFIX=" + (dir / "gcov").string(),
+                     std::string("LD_PRELOAD=") + QV_FAKE_SERIAL_PATH,
+                     "QV_FAKE_SERIAL_LINK=" + (dir / "port").string(),
+                     "QV_FAKE_SERIAL_SCRIPT=" + (dir / "line.txt").string(),
+                     "QV_FAKE_SERIAL_LOG=" + (dir / "log.txt").string()});
+        args.insert(args.end(), fake.begin(), fake.end());
+        args.insert(args.end(), {cli, "read", (dir / "port").string()});
+        args.insert(args.end(), options.begin(), options.end());
+        fs::remove(dir / "log.txt");
+        return Exec(args);
+    }
+
+    // How many printed frames are frames of the line, in the line's order.
+    int RightFrames(const std::string& out) {
+        int right = 0;
+        auto from = expected.begin();
+        for (const std::string& frame : Lines(out)) {
+            const auto found = std::find(from, expected.end(), frame);
+            if (found == expected.end()) continue;
+            ++right;
+            from = found + 1;
+        }
+        return right;
+    }
+
+    // The fake's log: event, DTR and RTS, and the terminal settings, one entry a line.
+    struct Event {
+        std::string name, outputs, settings;
+    };
+    std::vector<Event> Log() {
+        std::vector<Event> events;
+        for (const std::string& line : Lines(ReadFile(dir / "log.txt"))) {
+            std::istringstream in(line);
+            Event event;
+            std::string dtr, rts;
+            in >> event.name >> dtr >> rts;
+            event.outputs = dtr + " " + rts;
+            std::getline(in, event.settings);
+            events.push_back(event);
+        }
+        return events;
+    }
+
+    fs::path dir;
+    std::vector<std::string> expected;
+};
+
+const std::vector<std::string> kFtdiLike = {"QV_FAKE_SERIAL_READ_COST_US=1000"};
+
+TEST_F(CliOnFakePort, ReadsFramesWithDtrOnAndPutsThePortBackAsItWas) {
+    const Result run = Read({"--frames", "3", "--seconds", "15", "--dtr"}, kFtdiLike);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Lines(run.out).size(), 3u) << run.out;
+    EXPECT_GE(RightFrames(run.out), 2) << run.out;
+    if (geteuid() == 0) {
+        EXPECT_TRUE(run.realTime) << "root's receiver must run SCHED_FIFO";
+    }
+
+    const std::vector<Event> log = Log();
+    ASSERT_GE(log.size(), 4u) << ReadFile(dir / "log.txt");
+    EXPECT_EQ(log.front().name, "open");
+    // A field of the logged settings (octal, as logged).
+    const auto field = [](const std::string& settings, const std::string& name) {
+        const std::size_t at = settings.find(name + "=");
+        return at == std::string::npos ? ~0ul : std::stoul(settings.substr(at + name.size() + 1), nullptr, 8);
+    };
+    const unsigned long canonicalEcho = ICANON | ECHO;
+    EXPECT_EQ(field(log.front().settings, "lflag") & canonicalEcho, canonicalEcho) << "cooked when opened";
+    // Chosen: raw at 57600 baud (B57600), DTR and RTS off; then DTR on.
+    EXPECT_EQ(log[1].name, "outputs");
+    EXPECT_EQ(log[1].outputs, "DTR=0 RTS=1");
+    EXPECT_EQ(field(log[1].settings, "lflag") & canonicalEcho, 0u) << log[1].settings;
+    EXPECT_EQ(std::stoul(log[1].settings.substr(log[1].settings.find("speed=") + 6)), B57600);
+    EXPECT_EQ(log[2].outputs, "DTR=0 RTS=0");
+    EXPECT_EQ(log[3].outputs, "DTR=1 RTS=0");
+    EXPECT_EQ(log.back().name, "close");
+    EXPECT_EQ(log.back().outputs, "DTR=1 RTS=1");
+    EXPECT_EQ(log.back().settings, log.front().settings);
+}
+
+TEST_F(CliOnFakePort, ReportsAPortThatWentAway) {
+    std::vector<std::string> fake = kFtdiLike;
+    fake.push_back("QV_FAKE_SERIAL_VANISH_S=3.5");
+    const Result run = Read({"--frames", "8", "--seconds", "5"}, fake);
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_NE(run.err.find("stopped answering"), std::string::npos) << run.err;
+    EXPECT_GE(RightFrames(run.out), 1) << run.out; // what came before it went
+    const std::vector<Event> log = Log();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back().name, "close");
+    EXPECT_NE(log.back().settings.find("unreadable"), std::string::npos);
+}
+
+TEST_F(CliOnFakePort, AnOrdinaryUserReadsWithRealTimePriorityFromTheHelper) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to become an ordinary user";
+    // The program and its helper as the package installs them: the helper beside it, with the
+    // one capability the package gives it.
+    const fs::path bin = dir / "bin";
+    fs::create_directories(bin);
+    fs::copy_file(QV_CLI_PATH, bin / "quintovar-cli");
+    fs::copy_file(QV_RT_HELPER_PATH, bin / "quintovar-rt");
+    const std::string setcap = "setcap cap_sys_nice=ep '" + (bin / "quintovar-rt").string() + "'";
+    if (std::system(setcap.c_str()) != 0) GTEST_SKIP() << "setcap is not available here";
+    ASSERT_EQ(chown(dir.c_str(), Nobody, Nobody), 0);
+
+    const Result run = Read({"--frames", "2", "--seconds", "12"}, kFtdiLike,
+                            (bin / "quintovar-cli").string(), Nobody);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_GE(RightFrames(run.out), 1) << run.out;
+    EXPECT_TRUE(run.realTime) << "the helper did not give the receiver real-time priority";
+    EXPECT_EQ(Log().back().settings, Log().front().settings);
+
+    // Without the helper the user's receiver runs, but not in real time.
+    fs::remove(bin / "quintovar-rt");
+    const Result plain = Read({"--frames", "1", "--seconds", "8"}, kFtdiLike,
+                              (bin / "quintovar-cli").string(), Nobody);
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_FALSE(plain.realTime);
+}
+
+// The fake itself, as a program waiting for modem changes sees it.
+TEST_F(CliOnFakePort, FakePortKeepsTheKernelsMeaningOfChangeNotification) {
+    std::ofstream(dir / "line.txt") << "0 1\n0.100 0\n0.103 1\n0.200 0\n0.300 1\n";
+    const auto probe = [&](std::vector<std::string> settings) {
+        std::vector<std::string> args = {
+            "/usr/bin/env", std::string("LD_PRELOAD=") + QV_FAKE_SERIAL_PATH,
+            "QV_FAKE_SERIAL_LINK=" + (dir / "port").string(),
+            "QV_FAKE_SERIAL_SCRIPT=" + (dir / "line.txt").string(), "QV_FAKE_SERIAL_VANISH_S=0.45"};
+        args.insert(args.end(), settings.begin(), settings.end());
+        args.insert(args.end(), {QV_PROBE_PATH, (dir / "port").string()});
+        return Lines(Exec(args).out);
+    };
+    // "wait MS COUNT LEVEL": when a wait returned, the DSR counter and the level then.
+    const auto wait = [](const std::string& line, double& ms, int& count, int& level) {
+        std::istringstream in(line);
+        std::string word;
+        return static_cast<bool>(in >> word >> ms >> count >> level) && word == "wait";
+    };
+    double ms = 0;
+    int count = 0, level = 0;
+
+    std::vector<std::string> lines = probe({});
+    ASSERT_GE(lines.size(), 4u);
+    ASSERT_TRUE(wait(lines[0], ms, count, level)) << lines[0];
+    EXPECT_GE(ms, 99.9);
+    EXPECT_GE(count, 1);
+    ASSERT_TRUE(wait(lines[lines.size() - 3], ms, count, level));
+    EXPECT_GE(ms, 299.9);
+    EXPECT_EQ(count, 4);
+    EXPECT_EQ(level, 1);
+    // Gone at 450 ms: the wait ends with EIO, and so does everything after it.
+    EXPECT_EQ(lines[lines.size() - 2], "error TIOCMIWAIT EIO");
+    EXPECT_EQ(lines.back(), "error TIOCGICOUNT EIO");
+
+    // Reports every 16 ms, 2 ms late: the 3 ms pulse at 100 ms is never seen.
+    lines = probe({"QV_FAKE_SERIAL_QUANTUM_US=16000", "QV_FAKE_SERIAL_LATENCY_US=2000"});
+    ASSERT_EQ(lines.size(), 4u);
+    ASSERT_TRUE(wait(lines[0], ms, count, level));
+    EXPECT_GE(ms, 209.9); // the change at 200 ms, reported at 208 ms
+    EXPECT_EQ(count, 1);
+    ASSERT_TRUE(wait(lines[1], ms, count, level));
+    EXPECT_GE(ms, 305.9);
+    EXPECT_EQ(count, 2);
+
+    EXPECT_EQ(probe({"QV_FAKE_SERIAL_NO_NOTIFY=1"}),
+              (std::vector<std::string>{"error TIOCMIWAIT ENOTTY", "error TIOCGICOUNT EINVAL"}));
+}
+
+} // namespace
+} // namespace qv

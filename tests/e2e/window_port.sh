@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# The real program under Xvfb on a fake serial port (tests/fake_serial), as a user would use
+# it: type the port's name into the port box (each prefix ends in an "Ошибка" box), turn DTR on
+# in "Настройки", read for a few seconds, stop, save the recording, leave by "Файл" → "Выход".
+# Checks the frames saved against the line the port played, that the receiver thread ran with
+# SCHED_FIFO, that the port was opened only once the whole name was typed, and that its
+# terminal settings were put back on close. Runs as root and, when root, again as an ordinary
+# user with the program's real-time helper installed beside a copy of it.
+# Usage: window_port.sh QUINTOVAR QUINTOVAR-CLI FAKE-SERIAL.so MAKE_LINE_FILE WORKDIR
+set -euo pipefail
+
+program=$1 cli=$2 fake=$3 make_line=$4 work=$5
+root=$(cd "$(dirname "$0")/../.." && pwd)
+client_h=549
+nobody=65534
+
+# A program in a writable folder keeps its settings beside it; start without them.
+beside_exe="$(dirname "$program")/QuintovarByTrelm52.ini"
+rm -rf "$work" "$beside_exe"
+mkdir -p "$work"
+chmod 755 "$work"
+export LC_ALL=C.UTF-8
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+fail() {
+    echo "window port e2e: FAIL: $*" >&2
+    [ -f "$run/program.log" ] && sed 's/^/  program: /' "$run/program.log" >&2
+    [ -f "$run/fake.log" ] && sed 's/^/  fake port: /' "$run/fake.log" >&2
+    exit 1
+}
+
+xvfb_pid="" program_pid="" run=$work
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    rm -f "$beside_exe"
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+. "$root/tests/smoke/x_session.sh"
+start_xvfb
+
+"$make_line" "$work/line.txt" 20
+"$cli" receive "$work/line.txt" >"$work/expected.txt"
+
+# The frames of a saved recording (41 lines a frame after the signature and the count), each as
+# `receive` prints it: identifier samples, the twelve bytes, the end flag.
+frames_of() {
+    tr -d '\r' <"$1" | awk 'NR == 2 { n = $1 } NR > 2 && NR <= 2 + 41 * n {
+        i = (NR - 3) % 41 + 1; v[i] = $0
+        if (i == 41) {
+            line = ""; for (k = 12; k <= 23; k++) line = line v[k]
+            for (k = 1; k <= 10; k++) line = line " " v[k]
+            b = 0; for (k = 31; k >= 24; k--) b = b * 2 + v[k]; line = line " " b
+            b = 0; for (k = 39; k >= 32; k--) b = b * 2 + v[k]; line = line " " b
+            print line " " v[40]
+        }
+    }'
+}
+
+# One session as the user LAUNCH runs the program as (a command prefix).
+session() {
+    local who=$1 quintovar=$2
+    shift 2
+    run=$work/$who
+    mkdir -p "$run/config" "$run/runtime"
+    chmod 700 "$run/runtime"
+    [ "$who" = root ] || chown -R "$nobody:$nobody" "$run"
+    "$@" env -i PATH=/usr/bin:/bin LC_ALL=C.UTF-8 DISPLAY="$DISPLAY" HOME="$run" \
+        XDG_CONFIG_HOME="$run/config" XDG_RUNTIME_DIR="$run/runtime" GCOV_PREFIX="$run/gcov" \
+        LD_PRELOAD="$fake" QV_FAKE_SERIAL_LINK="$run/port" QV_FAKE_SERIAL_SCRIPT="$work/line.txt" \
+        QV_FAKE_SERIAL_LOG="$run/fake.log" QV_FAKE_SERIAL_READ_COST_US=1000 \
+        "$quintovar" >"$run/program.log" 2>&1 &
+    program_pid=$!
+    window=$(main_window)
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$window")" # WIDTH HEIGHT X Y
+    menu_h=$((HEIGHT - client_h))
+
+    # The short name of the pseudo-terminal behind the fake port, "pts/N", typed as a user
+    # types "ttyUSB0": only the whole name opens; every prefix is refused without opening.
+    local name
+    name=$(readlink "$run/port")
+    name=${name#/dev/}
+    type_port "$name"
+    echo "window port e2e ($who): \"Ошибка\" boxes while typing $name: $errors"
+    [ "$errors" -eq $((${#name} - 1)) ] || fail "expected an \"Ошибка\" box for each prefix of $name"
+    [ "$(grep -c '^open ' "$run/fake.log")" -eq 1 ] || fail "the port was not opened exactly once"
+
+    # "Настройки" (next to "Файл", opened on its first item) → "Напряжение лог.1 на DTR"
+    # (after the four submenus).
+    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
+    sleep 0.3
+    xdotool key Right Down Down Down Down Return
+    sleep 0.3
+    grep -q '^outputs DTR=1' "$run/fake.log" || fail "DTR did not go on"
+
+    xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1 # "Читать"
+    sleep 2
+    local realtime=no
+    real_time_thread && realtime=yes
+    sleep 5
+    xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1 # "Стоп"
+    sleep 0.3
+    echo "window port e2e ($who): receiver thread SCHED_FIFO: $realtime"
+    [ "$realtime" = yes ] || fail "the receiver did not run with real-time priority"
+
+    # "Файл" → "Сохранить", then the file name in the save dialog.
+    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
+    sleep 0.3
+    xdotool key Down Down Return
+    sleep 1.5
+    xdotool type "$run/read.kvr"
+    xdotool key Return
+    for _ in $(seq 1 50); do
+        [ -s "$run/read.kvr" ] && break
+        sleep 0.1
+    done
+    [ -s "$run/read.kvr" ] || fail "the recording was not saved"
+    frames_of "$run/read.kvr" >"$run/read.txt"
+    local total right
+    total=$(grep -c . "$run/read.txt" || true)
+    right=$(grep -cxFf "$work/expected.txt" "$run/read.txt" || true)
+    echo "window port e2e ($who): frames read $total, right $right"
+    # A machine loaded by others may spoil a bit now and then even at real-time priority.
+    [ "$right" -ge 3 ] && [ "$right" -ge $((total - 2)) ] ||
+        { sed 's/^/  read: /' "$run/read.txt"; fail "the frames read are not those the port played"; }
+
+    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
+    sleep 0.3
+    xdotool key Up Return # "Выход"
+    wait_for_exit
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+    local opened closed
+    opened=$(grep '^open ' "$run/fake.log" | head -n1 | cut -d' ' -f4-)
+    closed=$(grep '^close ' "$run/fake.log" | tail -n1 | cut -d' ' -f4-)
+    [ -n "$closed" ] && [ "$closed" = "$opened" ] ||
+        fail "terminal settings on close ($closed) are not those of the opening ($opened)"
+    echo "window port e2e ($who): settings put back on close: $closed"
+}
+
+session root "$program"
+
+if [ "$(id -u)" -eq 0 ]; then
+    # The program and its helper as the package installs them, the helper with the one
+    # capability the package gives it.
+    mkdir -p "$work/bin"
+    cp "$program" "$work/bin/quintovar"
+    cp "$(dirname "$program")/quintovar-rt" "$work/bin/quintovar-rt"
+    setcap cap_sys_nice=ep "$work/bin/quintovar-rt"
+    session user "$work/bin/quintovar" setpriv --reuid=$nobody --regid=$nobody --clear-groups
+else
+    echo "window port e2e: not root; the ordinary-user session is skipped"
+fi
+echo "window port e2e: passed"

@@ -1,0 +1,335 @@
+// A serial port with modem inputs, for tests, loaded with LD_PRELOAD into the real program.
+//
+// At load it opens a pseudo-terminal and links its slave at $QV_FAKE_SERIAL_LINK. The program
+// opens, locks and configures that device with its own code (terminal settings, exclusive
+// use and locks are the kernel's); this library answers only the requests a pseudo-terminal
+// lacks, for that one device: TIOCGSERIAL (so the program takes it for a serial port),
+// TIOCMGET, TIOCMBIS/TIOCMBIC/TIOCMSET (DTR and RTS), TIOCMIWAIT and TIOCGICOUNT. DSR follows
+// a line file ($QV_FAKE_SERIAL_SCRIPT, "<seconds> <level>" a line, as `quintovar-cli receive`
+// reads) in real time from the device's first TIOCGSERIAL, the program's opening check.
+//
+// Settings (environment; times in microseconds unless named otherwise):
+//   QV_FAKE_SERIAL_READ_COST_US   each TIOCMGET takes this long (an FTDI adapter: about 1 ms)
+//   QV_FAKE_SERIAL_QUANTUM_US     the adapter reports the inputs only at multiples of this
+//                                 (an FTDI latency timer: 16 ms); a change between two reports
+//                                 that is undone by the next one is never seen
+//   QV_FAKE_SERIAL_LATENCY_US     a report reaches the driver this much later
+//   QV_FAKE_SERIAL_CACHED=1       TIOCMGET answers from the reports, as drivers that keep the
+//                                 last reported status do, instead of asking the adapter
+//   QV_FAKE_SERIAL_NO_NOTIFY=1    a driver without change notification: TIOCMIWAIT fails with
+//                                 ENOTTY and TIOCGICOUNT with EINVAL, what Linux's tty layer
+//                                 answers when a driver has no tiocmiwait or get_icount
+//   QV_FAKE_SERIAL_VANISH_S       seconds after the start at which the device goes away:
+//                                 every request then fails with EIO and the pseudo-terminal
+//                                 is hung up, as an unplugged USB adapter is
+//   QV_FAKE_SERIAL_LOG            a file that gets one line for each opening check, each
+//                                 change of DTR or RTS and each close, with the terminal
+//                                 settings at that moment
+// TIOCMIWAIT and TIOCGICOUNT keep the kernel's meaning: the counters count the changes of each
+// input as reported; TIOCMIWAIT waits until a counter of an input in its mask differs from
+// its value when the call began, and fails with EIO when the device goes away.
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <fstream>
+#include <linux/serial.h>
+#include <mutex>
+#include <string>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <termios.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Ns = long long;
+
+struct Change {
+    Ns at;
+    int level;
+};
+
+struct Device {
+    bool ready = false;
+    int master = -1;
+    dev_t rdev = 0;
+    std::vector<Change> line; // the first entry is the level at time 0
+    Ns readCost = 0, quantum = 0, latency = 0, vanishAt = -1;
+    bool cached = false, noNotify = false;
+    std::string log;
+
+    std::mutex mutex;
+    Ns start = -1;         // the monotonic time of the first opening check
+    int outputs = TIOCM_DTR | TIOCM_RTS; // raised by the kernel when a port is opened
+    // The reports seen so far: up to which report time they are counted, the last reported
+    // level and how often the reported DSR changed.
+    Ns reportedUpTo = 0;
+    std::size_t nextChange = 1; // without a quantum: the first change not yet reported
+    int reportedLevel = 1;
+    int dsrChanges = 0;
+};
+
+// Made on first use: the set-up below runs before the library's global objects are built.
+Device& TheDevice() {
+    static Device device;
+    return device;
+}
+
+Ns Now() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return Ns{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
+void SleepUntil(Ns when) {
+    timespec at{static_cast<time_t>(when / 1'000'000'000), static_cast<long>(when % 1'000'000'000)};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
+}
+
+Ns EnvNs(const char* name, double unitNs, Ns fallback) {
+    const char* text = std::getenv(name);
+    return text && *text ? static_cast<Ns>(std::llround(std::atof(text) * unitNs)) : fallback;
+}
+
+bool EnvFlag(const char* name) {
+    const char* text = std::getenv(name);
+    return text && std::strcmp(text, "1") == 0;
+}
+
+std::vector<Change> ReadLine(const char* path) {
+    std::vector<Change> line;
+    std::ifstream file(path);
+    double seconds = 0;
+    int level = 0;
+    while (file >> seconds >> level) line.push_back({std::llround(seconds * 1e9), level != 0});
+    return line;
+}
+
+// The level of the line at `t` nanoseconds after the start.
+int LevelAt(Ns t) {
+    const auto after = std::upper_bound(TheDevice().line.begin(), TheDevice().line.end(), t,
+                                        [](Ns time, const Change& c) { return time < c.at; });
+    return after == TheDevice().line.begin() ? TheDevice().line.front().level : (after - 1)->level;
+}
+
+// Counts the reports that have reached the driver by `t` (TheDevice().mutex held).
+void TakeReports(Ns t) {
+    if (TheDevice().quantum > 0) {
+        for (Ns report = TheDevice().reportedUpTo + TheDevice().quantum; report + TheDevice().latency <= t;
+             report += TheDevice().quantum) {
+            const int level = LevelAt(report);
+            if (level != TheDevice().reportedLevel) ++TheDevice().dsrChanges;
+            TheDevice().reportedLevel = level;
+            TheDevice().reportedUpTo = report;
+        }
+        return;
+    }
+    for (; TheDevice().nextChange < TheDevice().line.size(); ++TheDevice().nextChange) {
+        const Change& change = TheDevice().line[TheDevice().nextChange];
+        if (change.at + TheDevice().latency > t) break;
+        if (change.level != TheDevice().reportedLevel) ++TheDevice().dsrChanges;
+        TheDevice().reportedLevel = change.level;
+        TheDevice().reportedUpTo = change.at;
+    }
+}
+
+// The time at which the next report that changes DSR reaches the driver, after `t`; -1 when
+// the line never changes again.
+Ns NextReportedChange(Ns t) {
+    int level = TheDevice().reportedLevel;
+    if (TheDevice().quantum > 0) {
+        const Ns last = TheDevice().line.back().at + TheDevice().quantum;
+        for (Ns report = TheDevice().reportedUpTo + TheDevice().quantum; report <= last; report += TheDevice().quantum)
+            if (LevelAt(report) != level && report + TheDevice().latency > t) return report + TheDevice().latency;
+        return -1;
+    }
+    for (std::size_t i = TheDevice().nextChange; i < TheDevice().line.size(); ++i)
+        if (TheDevice().line[i].level != level) return TheDevice().line[i].at + TheDevice().latency;
+    return -1;
+}
+
+bool IsDevice(int fd) {
+    struct stat info {};
+    return TheDevice().ready && fd >= 0 && fstat(fd, &info) == 0 && S_ISCHR(info.st_mode) &&
+           info.st_rdev == TheDevice().rdev;
+}
+
+void Log(int fd, const char* event) {
+    if (TheDevice().log.empty()) return;
+    termios settings{};
+    char line[256];
+    if (tcgetattr(fd, &settings) == 0)
+        std::snprintf(line, sizeof line,
+                      "%s DTR=%d RTS=%d iflag=%o oflag=%o cflag=%o lflag=%o speed=%u\n", event,
+                      (TheDevice().outputs & TIOCM_DTR) != 0, (TheDevice().outputs & TIOCM_RTS) != 0,
+                      settings.c_iflag, settings.c_oflag, settings.c_cflag, settings.c_lflag,
+                      static_cast<unsigned>(cfgetospeed(&settings)));
+    else
+        std::snprintf(line, sizeof line, "%s DTR=%d RTS=%d settings unreadable: %s\n", event,
+                      (TheDevice().outputs & TIOCM_DTR) != 0, (TheDevice().outputs & TIOCM_RTS) != 0,
+                      std::strerror(errno));
+    const int out = ::open(TheDevice().log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (out < 0) return;
+    const ssize_t written = ::write(out, line, std::strlen(line));
+    (void)written;
+    syscall(SYS_close, out);
+}
+
+int Fail(int error) {
+    errno = error;
+    return -1;
+}
+
+// Whether the device has gone (TheDevice().mutex held); hangs the pseudo-terminal up the first time.
+bool Vanished(Ns t) {
+    if (TheDevice().vanishAt < 0 || TheDevice().start < 0 || t < TheDevice().vanishAt) return false;
+    if (TheDevice().master >= 0) {
+        syscall(SYS_close, TheDevice().master);
+        TheDevice().master = -1;
+    }
+    return true;
+}
+
+int WaitForChange(unsigned long mask) {
+    std::unique_lock lock(TheDevice().mutex);
+    if (TheDevice().noNotify) return Fail(ENOTTY);
+    if (TheDevice().start < 0) TheDevice().start = Now();
+    // The counters as the call begins, as the kernel takes them.
+    Ns t = Now() - TheDevice().start;
+    if (Vanished(t)) return Fail(EIO);
+    TakeReports(t);
+    const int before = TheDevice().dsrChanges;
+    for (;;) {
+        t = Now() - TheDevice().start;
+        if (Vanished(t)) return Fail(EIO);
+        TakeReports(t);
+        if ((mask & TIOCM_DSR) && TheDevice().dsrChanges != before) return 0;
+        Ns wake = (mask & TIOCM_DSR) ? NextReportedChange(t) : -1;
+        if (TheDevice().vanishAt >= 0 && (wake < 0 || wake > TheDevice().vanishAt)) wake = TheDevice().vanishAt;
+        if (wake < 0) wake = t + 1'000'000'000; // nothing will change: wait on, as the kernel does
+        lock.unlock();
+        SleepUntil(TheDevice().start + wake);
+        lock.lock();
+    }
+}
+
+int Answer(int fd, unsigned long request, void* arg) {
+    if (request == TIOCMGET && TheDevice().readCost > 0) SleepUntil(Now() + TheDevice().readCost);
+    std::unique_lock lock(TheDevice().mutex);
+    if (request == TIOCGSERIAL && TheDevice().start < 0) TheDevice().start = Now();
+    const Ns t = TheDevice().start < 0 ? 0 : Now() - TheDevice().start;
+    if (Vanished(t)) return Fail(EIO);
+    switch (request) {
+    case TIOCGSERIAL: {
+        serial_struct info{};
+        info.type = PORT_16550A;
+        info.baud_base = 115200;
+        std::memcpy(arg, &info, sizeof info);
+        Log(fd, "open");
+        return 0;
+    }
+    case TIOCMGET: {
+        int level = LevelAt(t);
+        if (TheDevice().cached) {
+            TakeReports(t);
+            level = TheDevice().reportedLevel;
+        }
+        const int bits = TheDevice().outputs | (level ? TIOCM_DSR : 0);
+        std::memcpy(arg, &bits, sizeof bits);
+        return 0;
+    }
+    case TIOCMBIS:
+    case TIOCMBIC:
+    case TIOCMSET: {
+        int bits = 0;
+        std::memcpy(&bits, arg, sizeof bits);
+        bits &= TIOCM_DTR | TIOCM_RTS;
+        const int before = TheDevice().outputs;
+        TheDevice().outputs = request == TIOCMBIS   ? TheDevice().outputs | bits
+                         : request == TIOCMBIC ? TheDevice().outputs & ~bits
+                                               : bits;
+        if (TheDevice().outputs != before) Log(fd, "outputs");
+        return 0;
+    }
+    case TIOCGICOUNT: {
+        if (TheDevice().noNotify) return Fail(EINVAL);
+        TakeReports(t);
+        serial_icounter_struct counts{};
+        counts.dsr = TheDevice().dsrChanges;
+        std::memcpy(arg, &counts, sizeof counts);
+        return 0;
+    }
+    }
+    return Fail(EINVAL);
+}
+
+__attribute__((constructor)) void SetUp() {
+    const char* link = std::getenv("QV_FAKE_SERIAL_LINK");
+    const char* script = std::getenv("QV_FAKE_SERIAL_SCRIPT");
+    if (!link || !script) return;
+    TheDevice().line = ReadLine(script);
+    if (TheDevice().line.empty()) {
+        std::fprintf(stderr, "fake serial: no line in %s\n", script);
+        return;
+    }
+    TheDevice().reportedLevel = TheDevice().line.front().level;
+    TheDevice().readCost = EnvNs("QV_FAKE_SERIAL_READ_COST_US", 1e3, 0);
+    TheDevice().quantum = EnvNs("QV_FAKE_SERIAL_QUANTUM_US", 1e3, 0);
+    TheDevice().latency = EnvNs("QV_FAKE_SERIAL_LATENCY_US", 1e3, 0);
+    TheDevice().vanishAt = EnvNs("QV_FAKE_SERIAL_VANISH_S", 1e9, -1);
+    TheDevice().cached = EnvFlag("QV_FAKE_SERIAL_CACHED");
+    TheDevice().noNotify = EnvFlag("QV_FAKE_SERIAL_NO_NOTIFY");
+    if (const char* log = std::getenv("QV_FAKE_SERIAL_LOG")) TheDevice().log = log;
+
+    TheDevice().master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    struct stat info {};
+    const char* slave = TheDevice().master >= 0 && grantpt(TheDevice().master) == 0 &&
+                                unlockpt(TheDevice().master) == 0
+                            ? ptsname(TheDevice().master)
+                            : nullptr;
+    if (!slave || stat(slave, &info) != 0) {
+        std::fprintf(stderr, "fake serial: no pseudo-terminal: %s\n", std::strerror(errno));
+        return;
+    }
+    TheDevice().rdev = info.st_rdev;
+    unlink(link);
+    if (symlink(slave, link) != 0) {
+        std::fprintf(stderr, "fake serial: cannot link %s: %s\n", link, std::strerror(errno));
+        return;
+    }
+    TheDevice().ready = true;
+}
+
+} // namespace
+
+extern "C" int ioctl(int fd, unsigned long request, ...) noexcept {
+    va_list args;
+    va_start(args, request);
+    void* arg = va_arg(args, void*);
+    va_end(args);
+    const bool answered = request == TIOCGSERIAL || request == TIOCMGET || request == TIOCMBIS ||
+                          request == TIOCMBIC || request == TIOCMSET || request == TIOCGICOUNT ||
+                          request == TIOCMIWAIT;
+    if (answered && IsDevice(fd))
+        return request == TIOCMIWAIT ? WaitForChange(reinterpret_cast<unsigned long>(arg))
+                                     : Answer(fd, request, arg);
+    return static_cast<int>(syscall(SYS_ioctl, fd, request, arg));
+}
+
+extern "C" int close(int fd) {
+    if (IsDevice(fd)) {
+        std::lock_guard lock(TheDevice().mutex);
+        Log(fd, "close");
+    }
+    return static_cast<int>(syscall(SYS_close, fd));
+}
