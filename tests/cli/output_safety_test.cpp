@@ -77,6 +77,7 @@ TEST_F(CliOutputs, OptionsAreCheckedAlikeInEveryCommand) {
         {"simulate out.kvr --frames 2001", "--frames 2001 is outside 1..2000"},
         {"simulate out.kvr --seed 18446744073709551616", "is outside 0..18446744073709551615"},
         {"receive --inverted", "too few arguments"},
+        {"read no-such-port --frames 0", "--frames 0 is outside 1..2000"}, // before any port
         {"receive line.txt --poll-ns 0", "--poll-ns 0 is outside 1.."},
         {"csv in.kvr a.csv b.csv", "unexpected argument 'b.csv'"},
     };
