@@ -2,77 +2,46 @@
 #include "acquisition/line_receiver.h"
 #include "acquisition/virtual_line.h"
 #include "cli/commands.h"
+#include "cli/file_command.h"
 #include "cli/frame_line.h"
+#include "files/file_io.h"
 #include "recording/program_state.h"
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace qv::cli {
 namespace {
 
-bool ParsePositive(const char* text, std::int64_t& value) {
-    if (!text || !*text) return false;
-    value = 0;
-    for (const char* c = text; *c; ++c) {
-        if (*c < '0' || *c > '9' || value > 1'000'000'000'000) return false;
-        value = value * 10 + (*c - '0');
-    }
-    return value > 0;
-}
-
-int Usage(const char* problem) {
-    std::fprintf(stderr,
-                 "quintovar-cli receive: %s\n"
-                 "usage: quintovar-cli receive LINEFILE [--frequency F] [--poll-ns P] "
-                 "[--inverted]\n",
-                 problem);
-    return 2;
-}
+// A line file of an hour's reading takes a few megabytes.
+constexpr std::size_t kMaxLineFileBytes = 64 * 1024 * 1024;
 
 } // namespace
 
 // Runs the receiver in virtual time over a recorded line and prints every frame it hands over.
 int RunReceive(int argc, char** argv) {
-    const char* path = nullptr;
-    std::int64_t frequency = 1'000'000;
-    std::int64_t pollNs = 20'000;
-    bool inverted = false;
-    for (int i = 0; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (std::strcmp(arg, "--inverted") == 0) {
-            inverted = true;
-        } else if (std::strcmp(arg, "--frequency") == 0) {
-            if (!ParsePositive(i + 1 < argc ? argv[++i] : nullptr, frequency))
-                return Usage("--frequency needs a positive whole number of ticks per second");
-        } else if (std::strcmp(arg, "--poll-ns") == 0) {
-            if (!ParsePositive(i + 1 < argc ? argv[++i] : nullptr, pollNs))
-                return Usage("--poll-ns needs a positive whole number of nanoseconds");
-        } else if (arg[0] == '-' && arg[1] != '\0') {
-            return Usage((std::string("unknown option ") + arg).c_str());
-        } else if (!path) {
-            path = arg;
-        } else {
-            return Usage("only one LINEFILE may be given");
-        }
-    }
-    if (!path) return Usage("LINEFILE is missing");
+    static const CommandSyntax syntax{"receive",
+                                      "receive LINEFILE [--frequency F] [--poll-ns P] [--inverted]",
+                                      1,
+                                      1,
+                                      {{"--frequency", OptionRule::Number, 1, 1'000'000'000'000},
+                                       {"--poll-ns", OptionRule::Number, 1, 1'000'000'000'000},
+                                       {"--inverted", OptionRule::Flag}}};
+    const auto arguments = ParseArguments(syntax, argc, argv);
+    if (!arguments) return 2;
+    const std::string& path = arguments->positional[0];
+    const std::int64_t frequency = arguments->Number("--frequency", 1'000'000);
+    const std::int64_t pollNs = arguments->Number("--poll-ns", 20'000);
+    const bool inverted = arguments->Has("--inverted");
 
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "quintovar-cli receive: cannot read %s\n", path);
-        return 2;
-    }
-    std::ostringstream text;
-    text << file.rdbuf();
-    const LineFileResult parsed = ParseLineFile(text.str());
+    std::string text;
+    if (FileStatus status = ReadWholeFile(path, text, kMaxLineFileBytes); !status.ok())
+        return ReportFailure(syntax.name, path, status);
+    const LineFileResult parsed = ParseLineFile(text);
     if (!parsed.Ok) {
-        std::fprintf(stderr, "quintovar-cli receive: %s: %s\n", path, parsed.Error.c_str());
+        PrintProblem(syntax.name, path + ": " + parsed.Error);
         return 2;
     }
 
@@ -91,7 +60,7 @@ int RunReceive(int argc, char** argv) {
     LineReceiver receiver(*state, generation, line, line, line,
                           inverted ? LinePolarity::Inverted : LinePolarity::Straight, callbacks);
     receiver.Run();
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return 0;
 }
 
 } // namespace qv::cli
