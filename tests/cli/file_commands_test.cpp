@@ -53,7 +53,7 @@ TEST_F(CliFiles, CsvTakesCyrillicFileNames) {
     ASSERT_TRUE(WriteFileAtomically(input, RecordingFileBytes(document)).ok());
     ASSERT_EQ(Run("csv \"" + input + "\""), 0) << Read(File("stderr.txt"));
     std::string csv;
-    ASSERT_TRUE(ReadWholeFile(PathToUtf8(folder / PathFromUtf8("заезд.csv")), csv).ok());
+    ASSERT_TRUE(ReadWholeFile(PathToUtf8(folder / PathFromUtf8("заезд.csv")), csv, 1 << 20).ok());
     EXPECT_EQ(csv, CsvExportBytes(document));
 }
 
