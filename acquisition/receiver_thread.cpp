@@ -1,5 +1,6 @@
 #include "acquisition/receiver_thread.h"
 
+#include "acquisition/edge_timed_line.h"
 #include "acquisition/real_time_line.h"
 #include "recording/program_state.h"
 
@@ -15,9 +16,18 @@ void ReceiverThread::Execute() {
     SteadyTickClock clock;
     std::int64_t frequency = 0;
     clock.QueryFrequency(frequency);
-    PortLine line(state_.port);
+    PortLine port(state_.port);
     SleepingPump pump(clock, frequency, state_.ReducedCpu);
-    LineReceiver receiver(state_, generation_, line, clock, pump, polarity_, std::move(callbacks_));
+    // Edge-timed where the port reports changes, polling otherwise (or once its reports prove
+    // late); the user is told which, and at which priority the thread runs.
+    const auto acquisition = callbacks_.acquisition;
+    const ThreadPriorityLevel priority = Priority();
+    const auto report = [acquisition, priority](AcquisitionMode mode) {
+        if (acquisition) acquisition(mode, priority);
+    };
+    EdgeTimedLine line(clock, port, port, pump, EdgeTiming::ForFrequency(frequency), report);
+    report(line.Mode());
+    LineReceiver receiver(state_, generation_, line, line, line, polarity_, std::move(callbacks_));
     receiver.Run();
 }
 
