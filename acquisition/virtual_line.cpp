@@ -1,8 +1,16 @@
 #include "acquisition/virtual_line.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace qv {
+
+EdgeTiming VirtualEdgeTiming(std::int64_t ticksPerSecond, std::int64_t pollNs,
+                             const VirtualPortBehaviour& behaviour) {
+    const std::int64_t margin =
+        std::max<std::int64_t>(2'000'000, 2 * (behaviour.WakeNs + behaviour.ReadNs));
+    return EdgeTiming::ForFrequency(ticksPerSecond, pollNs, margin);
+}
 
 VirtualLine::VirtualLine(const LineRecording& recording, std::int64_t ticksPerSecond,
                          std::int64_t pollNs, std::int64_t endNs,
@@ -60,6 +68,7 @@ void VirtualLine::Pass(std::int64_t) {
 LineWait VirtualLine::WaitForChange(std::int64_t deadline) {
     if (!behaviour_.ReportsChanges) return LineWait::Unsupported;
     if (lost_) return LineWait::Lost;
+    if (stallNs_ > 0) AdvanceTo(timeNs_ + std::exchange(stallNs_, 0));
     // The first moment after `deadline` ticks, in nanoseconds.
     const auto deadlineNs = static_cast<std::int64_t>(
         (static_cast<__int128>(deadline) * 1'000'000'000 + frequency_ - 1) / frequency_);
@@ -82,13 +91,14 @@ LineWait VirtualLine::WaitForChange(std::int64_t deadline) {
         AdvanceTo(behaviour_.LostAtNs);
         return LineWait::Lost;
     }
+    if (reportNs >= 0) reportNs = std::max(reportNs, timeNs_);
     if (reportNs < 0 || reportNs > deadlineNs) {
         AdvanceTo(deadlineNs);
         return LineWait::TimedOut;
     }
     AdvanceTo(reportNs);
-    // A report carries the status as of its moment: every change up to then is in it.
-    reportedUntilNs_ = std::max(reportedUntilNs_, reportNs - behaviour_.WakeNs);
+    // As a driver's change counts, a report takes in every change up to its moment.
+    reportedUntilNs_ = std::max(reportedUntilNs_, reportNs);
     return LineWait::Changed;
 }
 

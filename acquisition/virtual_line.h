@@ -1,5 +1,6 @@
 #pragma once
 
+#include "acquisition/edge_timed_line.h"
 #include "acquisition/line_interfaces.h"
 #include "acquisition/line_recording.h"
 
@@ -27,6 +28,11 @@ struct VirtualPortBehaviour {
     std::int64_t LostAtNs = -1;
 };
 
+// The edge-timed path's timing over a virtual line: the stamped line polled in the line's own
+// cycles, and a report allowed to come late by its wake and a status read, twice over.
+EdgeTiming VirtualEdgeTiming(std::int64_t ticksPerSecond, std::int64_t pollNs,
+                             const VirtualPortBehaviour& behaviour);
+
 // A recorded line in virtual time, for tests and the command-line companion. Every counter
 // reading advances virtual time by one polling cycle (pollNs) and returns the new time in
 // ticks of the given frequency; a status read gives the level at the current time (level 1:
@@ -49,6 +55,9 @@ public:
     std::int64_t TimeNs() const { return timeNs_; }
     // Calls `action` once, at the first moment virtual time reaches `timeNs`.
     void At(std::int64_t timeNs, std::function<void()> action);
+    // The next wait for a change starts this much later, as when the waiting thread does not
+    // get the processor for a while.
+    void StallNextWait(std::int64_t ns) { stallNs_ = ns; }
     // Makes QueryFrequency fail.
     void RemoveCounter() { hasCounter_ = false; }
     std::int64_t PumpPasses() const { return pumpPasses_; }
@@ -73,6 +82,7 @@ private:
     std::int64_t pumpPasses_ = 0;
     // Changes up to this time have been reported by a wait.
     std::int64_t reportedUntilNs_ = 0;
+    std::int64_t stallNs_ = 0;
     std::size_t reportCursor_ = 0;
     struct Action {
         std::int64_t timeNs;

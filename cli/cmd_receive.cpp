@@ -1,11 +1,9 @@
-#include "acquisition/edge_timed_line.h"
 #include "acquisition/line_file.h"
 #include "acquisition/line_receiver.h"
 #include "acquisition/virtual_line.h"
 #include "cli/commands.h"
 #include "recording/program_state.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -122,12 +120,7 @@ int RunReceive(int argc, char** argv) {
     callbacks.noCounter = [] { std::puts("Однако не хотит:)"); };
     const LinePolarity polarity = inverted ? LinePolarity::Inverted : LinePolarity::Straight;
     if (edges) {
-        // The stamped line is polled in the same cycles; a report may come the wake time and
-        // a status read late.
-        EdgeTimedLine stamped(line, line, line, line,
-                              EdgeTiming::ForFrequency(frequency, pollNs,
-                                                       std::max<std::int64_t>(
-                                                           2'000'000, 2 * (wakeNs + readNs))));
+        EdgeTimedLine stamped(line, line, line, line, VirtualEdgeTiming(frequency, pollNs, port));
         LineReceiver receiver(*state, generation, stamped, stamped, stamped, polarity, callbacks);
         receiver.Run();
     } else {
