@@ -18,6 +18,7 @@ EdgeTiming EdgeTiming::ForFrequency(std::int64_t ticksPerSecond, std::int64_t st
     timing.StepTicks = NsToTicks(stepNs, ticksPerSecond);
     timing.MarginTicks = NsToTicks(marginNs, ticksPerSecond);
     timing.EventWaitTicks = NsToTicks(20'000'000, ticksPerSecond);
+    timing.ConfirmEveryTicks = NsToTicks(50'000'000, ticksPerSecond);
     timing.DistrustWindowTicks = NsToTicks(2'000'000'000, ticksPerSecond);
     return timing;
 }
@@ -88,9 +89,11 @@ void EdgeTimedLine::Announce(std::int64_t deadline) {
 void EdgeTimedLine::KnowUntil(std::int64_t target, bool timed) {
     while (knownUntil_ < target && !polling_ && !lost_) {
         const std::int64_t now = clock_.Now();
+        const bool confirm = timed && now - lastConfirm_ >= timing_.ConfirmEveryTicks;
         std::int64_t until = target + timing_.MarginTicks;
-        // While the receiver waits for a line event, learn the line in longer stretches.
-        if (!timed && now < until) until = std::max(until, now + timing_.EventWaitTicks);
+        // Learn the line in longer stretches (a change ends the wait anyway): the receiver's
+        // decisions wait for what is known, not for the clock.
+        if (!confirm && now < until) until = std::max(until, now + timing_.EventWaitTicks);
         const LineWait result = changes_.WaitForChange(until);
         const std::int64_t stamp = clock_.Now();
         switch (result) {
@@ -98,7 +101,10 @@ void EdgeTimedLine::KnowUntil(std::int64_t target, bool timed) {
             Reported(stamp);
             break;
         case LineWait::TimedOut:
-            if (timed) CheckUnreported(stamp);
+            if (confirm) {
+                lastConfirm_ = stamp;
+                CheckUnreported(stamp);
+            }
             knownUntil_ = std::max(knownUntil_, stamp - timing_.MarginTicks);
             break;
         case LineWait::Unsupported:

@@ -19,6 +19,9 @@ struct EdgeTiming {
     // The longest single wait while the receiver waits for a line event, so that it still
     // notices a stop request.
     std::int64_t EventWaitTicks = 0;
+    // How often a status read checks that the port reports every change (at the end of a
+    // timed wait); between those, timed waits too learn the line in EventWaitTicks stretches.
+    std::int64_t ConfirmEveryTicks = 0;
     // Three unreported changes within this long mean the port's reports cannot be trusted:
     // the line is polled from then on.
     std::int64_t DistrustWindowTicks = 0;
@@ -60,7 +63,8 @@ public:
 private:
     void Announce(std::int64_t deadline);
     // Waits until the line is known up to `target`; `timed`: the receiver waits for that
-    // instant (not for a line event), so a status read confirms the line when no report came.
+    // instant (not for a line event), so now and then a status read confirms the line when no
+    // report came.
     void KnowUntil(std::int64_t target, bool timed);
     void Reported(std::int64_t stamp);
     void CheckUnreported(std::int64_t stamp);
@@ -79,6 +83,7 @@ private:
     std::int64_t virtualNow_ = 0;
     std::int64_t knownUntil_ = 0;
     std::int64_t deadline_ = NoDeadline; // announced by the pump pass before the next reading
+    std::int64_t lastConfirm_ = 0;
     struct Edge {
         std::int64_t Tick;
         std::uint32_t Word;

@@ -91,8 +91,9 @@ LineWait VirtualLine::WaitForChange(std::int64_t deadline) {
         AdvanceTo(behaviour_.LostAtNs);
         return LineWait::Lost;
     }
+    // A change reported by now ends even a wait whose deadline has passed.
     if (reportNs >= 0) reportNs = std::max(reportNs, timeNs_);
-    if (reportNs < 0 || reportNs > deadlineNs) {
+    if (reportNs < 0 || reportNs > std::max(deadlineNs, timeNs_)) {
         AdvanceTo(deadlineNs);
         return LineWait::TimedOut;
     }

@@ -101,7 +101,7 @@ TEST(ReceiverOnSlowPorts, ReportsOnlyEvery16MsAreDistrustedAndTheLineIsPolled) {
 }
 
 TEST(ReceiverOnSlowPorts, AMissedPairOfEdgesIsPlacedAndTheNextFramesStayRight) {
-    // The waiting thread misses 16 ms amid the alternating bits of frame 3's byte 5 (0xAA): by
+    // The waiting thread misses 20 ms amid the alternating bits of frame 3's byte 5 (0xAA): by
     // its next report the line has changed twice and the status read shows it as before.
     const LineRecording line = Line(1.0, 0, 1);
     const std::int64_t frame3 = (17 + 2 * (14 + 12 * 11 + 17)) * kBitNs;
@@ -110,7 +110,7 @@ TEST(ReceiverOnSlowPorts, AMissedPairOfEdgesIsPlacedAndTheNextFramesStayRight) {
     run.edges = true;
     run.Run(line, LinePolarity::Straight, [frame3](VirtualLine& virtualLine) {
         virtualLine.At(frame3 + (14 + 4 * 11 + 2) * kBitNs + kBitNs / 2,
-                       [&virtualLine] { virtualLine.StallNextWait(16 * kMs); });
+                       [&virtualLine] { virtualLine.StallNextWait(20 * kMs); });
     });
     EXPECT_EQ(run.missedPairs, 1);
     EXPECT_EQ(run.mode, AcquisitionMode::EdgeTimed);
