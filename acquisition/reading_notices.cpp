@@ -32,7 +32,8 @@ std::string LowPriorityText() {
 }
 
 std::string DeviceLostText(const std::string& portName) {
-    if (portName.empty()) return "Порт не открыт: выберите порт в списке заново.\nЧтение остановлено.";
+    if (portName.empty())
+        return "Порт не открыт: выберите порт в списке заново.\nЧтение остановлено.";
     return "Порт " + portName +
            " перестал отвечать: адаптер отключён или неисправен.\nЧтение остановлено, принятые "
            "кадры остались в записи.";

@@ -139,7 +139,8 @@ private:
             if (error != ERROR_IO_PENDING) return Failure(error);
             pending_ = true;
         }
-        const std::int64_t ms = std::clamp<std::int64_t>((timeoutNs + 999'999) / 1'000'000, 0, 60'000);
+        const std::int64_t ms =
+            std::clamp<std::int64_t>((timeoutNs + 999'999) / 1'000'000, 0, 60'000);
         if (WaitForSingleObject(event_, static_cast<DWORD>(ms)) == WAIT_TIMEOUT)
             return LineWait::TimedOut;
         pending_ = false;

@@ -137,8 +137,8 @@ void SimulatedLine::NextFrameSegment() {
     frame.IdleBitsBefore = 18.0 + static_cast<double>(SplitMix(gapRng_) % 12);
     segment_ = LineRecording{};
     cursor_ = 0;
-    startsNs_.push_back(segmentEndNs_ + static_cast<std::int64_t>(frame.IdleBitsBefore *
-                                                                  LineTiming{}.BitNs));
+    startsNs_.push_back(segmentEndNs_ +
+                        static_cast<std::int64_t>(frame.IdleBitsBefore * LineTiming{}.BitNs));
     segmentEndNs_ = AppendFrame(segment_, segmentEndNs_, frame, LineTiming{});
 }
 

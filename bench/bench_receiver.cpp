@@ -5,8 +5,8 @@
 // thread's processor time.
 #include "acquisition/critical_thread.h"
 #include "acquisition/edge_timed_line.h"
-#include "acquisition/line_receiver.h"
 #include "acquisition/line_encoder.h"
+#include "acquisition/line_receiver.h"
 #include "acquisition/real_time_line.h"
 #include "acquisition/simulated_unit.h"
 #include "acquisition/timing_check.h"
@@ -198,7 +198,8 @@ void BM_ReceiverOnSimInRealTime(benchmark::State& bench) {
     std::vector<double> sampleErrors, edgeDelays;
     for (std::int64_t ns : result.measures.sampleNs)
         sampleErrors.push_back(std::fabs(truth.FromCentre(ns)) / 1000.0);
-    for (std::int64_t ns : result.measures.edgeNs) edgeDelays.push_back(truth.FromEdge(ns) / 1000.0);
+    for (std::int64_t ns : result.measures.edgeNs)
+        edgeDelays.push_back(truth.FromEdge(ns) / 1000.0);
     bench.counters["err_p50_us"] = Percentile(sampleErrors, 0.5);
     bench.counters["err_p99_us"] = Percentile(sampleErrors, 0.99);
     bench.counters["err_max_us"] = Percentile(sampleErrors, 1.0);

@@ -94,7 +94,9 @@ void TForm1::StartReceiver() {
     callbacks.acquisition = [link, this, run](AcquisitionMode mode, ThreadPriorityLevel priority) {
         link->Post([this, run, mode, priority] { AcquisitionQueued(run, mode, priority); });
     };
-    callbacks.deviceLost = [link, this, run] { link->Post([this, run] { DeviceLostQueued(run); }); };
+    callbacks.deviceLost = [link, this, run] {
+        link->Post([this, run] { DeviceLostQueued(run); });
+    };
     callbacks.finished = [link] { link->ReceiverFinished(); };
     link->ReceiverStarted();
     if (services_.startReceiver)
@@ -143,8 +145,8 @@ void TForm1::ShowReadingNotice() {
     if (dropped != 0) text += QLatin1Char(' ') + QString::fromStdString(DroppedFramesText(dropped));
     // Only the notices of reading are replaced; any other text stays until the next one.
     const QString shown = Edit1->text();
-    if (shown != text && (shown.startsWith(ReadingText) ||
-                          shown == QString::fromStdString(QuietLineText())))
+    if (shown != text &&
+        (shown.startsWith(ReadingText) || shown == QString::fromStdString(QuietLineText())))
         SetInfo(text);
     QuietTimer->start();
 }

@@ -39,8 +39,8 @@ VirtualRun Read(const LineRecording& line, const VirtualPortBehaviour& port, boo
 int FramesRight(const VirtualRun& run) {
     int right = 0;
     for (std::size_t i = 0; i < run.frames.size() && i < kPatterns.size(); ++i)
-        right += run.frames[i].Data == kPatterns[i] && run.frames[i].Header == DefaultIdentifier() &&
-                 run.frames[i].EndFlag == 0;
+        right += run.frames[i].Data == kPatterns[i] &&
+                 run.frames[i].Header == DefaultIdentifier() && run.frames[i].EndFlag == 0;
     return right;
 }
 

@@ -74,8 +74,8 @@ struct VirtualRun {
         if (edges) {
             EdgeTimedLine stamped(virtualLine, virtualLine, virtualLine, virtualLine,
                                   VirtualEdgeTiming(frequency, pollNs, port));
-            LineReceiver receiver(*state, generation, stamped, stamped, stamped, polarity, callbacks,
-                                  observer);
+            LineReceiver receiver(*state, generation, stamped, stamped, stamped, polarity,
+                                  callbacks, observer);
             receiver.Run();
             mode = stamped.Mode();
             missedPairs = stamped.MissedPairs();

@@ -168,7 +168,8 @@ struct QuietPorts : PortSystem {
         }
         LineWait WaitForChange(std::int64_t timeoutNs) override {
             std::unique_lock lock(mutex);
-            closedSignal.wait_for(lock, std::chrono::nanoseconds(timeoutNs), [this] { return closed; });
+            closedSignal.wait_for(lock, std::chrono::nanoseconds(timeoutNs),
+                                  [this] { return closed; });
             return closed ? LineWait::Lost : LineWait::TimedOut;
         }
         bool Close() override {

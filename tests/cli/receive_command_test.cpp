@@ -63,10 +63,10 @@ TEST_F(ReceiveCommand, SlowReadsAndTheEdgeTimedPathGiveTheSameFrames) {
     LineTiming shortBits;
     shortBits.BitNs = 8'036'000; // 2 % short
     shortBits.JitterNs = 500'000;
-    const LineRecording line = EncodeLine(
-        {Frame({215, 61, 231, 167, 111, 126, 111, 157, 56, 210, 18, 142}),
-         Frame({0, 255, 1, 128, 85, 170, 15, 240, 7, 224, 127, 254})},
-        shortBits);
+    const LineRecording line =
+        EncodeLine({Frame({215, 61, 231, 167, 111, 126, 111, 157, 56, 210, 18, 142}),
+                    Frame({0, 255, 1, 128, 85, 170, 15, 240, 7, 224, 127, 254})},
+                   shortBits);
     const std::string expected = "100110011001 215 61 231 167 111 126 111 157 56 210 18 142 0\n"
                                  "100110011001 0 255 1 128 85 170 15 240 7 224 127 254 0\n";
     WriteLine("short.txt", line);

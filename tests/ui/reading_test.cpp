@@ -258,10 +258,12 @@ TEST_F(ReadingTest, TheHintTellsHowTheLineIsReadAndALowPriorityIsToldOnce) {
     for (int start = 0; start < 2; ++start) {
         form->Button1Click();
         std::thread receiver([this] {
-            receiverCallbacks.acquisition(AcquisitionMode::EdgeTimed, ThreadPriorityLevel::RaisedNice);
+            receiverCallbacks.acquisition(AcquisitionMode::EdgeTimed,
+                                          ThreadPriorityLevel::RaisedNice);
         });
         receiver.join();
-        ASSERT_TRUE(WaitFor([&] { return form->ComboBox1->toolTip() != QStringLiteral("Com port"); }));
+        ASSERT_TRUE(
+            WaitFor([&] { return form->ComboBox1->toolTip() != QStringLiteral("Com port"); }));
         EXPECT_EQ(form->ComboBox1->toolTip(),
                   QStringLiteral("Com port\nПриём: по изменениям линии (порт сообщает о них сам); "
                                  "приоритет потока: повышенный, не реального времени"));
