@@ -125,9 +125,12 @@ void EdgeTimedLine::Reported(std::int64_t stamp) {
     if (word == last && lateReportDue_) {
         // The late report of a change already taken from a status read.
     } else if (word == last) {
+        // Two changes somewhere between the last known instant and now: placed where two
+        // changes at unknown moments lie on average, a third and two thirds of the way.
         ++missedPairs_;
-        Append(knownUntil_ + (at - knownUntil_) / 2, word == 0 ? ModemStatusDsr : 0);
-        Append(at, word);
+        const std::int64_t third = (at - knownUntil_) / 3;
+        Append(knownUntil_ + third, word == 0 ? ModemStatusDsr : 0);
+        Append(knownUntil_ + 2 * third, word);
     } else {
         Append(at, word);
     }

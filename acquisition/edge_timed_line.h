@@ -37,7 +37,8 @@ struct EdgeTiming {
 // receiver's logic is the polling one, tick for tick as on a recorded line.
 //
 // A report whose status read shows the word as before means two changes since the last report
-// (a missed pair): the pulse is placed between the last known instant and the report. When the
+// (a missed pair, when the thread did not run for a while): the pulse is placed between the
+// last known instant and the report. When the
 // port cannot report changes at all, or its reports prove late, the line falls back to polling
 // the port directly (and says so through `modeChanged`).
 class EdgeTimedLine : public LineSource, public TickClock, public Pump {

@@ -93,6 +93,7 @@ struct RunResult {
     std::vector<HandedOverFrame> handed;
     ThreadPriorityLevel priority = ThreadPriorityLevel::Normal;
     AcquisitionMode mode = AcquisitionMode::Polling;
+    int missedPairs = 0, unreported = 0;
 };
 
 // The receiver thread as the program composes it (ReceiverThread), plus the measurements.
@@ -128,6 +129,8 @@ protected:
         result_.wallSeconds = std::chrono::duration<double>(Clock::now() - wall0).count();
         result_.priority = Priority();
         result_.mode = line.Mode();
+        result_.missedPairs = line.MissedPairs();
+        result_.unreported = line.UnreportedChanges();
         done_.set_value();
     }
 
@@ -210,6 +213,8 @@ void BM_ReceiverOnSimInRealTime(benchmark::State& bench) {
     bench.counters["frames_correct"] = correct;
     bench.counters["time_critical"] = result.priority == ThreadPriorityLevel::TimeCritical;
     bench.counters["edge_timed"] = result.mode == AcquisitionMode::EdgeTimed;
+    bench.counters["missed_pairs"] = result.missedPairs;
+    bench.counters["unreported"] = result.unreported;
 }
 
 BENCHMARK(BM_ReceiverOnSimInRealTime)
