@@ -39,7 +39,6 @@ bool DeviceGoneError(DWORD error) {
     case ERROR_OPERATION_ABORTED:
     case ERROR_DEVICE_NOT_CONNECTED:
     case ERROR_DEVICE_REMOVED:
-    case ERROR_NO_SUCH_DEVICE:
         return true;
     default:
         return false;
