@@ -95,7 +95,7 @@ struct SimPorts : PortSystem {
     std::vector<std::string> Candidates() override { return {}; }
 };
 
-TEST(ReceiverThread, ReadsSimInRealTimeInBothPathsAndHandsOverForTheCommit) {
+TEST(ReceiverThread, ReadsSimInRealTimeAndHandsOverForTheCommit) {
     for (const AcquisitionMode expected : {AcquisitionMode::EdgeTimed, AcquisitionMode::Polling}) {
         auto ports = std::make_shared<SimPorts>();
         ports->reportsChanges = expected == AcquisitionMode::EdgeTimed;
