@@ -149,6 +149,7 @@ void EdgeTimedLine::CheckUnreported(std::int64_t stamp) {
         return;
     }
     if (again == LineWait::Unsupported) FallBack();
+    if (again == LineWait::Lost) lost_ = true;
     if (again != LineWait::TimedOut) return;
     // Not reported: the change lies between the last known instant and the read.
     ++unreportedTotal_;

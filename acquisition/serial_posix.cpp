@@ -91,12 +91,12 @@ public:
         if (made_) timer_delete(timer_);
     }
     bool Arm(std::int64_t timeoutNs) {
-        itimerspec spec{};
+        itimerspec when{};
         timeoutNs = std::max<std::int64_t>(timeoutNs, 1000);
-        spec.it_value.tv_sec = static_cast<time_t>(timeoutNs / 1'000'000'000);
-        spec.it_value.tv_nsec = static_cast<long>(timeoutNs % 1'000'000'000);
-        spec.it_interval.tv_nsec = 1'000'000;
-        return made_ && timer_settime(timer_, 0, &spec, nullptr) == 0;
+        when.it_value.tv_sec = static_cast<time_t>(timeoutNs / 1'000'000'000);
+        when.it_value.tv_nsec = static_cast<long>(timeoutNs % 1'000'000'000);
+        when.it_interval.tv_nsec = 1'000'000;
+        return made_ && timer_settime(timer_, 0, &when, nullptr) == 0;
     }
     void Disarm() {
         const itimerspec off{};
