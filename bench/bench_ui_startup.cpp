@@ -41,8 +41,10 @@ class SilentDialogs : public Dialogs {
 public:
     void Message(QWidget*, const QString&) override {}
     void Error(QWidget*, const QString&, const QString&) override {}
-    std::optional<SaveChoice> AskSaveFile(QWidget*, const QString&) override { return {}; }
-    std::optional<QString> AskOpenFile(QWidget*) override { return {}; }
+    std::optional<SaveChoice> AskSaveFile(QWidget*, const QString&, const QString&) override {
+        return {};
+    }
+    std::optional<QString> AskOpenFile(QWidget*, const QString&) override { return {}; }
     std::optional<QColor> AskColour(QWidget*, const QColor&) override { return {}; }
 };
 

@@ -16,6 +16,9 @@ int RunCsv(int argc, char** argv);
 int RunResave(int argc, char** argv);
 int RunPanel(int argc, char** argv);
 
+// The decoded export for spreadsheets and log viewers (cmd_export.cpp).
+int RunExport(int argc, char** argv);
+
 // Line commands (cmd_receive.cpp).
 int RunReceive(int argc, char** argv);
 

@@ -9,6 +9,11 @@ namespace {
 // Every command of the companion; each lives in its own cli/cmd_*.cpp file.
 const Command kCommands[] = {
     {"csv", "csv IN.kvr [OUT.csv]      export a recording as CSV (OUT defaults to IN.csv)", RunCsv},
+    {"export",
+     "export IN.kvr OUT.csv [--khh K] [--temperature T] [--vozduh V]\n"
+     "                            the values as the panel shows them, one row per frame\n"
+     "                            (comma-separated UTF-8 with a header naming the units)",
+     RunExport},
     {"resave", "resave IN.kvr OUT.kvr     load a recording and save a normalised copy", RunResave},
     {"panel",
      "panel IN.kvr [--frame N] [--khh K] [--temperature T] [--vozduh V] [--decimal C]\n"

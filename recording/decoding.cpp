@@ -163,12 +163,18 @@ long double ParameterValue(const RecordingStore& store, int n, int p,
     return static_cast<long double>(exact->num) / static_cast<long double>(exact->den);
 }
 
-std::string ParameterText(int p, std::uint8_t raw, const DisplaySettings& settings,
-                          const std::string& decimalSeparator) {
+std::string ParameterNumberText(int p, std::uint8_t raw, const DisplaySettings& settings,
+                                const std::string& decimalSeparator) {
     const auto format = FormatOf(p, settings);
     const auto exact = ParameterExact(p, raw, settings);
     if (!format || !exact) return {};
-    return FixedText(*exact, format->P, format->D, decimalSeparator) + format->unit;
+    return FixedText(*exact, format->P, format->D, decimalSeparator);
+}
+
+std::string ParameterText(int p, std::uint8_t raw, const DisplaySettings& settings,
+                          const std::string& decimalSeparator) {
+    const std::string number = ParameterNumberText(p, raw, settings, decimalSeparator);
+    return number.empty() ? number : number + FormatOf(p, settings)->unit;
 }
 
 std::string ParameterText(const RecordingStore& store, int n, int p,

@@ -29,6 +29,11 @@ long double ParameterValue(const RecordingStore& store, int n, int p,
 std::string FixedText(long double value, int P, int D, const std::string& decimalSeparator);
 std::string FixedText(ExactValue value, int P, int D, const std::string& decimalSeparator);
 
+// The number of parameter p (1..10) as the panel shows it, without its unit text; empty for an
+// unlisted setting.
+std::string ParameterNumberText(int p, std::uint8_t raw, const DisplaySettings& settings,
+                                const std::string& decimalSeparator);
+
 // Number and unit of parameter p (1..10) as the panel shows it; empty for an unlisted setting.
 std::string ParameterText(int p, std::uint8_t raw, const DisplaySettings& settings,
                           const std::string& decimalSeparator);

@@ -24,8 +24,8 @@ int SpanLargeStep(int span) {
 
 std::optional<int> ParseSpan(std::string_view text, int length) {
     const auto value = ParseInteger(text);
-    if (!value || *value < 2) return std::nullopt;
-    return std::min(*value, length);
+    if (!value) return std::nullopt;
+    return std::clamp(*value, 2, std::max(length, 2));
 }
 
 int CentredSpanStart(int frame, int span, int length) {

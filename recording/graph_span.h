@@ -18,8 +18,9 @@ int HalfUp(int value);
 // The large step of the span scroll bar: ceil(span / 5).
 int SpanLargeStep(int span);
 
-// The span typed into or picked from the span list: a whole number of at least 2 frames,
-// clamped to the recording's length. Nothing for any other text (the caller reports it).
+// The span typed into or picked from the span list: a whole number clamped to 2..length (fewer
+// than two frames leave no scale to draw; length is at least 2). Nothing for text that is not a
+// whole number (the caller reports it).
 std::optional<int> ParseSpan(std::string_view text, int length);
 
 // The first frame of a span of `span` frames that puts frame `frame` ceil(span / 2) frames after

@@ -26,8 +26,10 @@ qv_need_packages() {
 }
 
 # What building and running the program needs.
+# qt6-translations-l10n brings Qt's Russian texts, which the build puts into the program.
 QV_BUILD_PACKAGES="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
-  qt6-qpa-plugins fonts-dejavu-core fonts-dejavu-extra libgtest-dev libgmock-dev libbenchmark-dev"
+  qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra libgtest-dev
+  libgmock-dev libbenchmark-dev"
 
 # What the quality gates of scripts/test need beyond that: clang and its sanitizer/fuzzer
 # runtimes, gcovr, the Windows cross compiler with GoogleTest sources and wine, a virtual X

@@ -30,8 +30,9 @@ void Dialogs::Notice(QWidget* parent, const QString& text) {
     box->show();
 }
 
-std::optional<SaveChoice> Dialogs::AskSaveFile(QWidget* parent, const QString& defaultSuffix) {
-    QFileDialog dialog(parent);
+std::optional<SaveChoice> Dialogs::AskSaveFile(QWidget* parent, const QString& defaultSuffix,
+                                               const QString& folder) {
+    QFileDialog dialog(parent, QString(), folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({RecordingFilter, CsvFilter});
     dialog.setDefaultSuffix(defaultSuffix);
@@ -49,8 +50,8 @@ std::optional<SaveChoice> Dialogs::AskSaveFile(QWidget* parent, const QString& d
     return choice;
 }
 
-std::optional<QString> Dialogs::AskOpenFile(QWidget* parent) {
-    QFileDialog dialog(parent);
+std::optional<QString> Dialogs::AskOpenFile(QWidget* parent, const QString& folder) {
+    QFileDialog dialog(parent, QString(), folder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({RecordingFilter});

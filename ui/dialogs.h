@@ -30,10 +30,12 @@ public:
     // A notice with an OK button that does not wait for it: the program goes on meanwhile.
     virtual void Notice(QWidget* parent, const QString& text);
 
-    // The save dialog; nothing when cancelled. `defaultSuffix` is "kvr" or "csv".
-    virtual std::optional<SaveChoice> AskSaveFile(QWidget* parent, const QString& defaultSuffix);
-    // The open dialog for recordings; nothing when cancelled.
-    virtual std::optional<QString> AskOpenFile(QWidget* parent);
+    // The save dialog, opened in `folder`; nothing when cancelled. `defaultSuffix` is "kvr" or
+    // "csv".
+    virtual std::optional<SaveChoice> AskSaveFile(QWidget* parent, const QString& defaultSuffix,
+                                                  const QString& folder);
+    // The open dialog for recordings, opened in `folder`; nothing when cancelled.
+    virtual std::optional<QString> AskOpenFile(QWidget* parent, const QString& folder);
     // The colour picker opened on `initial`; nothing when cancelled.
     virtual std::optional<QColor> AskColour(QWidget* parent, const QColor& initial);
 };

@@ -1,5 +1,6 @@
 #include "acquisition/reading_notices.h"
 #include "ui/form1_main.h"
+#include "ui/input_blocker.h"
 #include "ui/mouse_button.h"
 #include "ui/receiver_link.h"
 #include "ui/window_basics.h"

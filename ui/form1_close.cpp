@@ -5,6 +5,7 @@
 #include "ui/form6_comment.h"
 #include "ui/form7_bigfont.h"
 #include "ui/form8_cable.h"
+#include "ui/input_blocker.h"
 #include "ui/receiver_link.h"
 
 #include <QApplication>
@@ -32,6 +33,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::FormClose() {
     if (closing_) return; // a second close while the first one waits
     closing_ = true;
+    // The windows go on painting during the pause but take no input: a reading, a dialog or a
+    // setting started now would be cut short or lost when the program ends.
+    closingInputBlock_ = std::make_unique<InputBlocker>();
     state_.StopFlag = 1;
     Timer4->stop();
     SetInfo(QStringLiteral("Закрываемся"));

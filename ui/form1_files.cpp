@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -62,6 +63,14 @@ void TForm1::Wait(int milliseconds) {
     loop.exec();
 }
 
+QString TForm1::DialogFolder() const {
+    return lastFileFolder_.isEmpty() ? services_.documentsFolder : lastFileFolder_;
+}
+
+void TForm1::RememberFolderOf(const QString& fileName) {
+    lastFileFolder_ = QFileInfo(fileName).absolutePath();
+}
+
 QStringList TForm1::CommentLines() const {
     return windows_.form6 ? windows_.form6->CommentLines() : QStringList();
 }
@@ -72,8 +81,10 @@ void TForm1::SaveRecording() {
         QApplication::processEvents();
         Wait(100);
     } while (Timer1->isActive());
-    const std::optional<SaveChoice> choice = services_.dialogs->AskSaveFile(this, saveSuffix_);
+    const std::optional<SaveChoice> choice =
+        services_.dialogs->AskSaveFile(this, saveSuffix_, DialogFolder());
     if (!choice) return;
+    RememberFolderOf(choice->fileName);
 
     std::array<std::vector<std::string>, SampleColumnCount> samples{
         ToLines(MemoLines(Memo3)), ToLines(MemoLines(Memo4)), ToLines(MemoLines(Memo5))};
@@ -104,10 +115,11 @@ void TForm1::LoadRecording(const QString& fileName) {
     SetReadingStopped(true);
     QString name = fileName;
     if (name.isEmpty()) {
-        const std::optional<QString> chosen = services_.dialogs->AskOpenFile(this);
+        const std::optional<QString> chosen = services_.dialogs->AskOpenFile(this, DialogFolder());
         if (!chosen) return;
         name = *chosen;
     }
+    RememberFolderOf(name);
     // The whole file is read first; only a valid one replaces anything.
     const RecordingLoad load = LoadRecordingFile(name.toStdString());
     if (load.status.kind == FileErrorKind::NotThisProgram) {

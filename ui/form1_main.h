@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -21,6 +22,7 @@ class QTimer;
 
 namespace qv {
 
+class InputBlocker;
 class MouseButton;
 class ReceiverLink;
 class TForm3;
@@ -197,6 +199,10 @@ private:
     void ShowReadingNotice();
     void Wait(int milliseconds);
     QStringList CommentLines() const;
+    // The file dialogs start in the folder of the last file loaded or saved in this run, at
+    // first in the user's documents folder.
+    QString DialogFolder() const;
+    void RememberFolderOf(const QString& fileName);
     QTextEdit* SampleMemo(int column) const;
 
     // --- Links to the other windows (filled in as those windows grow) -------------------
@@ -221,6 +227,7 @@ private:
     OtherWindows windows_;
     std::shared_ptr<ReceiverLink> receiverLink_;
     QString saveSuffix_ = QStringLiteral("kvr");
+    QString lastFileFolder_; // empty until a file was named in this run
     // The first tick of Timer1 commits the all-zero start-up frame.
     bool startUpCommitPending_ = true;
     // What the user last typed into the port box, until the box confirms it.
@@ -231,6 +238,7 @@ private:
     // The hand-over's dropped-frame count when reading started.
     std::uint64_t droppedBefore_ = 0;
     bool priorityNoticeShown_ = false;
+    std::unique_ptr<InputBlocker> closingInputBlock_; // from the start of the close on
     bool closeDone_ = false;
 };
 

@@ -99,6 +99,8 @@ void TForm3::ConnectHandlers() {
     }
     connect(ComboBox[8], &QComboBox::textActivated, this, [this] { ComboBox4Change(); });
     connect(ComboBox[8]->lineEdit(), &QLineEdit::textEdited, this, [this] { ComboBox4Change(); });
+    connect(ComboBox[8]->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { ShowSpanInForce(); });
     // Positions notify only when they really change, whoever sets them.
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
     connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });

@@ -1,6 +1,7 @@
 // The graph window's handlers: span, cursor, series lists, colours and the coupling with the
 // main window's frame.
 #include "ui/form3_graph.h"
+#include "files/line_reader.h"
 #include "recording/graph_span.h"
 #include "ui/dialogs.h"
 #include "ui/form1_main.h"
@@ -14,6 +15,8 @@
 #include <QShowEvent>
 #include <QSlider>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace qv {
 
@@ -32,9 +35,12 @@ private:
     int& counter_;
 };
 
+// Colours the text of `widget`: the role it really draws its text with (a label on the
+// window's button-face background draws with ButtonText, not WindowText) and any further roles.
 void SetTextColour(QWidget* widget, const QColor& colour,
-                   std::initializer_list<QPalette::ColorRole> roles) {
+                   std::initializer_list<QPalette::ColorRole> roles = {}) {
     QPalette palette = widget->palette();
+    palette.setColor(widget->foregroundRole(), colour);
     for (const QPalette::ColorRole role : roles) palette.setColor(role, colour);
     widget->setPalette(palette);
 }
@@ -198,14 +204,27 @@ void TForm3::RebuildSpanList(int length) {
 }
 
 void TForm3::ComboBox4Change() {
+    ApplySpan(true);
+}
+
+void TForm3::ApplySpan(bool typed) {
     const int frame = MainFrame();
     const int length = MainLength();
     const QString text = ComboBox[8]->currentText();
-    const auto span = ParseSpan(text.toStdString(), length);
+    std::optional<int> span = ParseSpan(text.toStdString(), length);
+    // A typed number below two may be the start of a longer one ("1" of "100"): it stays as
+    // typed until editing ends (ShowSpanInForce).
+    const bool keepTypedText = typed && ParseInteger(text.toStdString()).value_or(2) < 2;
     if (!span) {
-        // Not a whole number, or fewer than two frames, which leave no scale to draw.
-        dialogs_->Message(this, QStringLiteral("'%1' is not a valid integer value").arg(text));
-        return;
+        if (typed) {
+            dialogs_->Message(this, QStringLiteral("'%1' is not a valid integer value").arg(text));
+            // Everything stays as it was while it still fits the recording.
+            if (GraphSpan >= 2 && GraphSpan <= length &&
+                ScrollBar1->maximum() == length - GraphSpan + 1)
+                return;
+        }
+        // The recording changed under a rejected text: the span in force, within the length.
+        span = std::clamp(GraphSpan, 2, length);
     }
     {
         const MainFrameHold hold(holdMainFrame_);
@@ -213,7 +232,7 @@ void TForm3::ComboBox4Change() {
         const int start = CentredSpanStart(frame, GraphSpan, length);
         ScrollBar1->setRange(1, length - GraphSpan + 1);
         ScrollBar1->setValue(start);
-        ComboBox[8]->setEditText(QString::number(GraphSpan));
+        if (!keepTypedText) ComboBox[8]->setEditText(QString::number(GraphSpan));
         ScrollBar1->setPageStep(SpanLargeStep(GraphSpan));
         TrackBar1->setRange(0, GraphSpan - 1);
         TrackBar1->setValue(frame - start);
@@ -221,6 +240,12 @@ void TForm3::ComboBox4Change() {
         RedrawGraph(start);
     }
     SetMainFrame(SpanStart() + Cursor());
+}
+
+void TForm3::ShowSpanInForce() {
+    const QString text = ComboBox[8]->currentText();
+    if (ParseSpan(text.toStdString(), MainLength()) && text != QString::number(GraphSpan))
+        ComboBox[8]->setEditText(QString::number(GraphSpan));
 }
 
 void TForm3::ScrollBar1Change() {
@@ -237,7 +262,7 @@ void TForm3::AfterDelete(int oldLength, int newLength) {
     if (ComboBox[8]->currentText() == QString::number(oldLength))
         ComboBox[8]->setEditText(QString::number(newLength));
     RebuildSpanList(newLength);
-    ComboBox4Change();
+    ApplySpan(false);
 }
 
 // --- Cursor ------------------------------------------------------------------------------------
@@ -300,8 +325,7 @@ void TForm3::ApplySeriesColours() {
     for (int n = 1; n <= GraphSeriesCount; ++n) {
         const QColor& colour = SpeedButtonColour[n];
         SetTextColour(SpeedButton[n], colour, {QPalette::ButtonText});
-        for (const int label : {n + 8, n + 14, n + 20, n + 26})
-            SetTextColour(Label[label], colour, {QPalette::WindowText});
+        for (const int label : {n + 8, n + 14, n + 20, n + 26}) SetTextColour(Label[label], colour);
         SetTextColour(ComboBox[n], colour, {QPalette::Text, QPalette::ButtonText});
     }
 }

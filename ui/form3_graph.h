@@ -102,6 +102,12 @@ private:
     void SetSeriesLabels();
     SeriesChoices Choices() const;
     void RebuildSpanList(int length);
+    // The span handling for the text of the span list. A text that is not a whole number is
+    // reported when the user typed it (`typed`); otherwise, or when the old span no longer fits
+    // the recording, the span in force is kept within the recording's length.
+    void ApplySpan(bool typed);
+    // Editing of the span list ended: a number shows as the span it gave (a typed "1" as 2).
+    void ShowSpanInForce();
     void ShowPicture();
     // The main window's frame := frame, unless the window is hidden or the main window is the
     // one that is moving (its frame is then the given one).

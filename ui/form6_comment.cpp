@@ -17,6 +17,7 @@ TForm6::TForm6(QWidget* parent) : QWidget(parent) {
     Memo1->setLineWrapMode(QTextEdit::WidgetWidth);
     Button1 = new QPushButton(QStringLiteral("Ок"), this);
     Button1->setGeometry(368, 432, 137, 17);
+    Button1->setDefault(true); // Enter presses "Ок" as Space does
     connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
     hide();
 }

@@ -7,8 +7,11 @@
 #include "ui/form6_comment.h"
 #include "ui/form7_bigfont.h"
 #include "ui/form8_cable.h"
+#include "ui/qt_translation.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <QTimer>
 
 namespace qv {
@@ -43,10 +46,16 @@ void QuintovarApp::StartUp() {
     form1_->Timer1->start();
 }
 
+QString DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 UiServices ProgramServices(const QStringList& arguments) {
     UiServices services;
     services.dialogs = std::make_shared<Dialogs>();
     services.arguments = arguments;
+    services.documentsFolder = DocumentsFolder();
     services.settingsPath =
         QString::fromStdString(SettingsFilePath(QApplication::applicationDirPath().toStdString()));
     return services;
@@ -55,6 +64,7 @@ UiServices ProgramServices(const QStringList& arguments) {
 int RunQuintovar(int& argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quintovar"));
+    InstallQtTranslation(application);
     // No display name: Qt would append it to every window caption ("… — Quintovar"), and the
     // captions must read exactly as given. The message boxes take the application name.
     QuintovarApp app(ProgramServices(QApplication::arguments().mid(1)));

@@ -47,6 +47,9 @@ private:
     std::unique_ptr<TForm8> form8_;
 };
 
+// The user's documents folder (the home folder where there is none).
+QString DocumentsFolder();
+
 // The program's services: the real port layer, the platform dialogs, the settings file beside
 // the executable and the command line.
 UiServices ProgramServices(const QStringList& arguments);

@@ -33,6 +33,7 @@ struct UiServices {
     std::shared_ptr<Dialogs> dialogs;       // null: the platform's dialogs
     QString settingsPath;                   // full path of the settings file
     QStringList arguments;                  // command-line arguments after the program's name
+    QString documentsFolder;                // where the file dialogs start in a run
     int closePauseMs = 2000;
 };
 

@@ -28,11 +28,13 @@ TEST(GraphSpanSteps, RoundUp) {
     EXPECT_EQ(SpanLargeStep(2), 1);
 }
 
-TEST(GraphSpanText, IsAWholeNumberOfAtLeastTwoClampedToTheLength) {
+TEST(GraphSpanText, IsAWholeNumberClampedToTwoAndTheLength) {
     EXPECT_EQ(ParseSpan("100", 1000), 100);
     EXPECT_EQ(ParseSpan("5000", 1000), 1000);
     EXPECT_EQ(ParseSpan(" 2", 1000), 2);
-    for (const char* bad : {"", "1", "0", "-5", "abc", "10x", "1.5", "99999999999"})
+    for (const char* low : {"1", "0", "-5", "-2147483648"})
+        EXPECT_EQ(ParseSpan(low, 1000), 2) << low;
+    for (const char* bad : {"", "-", "abc", "10x", "1.5", "99999999999"})
         EXPECT_EQ(ParseSpan(bad, 1000), std::nullopt) << bad;
 }
 

@@ -4,7 +4,10 @@
 #include "files/settings_file.h"
 #include "ui/mouse_button.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include <QFile>
 
@@ -71,6 +74,24 @@ TEST_F(RecordingFileTest, SaveAndLoadRestoreRecordingSamplesMarkersAndComment) {
               (QStringList{QStringLiteral("Прогрев"), QStringLiteral("обороты ХХ")}));
     EXPECT_TRUE(app->Form6()->isVisible());
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("Данные из: run1.kvr"));
+}
+
+TEST_F(RecordingFileTest, FileDialogsStartInTheLastFolderUsedAndFirstInTheDocuments) {
+    const QString documents = dir.filePath(QStringLiteral("Документы"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("b")));
+    form->N2->trigger(); // cancelled
+    const QString saved = dir.filePath(QStringLiteral("a/run.kvr"));
+    dialogs->saveAnswers.push_back(SaveChoice{saved, SaveFileType::Recording});
+    form->N3->trigger();
+    const QString copy = dir.filePath(QStringLiteral("b/copy.kvr"));
+    ASSERT_TRUE(QFile::copy(saved, copy));
+    dialogs->openAnswers.push_back(copy);
+    form->N2->trigger();
+    form->N3->trigger(); // cancelled
+    EXPECT_EQ(dialogs->foldersAsked,
+              (std::vector<QString>{documents, documents, dir.filePath(QStringLiteral("a")),
+                                    dir.filePath(QStringLiteral("b"))}));
 }
 
 TEST_F(RecordingFileTest, ARejectedFileChangesNothing) {
@@ -233,6 +254,49 @@ TEST_F(SettingsTest, AnUnwritableSettingsFileIsReportedAndTheProgramStillCloses)
               QStringLiteral("Unable to write to ") + services.settingsPath);
 }
 
+// Counts the paint events of one widget.
+class PaintCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
+class ClosePauseTest : public MainWindowTest {
+protected:
+    ClosePauseTest() { closePauseMs = 300; }
+};
+
+TEST_F(ClosePauseTest, TheWindowsPaintButTakeNoInputWhileClosing) {
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    PaintCounter paints;
+    form->Edit1->installEventFilter(&paints);
+    int paintsBefore = -1;
+    QTimer::singleShot(100, form, [&] { // in the middle of the pause
+        paintsBefore = paints.count;
+        form->Edit1->update();
+        const QPointF centre = QRectF(form->Button1->rect()).center();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(
+                form->Button1,
+                new QMouseEvent(type, centre, form->Button1->mapToGlobal(centre), Qt::LeftButton,
+                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                Qt::NoModifier));
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            QCoreApplication::postEvent(form->Button1,
+                                        new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier));
+    });
+    bool closed = false;
+    QObject::connect(form, &TForm1::closed, [&] { closed = true; });
+    form->N4->trigger();
+    EXPECT_TRUE(closed);
+    EXPECT_GE(paintsBefore, 0);
+    EXPECT_GT(paints.count, paintsBefore); // painted during the pause
+    EXPECT_TRUE(receiversStarted.empty());
+}
+
 } // namespace
 } // namespace qv::test
 
@@ -252,7 +316,10 @@ TEST_F(CommentTest, TheWindowShowsHidesAndCountsLinesLikeATextBox) {
               (QStringList{QStringLiteral("первая"), QStringLiteral("вторая")}));
     comment->Memo1->setPlainText(QStringLiteral("\n"));
     EXPECT_EQ(comment->CommentLines(), QStringList{QString()});
-    comment->Button1->click();
+    // Enter presses "Ок" (the default button) when it has the focus.
+    comment->Button1->setFocus();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(comment->Button1, &enter);
     EXPECT_FALSE(comment->isVisible());
     EXPECT_EQ(comment->CommentLines(), QStringList{QString()}); // hiding keeps the text
 }

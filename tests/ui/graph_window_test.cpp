@@ -148,8 +148,7 @@ TEST_F(GraphWindowTest, SpanTextIsCheckedAndClamped) {
     EXPECT_EQ(graph()->ComboBox[8]->currentText(), QStringLiteral("1000"));
     TypeSpan(QStringLiteral("100"));
     const QImage before = graph()->GraphBitmap();
-    for (const QString& bad : {QStringLiteral("abc"), QString(), QStringLiteral("1"),
-                               QStringLiteral("-3"), QStringLiteral("0")}) {
+    for (const QString& bad : {QStringLiteral("abc"), QString(), QStringLiteral("-")}) {
         TypeSpan(bad);
         ASSERT_FALSE(dialogs->messages.empty());
         EXPECT_EQ(dialogs->messages.back().text,
@@ -159,13 +158,53 @@ TEST_F(GraphWindowTest, SpanTextIsCheckedAndClamped) {
         EXPECT_EQ(graph()->TrackBar1->maximum(), 99);
         EXPECT_EQ(graph()->GraphBitmap(), before);
     }
-    EXPECT_EQ(dialogs->messages.size(), 5u);
+    EXPECT_EQ(dialogs->messages.size(), 3u);
+    // Numbers below two give the smallest span, silently; the typed text stays while typing,
+    // so that "1" can go on to "10", and shows the span once editing ends.
+    for (const QString& low : {QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("-5")}) {
+        TypeSpan(low);
+        EXPECT_EQ(graph()->GraphSpan, 2) << low.toStdString();
+        EXPECT_EQ(graph()->TrackBar1->maximum(), 1);
+        EXPECT_EQ(graph()->ComboBox[8]->currentText(), low);
+    }
+    emit graph()->ComboBox[8]->lineEdit()->editingFinished();
+    EXPECT_EQ(graph()->ComboBox[8]->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(graph()->windowTitle(), QStringLiteral("Графики  с 499 по 500 кадр"));
+    TypeSpan(QStringLiteral("1"));
+    TypeSpan(QStringLiteral("10"));
+    EXPECT_EQ(graph()->GraphSpan, 10);
+    EXPECT_EQ(dialogs->messages.size(), 3u);
     // Picking from the list works as typing.
     QComboBox* list = graph()->ComboBox[8];
     list->setCurrentIndex(list->findText(QStringLiteral("20")));
     emit list->textActivated(QStringLiteral("20"));
     EXPECT_EQ(graph()->GraphSpan, 20);
     EXPECT_EQ(graph()->ScrollBar1->pageStep(), 4);
+}
+
+TEST_F(GraphWindowTest, DeletingUnderARejectedSpanTextStaysWithinTheRecording) {
+    Open(200, 200); // span 200
+    form->ScrollBar1->setValue(200);
+    TypeSpan(QStringLiteral("x"));
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    form->Button5Click(); // the last frame
+    EXPECT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(graph()->GraphSpan, 199);
+    EXPECT_EQ(graph()->ComboBox[8]->currentText(), QStringLiteral("199"));
+    EXPECT_EQ(graph()->windowTitle(), QStringLiteral("Графики  с 1 по 199 кадр"));
+    EXPECT_EQ(graph()->TrackBar1->maximum(), 198);
+    graph()->Button2->click(); // "+1" at the last frame goes nowhere
+    EXPECT_EQ(Start() + Cursor(), 199);
+    EXPECT_EQ(MainFrame(), 199);
+
+    TypeSpan(QStringLiteral("50"));
+    form->ScrollBar1->setValue(20);
+    TypeSpan(QStringLiteral("x"));
+    form->Button5Click(); // frame 20 of 199: the span of 50 stays, its ranges follow
+    EXPECT_EQ(graph()->GraphSpan, 50);
+    EXPECT_EQ(graph()->ScrollBar1->maximum(), 149);
+    EXPECT_EQ(Start() + Cursor(), 20);
+    EXPECT_EQ(PanelValue(24), QStringLiteral("20 / 198"));
 }
 
 TEST_F(GraphWindowTest, CursorButtonsStepWithinTheSpan) {

@@ -33,8 +33,9 @@ protected:
         services.startTimingCheck = timingCheckStarter; // empty: the real check
         services.dialogs = dialogs;
         services.settingsPath = dir.filePath(QStringLiteral("QuintovarByTrelm52.ini"));
-        services.closePauseMs = 0;
+        services.closePauseMs = closePauseMs;
         services.arguments = arguments;
+        services.documentsFolder = dir.filePath(QStringLiteral("Документы"));
         app = std::make_unique<QuintovarApp>(services);
         app->StartUp();
         form = app->Form1();
@@ -78,6 +79,7 @@ protected:
 
     QTemporaryDir dir;
     QStringList arguments;
+    int closePauseMs = 0;                  // set before SetUp for a real pause at closing
     TimingCheckStarter timingCheckStarter; // set before SetUp to replace the timing check
     std::shared_ptr<FakePortSystem> ports;
     std::vector<bool> receiversStarted;  // `inverted` of each receiver start

@@ -40,9 +40,12 @@ public:
     }
     std::vector<QString> notices;
     void Notice(QWidget*, const QString& text) override { notices.push_back(text); }
-    std::optional<SaveChoice> AskSaveFile(QWidget*, const QString& suffix) override {
+    std::vector<QString> foldersAsked; // the folder each file dialog opened in
+    std::optional<SaveChoice> AskSaveFile(QWidget*, const QString& suffix,
+                                          const QString& folder) override {
         ++saveAsked;
         lastSaveSuffix = suffix;
+        foldersAsked.push_back(folder);
         if (saveAnswers.empty()) return std::nullopt;
         auto answer = saveAnswers.front();
         saveAnswers.pop_front();
@@ -57,8 +60,9 @@ public:
         colourAnswers.pop_front();
         return answer;
     }
-    std::optional<QString> AskOpenFile(QWidget*) override {
+    std::optional<QString> AskOpenFile(QWidget*, const QString& folder) override {
         ++openAsked;
+        foldersAsked.push_back(folder);
         if (openAnswers.empty()) return std::nullopt;
         auto answer = openAnswers.front();
         openAnswers.pop_front();

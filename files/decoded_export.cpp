@@ -1,0 +1,129 @@
+#include "files/decoded_export.h"
+
+#include "files/file_io.h"
+#include "recording/decoding.h"
+#include "recording/frame_time.h"
+
+#include <array>
+
+namespace qv {
+namespace {
+
+// Parameters 1..10 under the settings that choose their unit.
+std::string ParameterColumn(int p, const DisplaySettings& settings) {
+    switch (p) {
+    case 1:
+        return "injection_ms";
+    case 2:
+        return "ignition_deg";
+    case 3:
+        switch (settings.KHH) {
+        case 1:
+            return "idle_air_pct_of_255";
+        case 2:
+            return "idle_air_pct_of_125";
+        case 3:
+            return "idle_air_steps";
+        }
+        return "idle_air";
+    case 4:
+        return "rpm";
+    case 5:
+        switch (settings.Vozduh) {
+        case 1:
+            return "map_kPa";
+        case 2:
+            return "map_mmHg";
+        case 3:
+            return "maf_period_ms";
+        case 4:
+            return "maf_g_s";
+        case 5:
+            return "intake_V";
+        }
+        return "intake";
+    case 6:
+        return "coolant_C";
+    case 7:
+        return "throttle_deg";
+    case 8:
+        return "speed_kmh";
+    case 9:
+        return "correction_left_V";
+    default:
+        return "correction_right_V";
+    }
+}
+
+// The named flags in panel order; the column adds the flag's byte and bit.
+constexpr std::array<const char*, NamedFlagCount> FlagNames{
+    "after_start_enrichment",
+    "cold_engine",
+    "knock",
+    "closed_loop",
+    "extra_enrichment",
+    "starter",
+    "throttle_closed",
+    "air_conditioner",
+    "neutral",
+    "left_mixture_rich",
+    "right_mixture_rich",
+    "diagnosis_ok",
+};
+
+void AppendRow(std::string& out, const std::vector<std::string>& cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0) out += ',';
+        out += CsvCell(cells[i]);
+    }
+    out += "\r\n";
+}
+
+} // namespace
+
+std::string CsvCell(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string cell = "\"";
+    for (const char c : text) {
+        if (c == '"') cell += '"';
+        cell += c;
+    }
+    return cell + '"';
+}
+
+std::vector<std::string> DecodedCsvHeader(const DisplaySettings& settings) {
+    std::vector<std::string> header{"frame", "time"};
+    for (int p = 1; p <= 10; ++p) header.push_back(ParameterColumn(p, settings));
+    for (int f = 0; f < NamedFlagCount; ++f) {
+        const FlagInfo& flag = NamedFlag(f);
+        header.push_back("flag_" + std::to_string(flag.byte) + "_" + std::to_string(flag.bit) +
+                         "_" + FlagNames[static_cast<std::size_t>(f)]);
+    }
+    return header;
+}
+
+std::string DecodedCsvBytes(const RecordingDocument& document, const DisplaySettings& settings) {
+    std::string out;
+    out.reserve(document.frames.size() * 120 + 512);
+    AppendRow(out, DecodedCsvHeader(settings));
+    std::vector<std::string> cells;
+    for (std::size_t i = 0; i < document.frames.size(); ++i) {
+        const FrameRow& row = document.frames[i];
+        cells.assign({std::to_string(i + 1), TimeOfDayText(row.FrameTime)});
+        for (int p = 1; p <= 10; ++p)
+            cells.push_back(ParameterNumberText(p, row.Analog[p - 1], settings, "."));
+        for (int f = 0; f < NamedFlagCount; ++f) {
+            const FlagInfo& flag = NamedFlag(f);
+            cells.push_back(FlagBit(row, flag.byte, flag.bit) ? "1" : "0");
+        }
+        AppendRow(out, cells);
+    }
+    return out;
+}
+
+FileStatus ExportDecodedCsvFile(const std::string& path, const RecordingDocument& document,
+                                const DisplaySettings& settings) {
+    return WriteFileAtomically(path, DecodedCsvBytes(document, settings));
+}
+
+} // namespace qv
