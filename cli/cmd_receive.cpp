@@ -16,21 +16,25 @@
 namespace qv::cli {
 namespace {
 
-bool ParsePositive(const char* text, std::int64_t& value) {
+bool ParseWhole(const char* text, std::int64_t& value) {
     if (!text || !*text) return false;
     value = 0;
     for (const char* c = text; *c; ++c) {
         if (*c < '0' || *c > '9' || value > 1'000'000'000'000) return false;
         value = value * 10 + (*c - '0');
     }
-    return value > 0;
+    return true;
+}
+
+bool ParsePositive(const char* text, std::int64_t& value) {
+    return ParseWhole(text, value) && value > 0;
 }
 
 int Usage(const char* problem) {
     std::fprintf(stderr,
                  "quintovar-cli receive: %s\n"
                  "usage: quintovar-cli receive LINEFILE [--frequency F] [--poll-ns P] "
-                 "[--inverted]\n",
+                 "[--read-ns R] [--edges [--wake-ns W]] [--inverted]\n",
                  problem);
     return 2;
 }
@@ -38,15 +42,28 @@ int Usage(const char* problem) {
 } // namespace
 
 // Runs the receiver in virtual time over a recorded line and prints every frame it hands over.
+// --read-ns: every status read takes that long; --edges: the edge-timed path, each change
+// reported --wake-ns late, instead of polling.
 int RunReceive(int argc, char** argv) {
     const char* path = nullptr;
     std::int64_t frequency = 1'000'000;
     std::int64_t pollNs = 20'000;
-    bool inverted = false;
+    std::int64_t readNs = 0;
+    std::int64_t wakeNs = 50'000;
+    bool inverted = false, edges = false, wakeGiven = false;
     for (int i = 0; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--inverted") == 0) {
             inverted = true;
+        } else if (std::strcmp(arg, "--edges") == 0) {
+            edges = true;
+        } else if (std::strcmp(arg, "--read-ns") == 0) {
+            if (!ParseWhole(i + 1 < argc ? argv[++i] : nullptr, readNs))
+                return Usage("--read-ns needs a whole number of nanoseconds");
+        } else if (std::strcmp(arg, "--wake-ns") == 0) {
+            wakeGiven = true;
+            if (!ParseWhole(i + 1 < argc ? argv[++i] : nullptr, wakeNs))
+                return Usage("--wake-ns needs a whole number of nanoseconds");
         } else if (std::strcmp(arg, "--frequency") == 0) {
             if (!ParsePositive(i + 1 < argc ? argv[++i] : nullptr, frequency))
                 return Usage("--frequency needs a positive whole number of ticks per second");
@@ -62,6 +79,7 @@ int RunReceive(int argc, char** argv) {
         }
     }
     if (!path) return Usage("LINEFILE is missing");
+    if (wakeGiven && !edges) return Usage("--wake-ns goes with --edges");
 
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -83,14 +101,24 @@ int RunReceive(int argc, char** argv) {
     // The run ends a second after the last change of the line.
     VirtualLine line(parsed.Recording, frequency, pollNs,
                      parsed.Recording.LastChangeNs() + 1'000'000'000, &state->StopFlag);
+    VirtualPortBehaviour port;
+    port.ReadNs = readNs;
+    port.WakeNs = wakeNs;
+    line.SetBehaviour(port);
     ReceiverCallbacks callbacks;
     callbacks.frameReady = [&state] {
         while (auto handed = state->handOver.Take()) std::puts(FrameLine(*handed).c_str());
     };
     callbacks.noCounter = [] { std::puts("Однако не хотит:)"); };
-    LineReceiver receiver(*state, generation, line, line, line,
-                          inverted ? LinePolarity::Inverted : LinePolarity::Straight, callbacks);
-    receiver.Run();
+    const LinePolarity polarity = inverted ? LinePolarity::Inverted : LinePolarity::Straight;
+    if (edges) {
+        EdgeTimedLine stamped(line, line, line, line, VirtualEdgeTiming(frequency, pollNs, port));
+        LineReceiver receiver(*state, generation, stamped, stamped, stamped, polarity, callbacks);
+        receiver.Run();
+    } else {
+        LineReceiver receiver(*state, generation, line, line, line, polarity, callbacks);
+        receiver.Run();
+    }
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

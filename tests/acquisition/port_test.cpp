@@ -9,8 +9,17 @@
 #include <map>
 #include <set>
 
+#include "acquisition/real_time_line.h"
+
+#include <chrono>
+#include <future>
+#include <thread>
+
 #ifndef _WIN32
+#include <fcntl.h>
+#include <stdlib.h>
 #include <sys/ioctl.h>
+#include <unistd.h>
 #endif
 
 namespace qv {
@@ -109,6 +118,56 @@ TEST(PortHandle, SimOpensLikeAPortAndShowsTheIdleLine) {
     EXPECT_TRUE(handle.GetModemStatus(word));
     EXPECT_EQ(word, 0x20u); // the unit starts with an idle gap: level 1, DSR on
 }
+
+TEST(PortHandle, AWaitForAChangeHoldsNoLockAndClosingTheHandleEndsIt) {
+    PortHandle handle(MakeStandardPortSystem());
+    ASSERT_TRUE(handle.OpenPort("SIM"));
+    // The unit is idle for its first 150 ms: a wait in progress on another thread meanwhile.
+    // The port can still be read, and closing it ends the wait at once.
+    std::promise<LineWait> waited;
+    std::thread waiter([&] { waited.set_value(handle.WaitForChange(60'000'000'000)); });
+    std::uint32_t word = 0;
+    EXPECT_TRUE(handle.GetModemStatus(word));
+    EXPECT_EQ(word, ModemStatusDsr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_TRUE(handle.ClosePort());
+    auto result = waited.get_future();
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    waiter.join();
+    EXPECT_EQ(result.get(), LineWait::Lost);
+    EXPECT_EQ(handle.WaitForChange(1'000'000), LineWait::Lost); // no port open
+    // Reopened, it reports the first frame's falling edge.
+    ASSERT_TRUE(handle.OpenPort("SIM"));
+    EXPECT_EQ(handle.WaitForChange(5'000'000'000), LineWait::Changed);
+    EXPECT_TRUE(handle.GetModemStatus(word));
+    EXPECT_EQ(word, 0u);
+}
+
+TEST(PortLine, RepeatedFailuresMakeTheLineLostNeverALevel) {
+    PortHandle handle(std::make_shared<FakePorts>());
+    PortLine line(handle);
+    for (int read = 1; read <= PortLine::MaxFailures; ++read) {
+        EXPECT_FALSE(line.DeviceLost()) << read;
+        line.ReadModemStatus();
+    }
+    EXPECT_TRUE(line.DeviceLost());
+}
+
+#ifndef _WIN32
+TEST(PortHandle, APseudoTerminalHasNoChangeReports) {
+    // A pseudo-terminal stands in for a serial device without modem lines.
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    PortHandle handle{std::shared_ptr<PortSystem>(MakeSerialPortSystem())};
+    ASSERT_TRUE(handle.OpenPort(ptsname(master)));
+    EXPECT_EQ(handle.WaitForChange(1'000'000'000), LineWait::Unsupported);
+    EXPECT_FALSE(handle.DeviceGone());
+    EXPECT_TRUE(handle.ClosePort());
+    close(master);
+}
+#endif
 
 TEST(PortSettings, LineStateFlagsWordHoldsBinaryModeAndTheRequestedOutputs) {
     EXPECT_EQ(LineStateFlagsWord(false, false), 0x0001u);
