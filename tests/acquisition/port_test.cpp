@@ -1,25 +1,20 @@
 #include "acquisition/port_handle.h"
+#include "acquisition/real_time_line.h"
 #include "acquisition/serial_port.h"
 #include "acquisition/simulated_unit.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <map>
 #include <set>
-
-#include "acquisition/real_time_line.h"
-
-#include <chrono>
-#include <future>
 #include <thread>
 
 #ifndef _WIN32
-#include <fcntl.h>
-#include <stdlib.h>
 #include <sys/ioctl.h>
-#include <unistd.h>
 #endif
 
 namespace qv {
@@ -152,22 +147,6 @@ TEST(PortLine, RepeatedFailuresMakeTheLineLostNeverALevel) {
     }
     EXPECT_TRUE(line.DeviceLost());
 }
-
-#ifndef _WIN32
-TEST(PortHandle, APseudoTerminalHasNoChangeReports) {
-    // A pseudo-terminal stands in for a serial device without modem lines.
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(grantpt(master), 0);
-    ASSERT_EQ(unlockpt(master), 0);
-    PortHandle handle{std::shared_ptr<PortSystem>(MakeSerialPortSystem())};
-    ASSERT_TRUE(handle.OpenPort(ptsname(master)));
-    EXPECT_EQ(handle.WaitForChange(1'000'000'000), LineWait::Unsupported);
-    EXPECT_FALSE(handle.DeviceGone());
-    EXPECT_TRUE(handle.ClosePort());
-    close(master);
-}
-#endif
 
 TEST(PortSettings, LineStateFlagsWordHoldsBinaryModeAndTheRequestedOutputs) {
     EXPECT_EQ(LineStateFlagsWord(false, false), 0x0001u);
