@@ -159,9 +159,9 @@ int RunRead(int argc, char** argv) {
     // The receiver ends within about 115 ms; the state must outlive it.
     signals->changed.wait(lock, [&] { return signals->finished; });
     printNotes();
-    const bool lost = signals->deviceLost;
+    const bool lost = signals->deviceLost, noCounter = signals->noCounter;
     lock.unlock();
-    if (signals->noCounter) std::puts("Однако не хотит:)");
+    if (noCounter) std::puts("Однако не хотит:)");
 
     state->port.PurgePort();
     state->port.ClosePort();
