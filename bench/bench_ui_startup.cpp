@@ -4,9 +4,9 @@
 //
 // Runs on any Qt platform; QT_QPA_PLATFORM=offscreen is used when none is set. The port list
 // comes from a port system that offers only the simulated unit, so no serial device is probed.
-#include "acquisition/simulated_unit.h"
 #include "ui/form1_main.h"
 #include "ui/quintovar_app.h"
+#include "ui_bench_support.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,29 +24,9 @@
 namespace {
 
 using namespace qv;
+using namespace qv::bench;
 
 double g_applicationMs = 0; // constructing QApplication, measured once in main
-
-class SimulatedOnlyPorts : public PortSystem {
-public:
-    std::unique_ptr<PortDevice> Open(const std::string& name) override {
-        return name == SimulatedPortName ? OpenSimulatedPort(1) : nullptr;
-    }
-    bool Probe(const std::string&) override { return false; }
-    std::vector<std::string> Candidates() override { return {}; }
-};
-
-// Dialogs that never open: a benchmark has nobody to answer them.
-class SilentDialogs : public Dialogs {
-public:
-    void Message(QWidget*, const QString&) override {}
-    void Error(QWidget*, const QString&, const QString&) override {}
-    std::optional<SaveChoice> AskSaveFile(QWidget*, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<QString> AskOpenFile(QWidget*, const QString&) override { return {}; }
-    std::optional<QColor> AskColour(QWidget*, const QColor&) override { return {}; }
-};
 
 // Counts the paint events of one widget that arrive while the panel shows `wanted`.
 class PaintWatch : public QObject {

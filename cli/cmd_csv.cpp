@@ -5,12 +5,15 @@
 namespace qv::cli {
 
 int RunCsv(int argc, char** argv) {
-    if (argc < 1 || argc > 2) return UsageError("csv IN.kvr [OUT.csv]");
-    const std::string in = argv[0];
-    const std::string out = argc == 2 ? std::string(argv[1]) : CsvPathFor(in);
+    static const CommandSyntax syntax{"csv", "csv IN.kvr [OUT.csv | -]", 1, 2, {}};
+    const auto arguments = ParseArguments(syntax, argc, argv);
+    if (!arguments) return 2;
+    const std::string& in = arguments->positional[0];
+    const std::string out =
+        arguments->positional.size() == 2 ? arguments->positional[1] : CsvPathFor(in);
     RecordingDocument document;
-    if (!LoadForCommand("csv", in, document)) return 2;
-    return ReportWrite("csv", out, ExportCsvFile(out, document));
+    if (!LoadForCommand(syntax.name, in, document)) return 2;
+    return WriteOutput(syntax.name, in, out, CsvExportBytes(document));
 }
 
 } // namespace qv::cli

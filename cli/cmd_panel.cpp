@@ -1,17 +1,13 @@
 #include "cli/commands.h"
 #include "cli/file_command.h"
-#include "files/line_reader.h"
 #include "recording/panel.h"
 
+#include <climits>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 namespace qv::cli {
 namespace {
-
-constexpr const char* kPanelUsage =
-    "panel IN.kvr [--frame N] [--khh K] [--temperature T] [--vozduh V] [--decimal C]";
 
 void PrintPanel(const RecordingStore& store, int n, int length, const DisplaySettings& settings,
                 const std::string& decimal) {
@@ -20,40 +16,40 @@ void PrintPanel(const RecordingStore& store, int n, int length, const DisplaySet
         std::printf("%s\t%s\n", panel.labels[row].c_str(), panel.values[row].c_str());
 }
 
+CommandSyntax PanelSyntax() {
+    CommandSyntax syntax{"panel",
+                         "panel IN.kvr [--frame N] [--khh K] [--temperature T] [--vozduh V] "
+                         "[--decimal C]",
+                         1,
+                         1,
+                         {{"--frame", OptionRule::Number, INT_MIN, INT_MAX}, {"--decimal"}}};
+    for (const OptionRule& option : DisplayOptions()) syntax.options.push_back(option);
+    return syntax;
+}
+
 } // namespace
 
+// Prints the panel of one frame, or of every frame, to standard output.
 int RunPanel(int argc, char** argv) {
-    if (argc < 1) return UsageError(kPanelUsage);
-    const std::string in = argv[0];
-    DisplaySettings settings;
-    std::string decimal = ",";
-    int frame = 0; // 0: every frame
-    for (int i = 1; i < argc; i += 2) {
-        if (i + 1 >= argc) return UsageError(kPanelUsage);
-        const char* option = argv[i];
-        const char* value = argv[i + 1];
-        if (std::strcmp(option, "--decimal") == 0) {
-            decimal = value;
-            continue;
-        }
-        const auto number = ParseInteger(value);
-        if (!number) return UsageError(kPanelUsage);
-        if (std::strcmp(option, "--frame") == 0)
-            frame = *number;
-        else if (!SetDisplayOption(option, *number, settings))
-            return UsageError(kPanelUsage);
-    }
+    static const CommandSyntax syntax = PanelSyntax();
+    const auto arguments = ParseArguments(syntax, argc, argv);
+    if (!arguments) return 2;
+    const DisplaySettings settings = DisplaySettingsFrom(*arguments);
+    const std::string decimal = arguments->Text("--decimal", ",");
     RecordingDocument document;
-    if (!LoadForCommand("panel", in, document)) return 2;
+    if (!LoadForCommand(syntax.name, arguments->positional[0], document)) return 2;
     const int length = document.Length();
-    if (frame != 0 && (frame < 1 || frame > length)) {
-        std::fprintf(stderr, "quintovar-cli panel: frame %d is outside 1..%d\n", frame, length);
+    const bool oneFrame = arguments->Has("--frame");
+    const auto frame = arguments->Number("--frame", 0);
+    if (oneFrame && (frame < 1 || frame > length)) {
+        PrintProblem(syntax.name, "--frame " + std::to_string(frame) + " is outside 1.." +
+                                      std::to_string(length));
         return 2;
     }
     auto store = std::make_unique<RecordingStore>();
     ApplyToStore(document, *store);
-    if (frame != 0) {
-        PrintPanel(*store, frame, length, settings, decimal);
+    if (oneFrame) {
+        PrintPanel(*store, static_cast<int>(frame), length, settings, decimal);
         return 0;
     }
     for (int n = 1; n <= length; ++n) {

@@ -5,9 +5,12 @@
 #include "files/line_reader.h"
 #include "ui/render/graph_picture.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 
 #include <cctype>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -18,10 +21,6 @@
 namespace qv::cli {
 namespace {
 
-constexpr const char* kPlotUsage =
-    "plot IN.kvr OUT.png [--start S] [--span N] [--cursor C] [--series LIST] [--khh K]\n"
-    "       [--temperature T] [--vozduh V]";
-
 // Series 1..6 take these colours unless the list names one.
 const QColor kDefaultColours[GraphSeriesCount] = {
     QColor(0xFF, 0x00, 0x00), QColor(0x00, 0x00, 0xFF), QColor(0x00, 0x80, 0x00),
@@ -30,7 +29,7 @@ const QColor kDefaultColours[GraphSeriesCount] = {
 constexpr const char* kDefaultSeries = "0,3,5"; // injection, engine speed, coolant
 
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "quintovar-cli plot: %s\n", message.c_str());
+    PrintProblem("plot", message);
     return 2;
 }
 
@@ -82,69 +81,71 @@ std::string OutOfRange(const RangeCheck& check) {
            std::to_string(check.low) + ".." + std::to_string(check.high);
 }
 
-void PrintLabels(const GraphFrameSpan& view, const SeriesChoices& series,
+void PrintLabels(std::FILE* out, const GraphFrameSpan& view, const SeriesChoices& series,
                  const SeriesTextSet& labels) {
-    std::printf("%s\n", GraphCaption(view.first, view.span).toStdString().c_str());
-    std::printf("Кадр\t%d\n", view.first + view.cursor);
+    std::fprintf(out, "%s\n", GraphCaption(view.first, view.span).toStdString().c_str());
+    std::fprintf(out, "Кадр\t%d\n", view.first + view.cursor);
     for (int n = 0; n < GraphSeriesCount; ++n) {
         if (!series[n].on) continue;
         const SeriesTexts& l = labels[n];
-        std::printf("%d\t%d\t%s\t%s\t%s\t%s\n", n + 1, series[n].k, l.top.toStdString().c_str(),
-                    l.mid.toStdString().c_str(), l.bottom.toStdString().c_str(),
-                    l.value.toStdString().c_str());
+        std::fprintf(out, "%d\t%d\t%s\t%s\t%s\t%s\n", n + 1, series[n].k,
+                     l.top.toStdString().c_str(), l.mid.toStdString().c_str(),
+                     l.bottom.toStdString().c_str(), l.value.toStdString().c_str());
     }
+}
+
+CommandSyntax PlotSyntax() {
+    CommandSyntax syntax{
+        "plot",
+        "plot IN.kvr OUT.png|- [--start S] [--span N] [--cursor C] [--series LIST]\n"
+        "       [--khh K] [--temperature T] [--vozduh V]",
+        2,
+        2,
+        {{"--start", OptionRule::Number, INT_MIN, INT_MAX},
+         {"--span", OptionRule::Number, INT_MIN, INT_MAX},
+         {"--cursor", OptionRule::Number, INT_MIN, INT_MAX},
+         {"--series"}}};
+    for (const OptionRule& option : DisplayOptions()) syntax.options.push_back(option);
+    return syntax;
+}
+
+// The picture as PNG file bytes.
+std::string PngBytes(const QImage& image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return {};
+    return png.toStdString();
 }
 
 } // namespace
 
 int RunPlot(int argc, char** argv) {
-    if (argc < 2) return UsageError(kPlotUsage);
-    const std::string in = argv[0];
-    const std::string out = argv[1];
-    DisplaySettings settings;
-    std::optional<int> start, span, cursor;
-    std::string seriesList = kDefaultSeries;
-    for (int i = 2; i < argc; i += 2) {
-        if (i + 1 >= argc) return UsageError(kPlotUsage);
-        const char* option = argv[i];
-        const char* value = argv[i + 1];
-        if (std::strcmp(option, "--series") == 0) {
-            seriesList = value;
-            continue;
-        }
-        const auto number = ParseInteger(value);
-        if (!number) return Fail(std::string(option) + ": '" + value + "' is not a whole number");
-        if (std::strcmp(option, "--start") == 0)
-            start = *number;
-        else if (std::strcmp(option, "--span") == 0)
-            span = *number;
-        else if (std::strcmp(option, "--cursor") == 0)
-            cursor = *number;
-        else if (!SetDisplayOption(option, *number, settings))
-            return UsageError(kPlotUsage);
-    }
+    static const CommandSyntax syntax = PlotSyntax();
+    const auto arguments = ParseArguments(syntax, argc, argv);
+    if (!arguments) return 2;
+    const std::string& in = arguments->positional[0];
+    const std::string& out = arguments->positional[1];
+    const DisplaySettings settings = DisplaySettingsFrom(*arguments);
     SeriesChoices series;
-    if (const std::string error = ParseSeries(seriesList, series); !error.empty())
+    if (const std::string error = ParseSeries(arguments->Text("--series", kDefaultSeries), series);
+        !error.empty())
         return Fail(error);
-    for (const RangeCheck& check : {RangeCheck{"--khh", settings.KHH, 1, 3},
-                                    RangeCheck{"--temperature", settings.Temperature, 1, 2},
-                                    RangeCheck{"--vozduh", settings.Vozduh, 1, 5}})
-        if (const std::string error = OutOfRange(check); !error.empty()) return Fail(error);
 
     RecordingDocument document;
-    if (!LoadForCommand("plot", in, document)) return 2;
+    if (!LoadForCommand(syntax.name, in, document)) return 2;
     const int length = document.Length();
     if (length < 2) return Fail("the recording holds 1 frame; a graph needs at least 2");
     GraphFrameSpan view;
-    view.first = start.value_or(1);
+    view.first = static_cast<int>(arguments->Number("--start", 1));
     if (const std::string error = OutOfRange({"--start", view.first, 1, length - 1});
         !error.empty())
         return Fail(error);
-    view.span = span.value_or(length - view.first + 1);
+    view.span = static_cast<int>(arguments->Number("--span", length - view.first + 1));
     if (const std::string error = OutOfRange({"--span", view.span, 2, length - view.first + 1});
         !error.empty())
         return Fail(error);
-    view.cursor = cursor.value_or((view.span + 1) / 2);
+    view.cursor = static_cast<int>(arguments->Number("--cursor", (view.span + 1) / 2));
     if (const std::string error = OutOfRange({"--cursor", view.cursor, 0, view.span - 1});
         !error.empty())
         return Fail(error);
@@ -153,9 +154,11 @@ int RunPlot(int argc, char** argv) {
     ApplyToStore(document, *store);
     GraphRenderer renderer;
     const SeriesTextSet labels = RedrawPicture(renderer, *store, view, series, settings, ",");
-    if (!renderer.GraphBitmap().save(QString::fromStdString(out), "PNG"))
-        return Fail(out + ": the picture could not be written");
-    PrintLabels(view, series, labels);
+    const std::string png = PngBytes(renderer.GraphBitmap());
+    if (png.empty()) return Fail("the picture could not be encoded");
+    if (const int status = WriteOutput(syntax.name, in, out, png); status != 0) return status;
+    // With the picture on standard output the texts go to stderr, beside it.
+    PrintLabels(out == "-" ? stderr : stdout, view, series, labels);
     return 0;
 }
 

@@ -3,13 +3,12 @@
 #include "cli/commands.h"
 #include "cli/file_command.h"
 #include "cli/frame_line.h"
-#include "files/line_reader.h"
 #include "recording/program_state.h"
 
 #include <chrono>
+#include <climits>
 #include <condition_variable>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -17,14 +16,6 @@
 
 namespace qv::cli {
 namespace {
-
-constexpr const char* kReadUsage =
-    "usage: quintovar-cli read PORT [--frames N] [--seconds T] [--inverted] [--dtr]";
-
-int Problem(const std::string& problem) {
-    std::fprintf(stderr, "quintovar-cli read: %s\n", problem.c_str());
-    return UsageError(kReadUsage);
-}
 
 // What the receiver thread tells the waiting main thread.
 struct Signals {
@@ -76,32 +67,21 @@ std::string AcquisitionNote(AcquisitionMode mode, ThreadPriorityLevel priority) 
 // Exit status 2 when the port cannot be opened, 3 when the receiver found the device gone
 // (reading then ends at once, the frames before it printed).
 int RunRead(int argc, char** argv) {
-    const char* port = nullptr;
-    int frames = 10;
-    int seconds = 30;
-    bool inverted = false, dtr = false;
-    for (int i = 0; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (std::strcmp(arg, "--inverted") == 0) {
-            inverted = true;
-        } else if (std::strcmp(arg, "--dtr") == 0) {
-            dtr = true;
-        } else if (std::strcmp(arg, "--frames") == 0 || std::strcmp(arg, "--seconds") == 0) {
-            const auto value = ParseInteger(i + 1 < argc ? argv[++i] : "");
-            const bool isFrames = arg[2] == 'f';
-            if (!value || *value < 1 || (isFrames && *value > MaxFrames))
-                return Problem(std::string(arg) +
-                               (isFrames ? " takes 1 to 2000" : " takes 1 or more"));
-            (isFrames ? frames : seconds) = *value;
-        } else if (arg[0] == '-' && arg[1] != '\0') {
-            return Problem(std::string("unknown option ") + arg);
-        } else if (!port) {
-            port = arg;
-        } else {
-            return Problem("only one PORT may be given");
-        }
-    }
-    if (!port) return Problem("PORT is missing");
+    static const CommandSyntax syntax{"read",
+                                      "read PORT [--frames N] [--seconds T] [--inverted] [--dtr]",
+                                      1,
+                                      1,
+                                      {{"--frames", OptionRule::Number, 1, MaxFrames},
+                                       {"--seconds", OptionRule::Number, 1, INT_MAX},
+                                       {"--inverted", OptionRule::Flag},
+                                       {"--dtr", OptionRule::Flag}}};
+    const auto arguments = ParseArguments(syntax, argc, argv);
+    if (!arguments) return 2;
+    const char* port = arguments->positional[0].c_str();
+    const auto frames = static_cast<int>(arguments->Number("--frames", 10));
+    const auto seconds = static_cast<int>(arguments->Number("--seconds", 30));
+    const bool inverted = arguments->Has("--inverted");
+    const bool dtr = arguments->Has("--dtr");
 
     auto state = std::make_unique<ProgramState>();
     if (!ChoosePort(state->port, port)) {
@@ -169,7 +149,7 @@ int RunRead(int argc, char** argv) {
         std::fprintf(stderr, "quintovar-cli read: the port %s stopped answering\n", port);
         return 3;
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return 0;
 }
 
 } // namespace qv::cli

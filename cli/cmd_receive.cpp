@@ -1,43 +1,23 @@
+#include "acquisition/edge_timed_line.h"
 #include "acquisition/line_file.h"
 #include "acquisition/line_receiver.h"
 #include "acquisition/virtual_line.h"
 #include "cli/commands.h"
+#include "cli/file_command.h"
 #include "cli/frame_line.h"
+#include "files/file_io.h"
 #include "recording/program_state.h"
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace qv::cli {
 namespace {
 
-bool ParseWhole(const char* text, std::int64_t& value) {
-    if (!text || !*text) return false;
-    value = 0;
-    for (const char* c = text; *c; ++c) {
-        if (*c < '0' || *c > '9' || value > 1'000'000'000'000) return false;
-        value = value * 10 + (*c - '0');
-    }
-    return true;
-}
-
-bool ParsePositive(const char* text, std::int64_t& value) {
-    return ParseWhole(text, value) && value > 0;
-}
-
-int Usage(const char* problem) {
-    std::fprintf(stderr,
-                 "quintovar-cli receive: %s\n"
-                 "usage: quintovar-cli receive LINEFILE [--frequency F] [--poll-ns P] "
-                 "[--read-ns R] [--edges [--wake-ns W]] [--inverted]\n",
-                 problem);
-    return 2;
-}
+// A line file of an hour's reading takes a few megabytes.
+constexpr std::size_t kMaxLineFileBytes = 64 * 1024 * 1024;
 
 } // namespace
 
@@ -45,52 +25,38 @@ int Usage(const char* problem) {
 // --read-ns: every status read takes that long; --edges: the edge-timed path, each change
 // reported --wake-ns late, instead of polling.
 int RunReceive(int argc, char** argv) {
-    const char* path = nullptr;
-    std::int64_t frequency = 1'000'000;
-    std::int64_t pollNs = 20'000;
-    std::int64_t readNs = 0;
-    std::int64_t wakeNs = 50'000;
-    bool inverted = false, edges = false, wakeGiven = false;
-    for (int i = 0; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (std::strcmp(arg, "--inverted") == 0) {
-            inverted = true;
-        } else if (std::strcmp(arg, "--edges") == 0) {
-            edges = true;
-        } else if (std::strcmp(arg, "--read-ns") == 0) {
-            if (!ParseWhole(i + 1 < argc ? argv[++i] : nullptr, readNs))
-                return Usage("--read-ns needs a whole number of nanoseconds");
-        } else if (std::strcmp(arg, "--wake-ns") == 0) {
-            wakeGiven = true;
-            if (!ParseWhole(i + 1 < argc ? argv[++i] : nullptr, wakeNs))
-                return Usage("--wake-ns needs a whole number of nanoseconds");
-        } else if (std::strcmp(arg, "--frequency") == 0) {
-            if (!ParsePositive(i + 1 < argc ? argv[++i] : nullptr, frequency))
-                return Usage("--frequency needs a positive whole number of ticks per second");
-        } else if (std::strcmp(arg, "--poll-ns") == 0) {
-            if (!ParsePositive(i + 1 < argc ? argv[++i] : nullptr, pollNs))
-                return Usage("--poll-ns needs a positive whole number of nanoseconds");
-        } else if (arg[0] == '-' && arg[1] != '\0') {
-            return Usage((std::string("unknown option ") + arg).c_str());
-        } else if (!path) {
-            path = arg;
-        } else {
-            return Usage("only one LINEFILE may be given");
-        }
-    }
-    if (!path) return Usage("LINEFILE is missing");
-    if (wakeGiven && !edges) return Usage("--wake-ns goes with --edges");
-
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "quintovar-cli receive: cannot read %s\n", path);
+    static const CommandSyntax syntax{
+        "receive",
+        "receive LINEFILE [--frequency F] [--poll-ns P] [--read-ns R] [--edges [--wake-ns W]] "
+        "[--inverted]",
+        1,
+        1,
+        {{"--frequency", OptionRule::Number, 1, 1'000'000'000'000},
+         {"--poll-ns", OptionRule::Number, 1, 1'000'000'000'000},
+         {"--read-ns", OptionRule::Number, 0, 1'000'000'000'000},
+         {"--wake-ns", OptionRule::Number, 0, 1'000'000'000'000},
+         {"--edges", OptionRule::Flag},
+         {"--inverted", OptionRule::Flag}}};
+    const auto arguments = ParseArguments(syntax, argc, argv);
+    if (!arguments) return 2;
+    const std::string& path = arguments->positional[0];
+    const std::int64_t frequency = arguments->Number("--frequency", 1'000'000);
+    const std::int64_t pollNs = arguments->Number("--poll-ns", 20'000);
+    const std::int64_t readNs = arguments->Number("--read-ns", 0);
+    const std::int64_t wakeNs = arguments->Number("--wake-ns", 50'000);
+    const bool inverted = arguments->Has("--inverted");
+    const bool edges = arguments->Has("--edges");
+    if (arguments->Has("--wake-ns") && !edges) {
+        PrintProblem(syntax.name, "--wake-ns goes with --edges");
         return 2;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    const LineFileResult parsed = ParseLineFile(text.str());
+
+    std::string text;
+    if (FileStatus status = ReadWholeFile(path, text, kMaxLineFileBytes); !status.ok())
+        return ReportFailure(syntax.name, path, status);
+    const LineFileResult parsed = ParseLineFile(text);
     if (!parsed.Ok) {
-        std::fprintf(stderr, "quintovar-cli receive: %s: %s\n", path, parsed.Error.c_str());
+        PrintProblem(syntax.name, path + ": " + parsed.Error);
         return 2;
     }
 
@@ -119,7 +85,7 @@ int RunReceive(int argc, char** argv) {
         LineReceiver receiver(*state, generation, line, line, line, polarity, callbacks);
         receiver.Run();
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return 0;
 }
 
 } // namespace qv::cli

@@ -4,10 +4,17 @@
 namespace qv::cli {
 
 int RunResave(int argc, char** argv) {
-    if (argc != 2) return UsageError("resave IN.kvr OUT.kvr");
+    static const CommandSyntax syntax{"resave", "resave IN.kvr OUT.kvr", 2, 2, {}};
+    const auto arguments = ParseArguments(syntax, argc, argv);
+    if (!arguments) return 2;
+    const std::string& in = arguments->positional[0];
+    const std::string& out = arguments->positional[1];
     RecordingDocument document;
-    if (!LoadForCommand("resave", argv[0], document)) return 2;
-    return ReportWrite("resave", argv[1], SaveRecordingFile(argv[1], document));
+    if (!LoadForCommand(syntax.name, in, document)) return 2;
+    std::string bytes;
+    if (FileStatus status = RecordingBytesForSaving(document, bytes); !status.ok())
+        return ReportFailure(syntax.name, out, status);
+    return WriteOutput(syntax.name, in, out, bytes);
 }
 
 } // namespace qv::cli

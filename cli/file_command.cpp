@@ -1,51 +1,60 @@
 #include "cli/file_command.h"
 
+#include "files/file_io.h"
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace qv::cli {
-namespace {
 
-void PrintFailure(const char* command, const std::string& path, const std::string& message) {
-    if (message.find(path) != std::string::npos)
-        std::fprintf(stderr, "quintovar-cli %s: %s\n", command, message.c_str());
+int ReportFailure(const char* command, const std::string& path, const FileStatus& status) {
+    if (status.ok()) return 0;
+    if (status.message.find(path) != std::string::npos)
+        PrintProblem(command, status.message);
     else
-        std::fprintf(stderr, "quintovar-cli %s: %s: %s\n", command, path.c_str(), message.c_str());
+        PrintProblem(command, path + ": " + status.message);
+    return 2;
 }
-
-} // namespace
 
 bool LoadForCommand(const char* command, const std::string& path, RecordingDocument& document) {
     RecordingLoad load = LoadRecordingFile(path);
     if (!load.status.ok()) {
-        PrintFailure(command, path, load.status.message);
+        ReportFailure(command, path, load.status);
         return false;
     }
     document = std::move(load.document);
     return true;
 }
 
-int ReportWrite(const char* command, const std::string& path, const FileStatus& status) {
-    if (status.ok()) return 0;
-    PrintFailure(command, path, status.message);
-    return 2;
+int WriteOutput(const char* command, const std::string& input, const std::string& output,
+                std::string_view bytes) {
+    if (output == "-") {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+            std::fflush(stdout) == 0)
+            return 0;
+        PrintProblem(command, std::string("standard output: ") + std::strerror(errno));
+        return 2;
+    }
+    if (!input.empty())
+        if (FileStatus same = RefuseSameFile(input, output); !same.ok())
+            return ReportFailure(command, output, same);
+    return ReportFailure(command, output, WriteFileAtomically(output, bytes));
 }
 
-int UsageError(const char* usage) {
-    std::fprintf(stderr, "usage: quintovar-cli %s\n", usage);
-    return 2;
+std::vector<OptionRule> DisplayOptions() {
+    return {{"--khh", OptionRule::Number, 1, 3},
+            {"--temperature", OptionRule::Number, 1, 2},
+            {"--vozduh", OptionRule::Number, 1, 5}};
 }
 
-bool SetDisplayOption(const char* option, int value, DisplaySettings& settings) {
-    const std::string name = option;
-    if (name == "--khh")
-        settings.KHH = value;
-    else if (name == "--temperature")
-        settings.Temperature = value;
-    else if (name == "--vozduh")
-        settings.Vozduh = value;
-    else
-        return false;
-    return true;
+DisplaySettings DisplaySettingsFrom(const Arguments& arguments) {
+    DisplaySettings settings;
+    settings.KHH = static_cast<int>(arguments.Number("--khh", settings.KHH));
+    settings.Temperature =
+        static_cast<int>(arguments.Number("--temperature", settings.Temperature));
+    settings.Vozduh = static_cast<int>(arguments.Number("--vozduh", settings.Vozduh));
+    return settings;
 }
 
 } // namespace qv::cli

@@ -8,9 +8,12 @@ namespace {
 
 // Every command of the companion; each lives in its own cli/cmd_*.cpp file.
 const Command kCommands[] = {
-    {"csv", "csv IN.kvr [OUT.csv]      export a recording as CSV (OUT defaults to IN.csv)", RunCsv},
+    {"csv",
+     "csv IN.kvr [OUT.csv | -]  export a recording as CSV (OUT defaults to IN.csv; - is\n"
+     "                            standard output)",
+     RunCsv},
     {"export",
-     "export IN.kvr OUT.csv [--khh K] [--temperature T] [--vozduh V]\n"
+     "export IN.kvr OUT.csv|- [--khh K] [--temperature T] [--vozduh V]\n"
      "                            the values as the panel shows them, one row per frame\n"
      "                            (comma-separated UTF-8 with a header naming the units)",
      RunExport},
@@ -34,7 +37,7 @@ const Command kCommands[] = {
      RunSimulate},
 #ifdef QV_CLI_PLOT // needs Qt Gui, absent from the Windows cross build
     {"plot",
-     "plot IN.kvr OUT.png [--start S] [--span N] [--cursor C] [--series LIST] [--khh K]\n"
+     "plot IN.kvr OUT.png|- [--start S] [--span N] [--cursor C] [--series LIST] [--khh K]\n"
      "       [--temperature T] [--vozduh V]\n"
      "                            draw the graph window's picture (601 x 201 PNG) of a span;\n"
      "                            LIST: up to six k or k:RRGGBB, k 0..21 (default 0,3,5);\n"
@@ -53,6 +56,16 @@ void PrintHelp() {
     std::puts("  --help    show this text");
 }
 
+// Everything a command printed must have reached its standard output (a full disk, a closed
+// pipe): otherwise the command fails, whatever it returned.
+int CheckedExit(const char* command, int status) {
+    const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (written || status != 0) return status; // a failed command has said why already
+    std::fprintf(stderr, "quintovar-cli %s: standard output could not be written completely\n",
+                 command);
+    return 2;
+}
+
 } // namespace
 } // namespace qv::cli
 
@@ -60,15 +73,15 @@ int main(int argc, char** argv) {
     using namespace qv::cli;
     if (argc < 2) {
         PrintHelp();
-        return 2;
+        return CheckedExit("--help", 2);
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         PrintHelp();
-        return 0;
+        return CheckedExit("--help", 0);
     }
     for (const Command& command : kCommands)
         if (command.name && std::strcmp(command.name, argv[1]) == 0)
-            return command.run(argc - 2, argv + 2);
+            return CheckedExit(command.name, command.run(argc - 2, argv + 2));
     std::fprintf(stderr, "quintovar-cli: unknown command '%s' (see --help)\n", argv[1]);
     return 2;
 }

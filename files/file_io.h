@@ -2,6 +2,7 @@
 
 #include "files/file_status.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -12,17 +13,32 @@ namespace qv {
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 
-// Reads the whole file into `bytes`. Io on failure, with the system's error text.
-FileStatus ReadWholeFile(const std::string& path, std::string& bytes);
+// Reads a whole regular file (a symbolic link is followed) into `bytes`. A directory, device,
+// FIFO or socket is refused before it is opened for reading, so that nothing blocks or waits
+// for a writer, and so is a file of more than `maxBytes` bytes (Refused, with the reason). Io
+// with the system's text when the file cannot be opened or read.
+FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes);
 
-// Writes `bytes` so that the target is either left as it was or holds all of them: they go to
-// a temporary file beside the target, which is flushed to disk and then renamed over the
-// target. CannotCreate when the temporary file cannot be created or an existing target cannot
-// be written to; Io (with the system's text) when a later step fails. The temporary file never
-// outlives a failure.
+// The one way the program and its companion write a file. Afterwards the file at `path` holds
+// exactly `bytes`, or is as it was:
+// - the target must be a regular file or not exist; a symbolic link is followed to its file.
+//   A directory, device, FIFO or socket, and a link to nothing, are refused (Refused) and left
+//   untouched;
+// - the bytes go to a new temporary file with a short unique name in the target's folder,
+//   created exclusively without following links, flushed to the disk, given the replaced
+//   file's permissions (and owner, where allowed) and then renamed over the target, so that
+//   concurrent writers each leave a complete file and the last rename wins. A hard-linked
+//   target becomes a file of its own: its other names keep the previous contents;
+// - when the folder cannot be written but the existing file can, the file is rewritten in
+//   place instead: the space is reserved first (a full disk leaves it as it was), then the
+//   bytes are written and flushed and the file cut to their length;
+// - CannotCreate when the target cannot be created or replaced (no folder, no right to write,
+//   a read-only file); Io with the system's text when a write fails later. A temporary file
+//   never outlives a failure.
 FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// The name of the temporary file used for `path`.
-std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
+// Refused when `output` names the same file as `input` (the same device and file number,
+// whatever names or links lead to them); ok when they differ or either does not exist.
+FileStatus RefuseSameFile(const std::string& input, const std::string& output);
 
 } // namespace qv

@@ -11,6 +11,7 @@ enum class FileErrorKind {
     Conversion,     // a line that does not convert (the message names it and its line number)
     CannotCreate,   // the target cannot be created: "Ошибка записи в файл."
     Io,             // any other input/output failure, with the system's error text
+    Refused,        // not a regular file, the input itself, or too large: nothing was touched
 };
 
 // The outcome of a file operation: ok, or the kind of failure and a text for the user.

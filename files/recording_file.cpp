@@ -2,6 +2,7 @@
 
 #include "files/cp1251.h"
 #include "files/file_io.h"
+#include "files/file_messages.h"
 #include "files/line_reader.h"
 #include "recording/frame_time.h"
 
@@ -35,10 +36,20 @@ private:
     std::string& out_;
 };
 
-// A short quotation of a line for an error message.
+// A short quotation of a line for an error message. Control bytes (a NUL among them) are shown
+// as \xNN, so that the message is whole wherever it is printed and cannot steer a terminal.
 std::string Quote(const std::string& line) {
     constexpr std::size_t kMaxBytes = 40;
-    std::string text = Cp1251ToUtf8(line.size() > kMaxBytes ? line.substr(0, kMaxBytes) : line);
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string shown;
+    for (std::size_t i = 0; i < line.size() && i < kMaxBytes; ++i) {
+        const auto byte = static_cast<unsigned char>(line[i]);
+        if (byte < 0x20 || byte == 0x7F)
+            shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF];
+        else
+            shown += line[i];
+    }
+    std::string text = Cp1251ToUtf8(shown);
     if (line.size() > kMaxBytes) text += "…";
     return "«" + text + "»";
 }
@@ -181,16 +192,31 @@ RecordingLoad ParseRecording(std::string_view bytes) {
 RecordingLoad LoadRecordingFile(const std::string& path) {
     std::string bytes;
     RecordingLoad load;
-    load.status = ReadWholeFile(path, bytes);
+    load.status = ReadWholeFile(path, bytes, kMaxRecordingFileBytes);
     if (!load.status.ok()) return load;
     return ParseRecording(bytes);
 }
 
-FileStatus SaveRecordingFile(const std::string& path, const RecordingDocument& document) {
+FileStatus RecordingBytesForSaving(const RecordingDocument& document, std::string& bytes) {
+    bytes.clear();
     if (document.Length() < 1 || document.Length() > MaxFrames)
-        return FileStatus::Error(FileErrorKind::Io, "В записи должно быть от 1 до " +
-                                                        std::to_string(MaxFrames) + " кадров");
-    return WriteFileAtomically(path, RecordingFileBytes(document));
+        return FileStatus::Error(FileErrorKind::Refused, "В записи должно быть от 1 до " +
+                                                             std::to_string(MaxFrames) + " кадров");
+    std::string file = RecordingFileBytes(document);
+    // A file the program could not open again is not written.
+    if (file.size() > kMaxRecordingFileBytes)
+        return FileStatus::Error(FileErrorKind::Refused,
+                                 "Запись с отсчётами и комментарием заняла бы больше " +
+                                     SizeText(kMaxRecordingFileBytes) +
+                                     ": такой файл программа не откроет. Сократите комментарий.");
+    bytes = std::move(file);
+    return {};
+}
+
+FileStatus SaveRecordingFile(const std::string& path, const RecordingDocument& document) {
+    std::string bytes;
+    if (FileStatus status = RecordingBytesForSaving(document, bytes); !status.ok()) return status;
+    return WriteFileAtomically(path, bytes);
 }
 
 } // namespace qv

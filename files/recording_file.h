@@ -3,6 +3,7 @@
 #include "files/file_status.h"
 #include "files/recording_document.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,10 @@ namespace qv {
 
 // The signature line that the program writes, and the ones it reads.
 inline constexpr const char* kRecordingSignature = "File for Quintovar 1.0.0.3";
+
+// The largest recording file the program reads, and so writes: 10 MB. A full recording of 2000
+// frames takes about 300 KB; the rest is room for samples and a long comment.
+inline constexpr std::size_t kMaxRecordingFileBytes = 10 * 1024 * 1024;
 bool IsAcceptedSignature(std::string_view line);
 
 // The result of reading a recording file. `document` is complete and valid only when
@@ -30,11 +35,17 @@ std::string RecordingFileBytes(const RecordingDocument& document);
 // outside 1..MaxFrames; Conversion for a number or time line that does not convert.
 RecordingLoad ParseRecording(std::string_view bytes);
 
-// ParseRecording of a file's contents; Io when the file cannot be read.
+// ParseRecording of a file's contents; Io when the file cannot be read, Refused when it is not
+// a regular file or larger than kMaxRecordingFileBytes (see ReadWholeFile).
 RecordingLoad LoadRecordingFile(const std::string& path);
 
-// Writes the document safely (see WriteFileAtomically). A document without frames or with more
-// than MaxFrames is refused with Io and nothing is written.
+// The bytes of the file for a document that can be saved and loaded again: Refused for a
+// document without frames, with more than MaxFrames, or whose file would be larger than
+// kMaxRecordingFileBytes.
+FileStatus RecordingBytesForSaving(const RecordingDocument& document, std::string& bytes);
+
+// Writes the document safely (see WriteFileAtomically); a document that RecordingBytesForSaving
+// refuses is not written.
 FileStatus SaveRecordingFile(const std::string& path, const RecordingDocument& document);
 
 // A text line as it can be stored in a line-based file: a line break or an end-of-file byte

@@ -64,7 +64,7 @@ bool DirectoryWritable(const std::string& directory) {
 SettingsValues LoadSettings(const std::string& path) {
     SettingsValues values;
     std::string bytes;
-    if (!ReadWholeFile(path, bytes).ok()) return values;
+    if (!ReadWholeFile(path, bytes, kMaxSettingsFileBytes).ok()) return values;
     const IniFile file = IniFile::Parse(bytes);
     for (const IntegerKey& key : kIntegerKeys)
         values.*key.field = ReadInteger(file, key.name, values.*key.field);
@@ -80,7 +80,9 @@ FileStatus SaveSettings(const std::string& path, const SettingsValues& values) {
     const std::filesystem::path target = PathFromUtf8(path);
     std::error_code ec;
     std::string bytes;
-    if (std::filesystem::exists(target, ec) && !ReadWholeFile(path, bytes).ok()) return failure;
+    if (std::filesystem::exists(target, ec) &&
+        !ReadWholeFile(path, bytes, kMaxSettingsFileBytes).ok())
+        return failure;
     if (target.has_parent_path() && !std::filesystem::exists(target.parent_path(), ec))
         std::filesystem::create_directories(target.parent_path(), ec);
 

@@ -3,6 +3,7 @@
 #include "files/file_status.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -11,6 +12,8 @@ namespace qv {
 
 inline constexpr const char* kSettingsFileName = "QuintovarByTrelm52.ini";
 inline constexpr const char* kSettingsSection = "Param";
+// The program's own settings file is well under 1 KB; a larger one is not read.
+inline constexpr std::size_t kMaxSettingsFileBytes = 1024 * 1024;
 
 // What the settings file keeps between runs, with the defaults of a first run.
 struct SettingsValues {
@@ -29,11 +32,13 @@ struct SettingsValues {
 };
 
 // Reads the settings; a missing file, section or key, or a value that is not an integer, gives
-// that key's default.
+// that key's default, and so does a file that is not a regular file or is larger than
+// kMaxSettingsFileBytes.
 SettingsValues LoadSettings(const std::string& path);
 
 // Writes the fifteen keys into the file, keeping every other line; creates the file (and its
-// directory) when missing. The file is replaced in one step, so a crash never truncates it. On
+// directory) when missing. The file is written safely (see WriteFileAtomically): replaced in
+// one step, or rewritten in place when only the file, not its folder, may be written. On
 // failure the message is "Unable to write to " followed by the path.
 FileStatus SaveSettings(const std::string& path, const SettingsValues& values);
 

@@ -4,6 +4,7 @@
 #include "files/settings_file.h"
 #include "ui/form1_main.h"
 #include "ui/form6_comment.h"
+#include "ui/long_lines.h"
 #include "ui/mouse_button.h"
 #include "ui/window_basics.h"
 
@@ -31,10 +32,6 @@ QStringList FromLines(const std::vector<std::string>& lines) {
     QStringList result;
     for (const std::string& line : lines) result << QString::fromStdString(line);
     return result;
-}
-
-QStringList MemoLines(const QTextEdit* memo) {
-    return TextLines(memo->toPlainText());
 }
 
 QString ShownFileName(const QString& path) {
@@ -87,7 +84,7 @@ void TForm1::SaveRecording() {
     RememberFolderOf(choice->fileName);
 
     std::array<std::vector<std::string>, SampleColumnCount> samples{
-        ToLines(MemoLines(Memo3)), ToLines(MemoLines(Memo4)), ToLines(MemoLines(Memo5))};
+        ToLines(KeptLines(Memo3)), ToLines(KeptLines(Memo4)), ToLines(KeptLines(Memo5))};
     std::array<std::string, FrameMarkerCount> markers;
     for (int m = 0; m < FrameMarkerCount; ++m) markers[m] = BitBtn[m]->text().toStdString();
     const RecordingDocument document = DocumentFromStore(state_.store, RecordingLength(), samples,
@@ -136,7 +133,7 @@ void TForm1::LoadRecording(const QString& fileName) {
         ApplyToStore(document, state_.store);
         const std::array<QTextEdit*, 3> sampleMemos{Memo3, Memo4, Memo5};
         for (int k = 0; k < SampleColumnCount; ++k)
-            SetColumnText(sampleMemos[k], FromLines(document.samples[k]).join(QLatin1Char('\n')));
+            ShowKeptLines(sampleMemos[k], FromLines(document.samples[k]), true);
         for (int m = 0; m < FrameMarkerCount; ++m)
             BitBtn[m]->setText(QString::fromStdString(document.markers[m]));
         if (windows_.form6) windows_.form6->SetCommentLines(FromLines(document.comment));

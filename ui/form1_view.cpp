@@ -1,5 +1,6 @@
 #include "recording/marker_layout.h"
 #include "ui/form1_main.h"
+#include "ui/long_lines.h"
 #include "ui/mouse_button.h"
 #include "ui/window_basics.h"
 
@@ -141,9 +142,9 @@ QTextEdit* TForm1::SampleMemo(int column) const {
 void TForm1::SampleButtonMouseDown(int column, Qt::MouseButton button) {
     QTextEdit* memo = SampleMemo(column);
     if (button == Qt::RightButton)
-        memo->clear();
+        ShowKeptLines(memo, {}, true);
     else if (button == Qt::LeftButton)
-        SetColumnText(memo, Memo2->toPlainText());
+        ShowKeptLines(memo, TextLines(Memo2->toPlainText()), true);
 }
 
 void TForm1::N12Click() {

@@ -1,4 +1,5 @@
 #include "ui/form6_comment.h"
+#include "ui/long_lines.h"
 #include "ui/window_basics.h"
 
 #include <QPushButton>
@@ -23,15 +24,15 @@ TForm6::TForm6(QWidget* parent) : QWidget(parent) {
 }
 
 QStringList TForm6::CommentLines() const {
-    return TextLines(Memo1->toPlainText());
+    return KeptLines(Memo1);
 }
 
 void TForm6::SetCommentLines(const QStringList& lines) {
-    Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+    ShowKeptLines(Memo1, lines, false);
 }
 
 void TForm6::ClearComment() {
-    Memo1->clear();
+    ShowKeptLines(Memo1, {}, false);
 }
 
 void TForm6::ShowWithFocusOnOk() {

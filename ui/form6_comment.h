@@ -14,7 +14,9 @@ class TForm6 : public QWidget {
 public:
     explicit TForm6(QWidget* parent = nullptr);
 
-    // The comment's lines (RecordingComment); empty when there is no comment.
+    // The comment's lines (RecordingComment); empty when there is no comment. Lines set here
+    // come back exactly as they were (the window may show very long ones cut) until the text
+    // is edited.
     QStringList CommentLines() const;
     void SetCommentLines(const QStringList& lines);
     void ClearComment();

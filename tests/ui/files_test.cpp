@@ -2,6 +2,7 @@
 
 #include "files/recording_file.h"
 #include "files/settings_file.h"
+#include "ui/long_lines.h"
 #include "ui/mouse_button.h"
 
 #include <QKeyEvent>
@@ -10,6 +11,8 @@
 #include <QTimer>
 
 #include <QFile>
+
+#include <sys/stat.h>
 
 namespace qv::test {
 namespace {
@@ -339,6 +342,78 @@ TEST_F(CommentTest, AThreeLineCommentIsStoredAsTwoAndComesBack) {
     EXPECT_EQ(app->Form6()->CommentLines().size(), 3);
     EXPECT_TRUE(app->Form6()->isVisible());
     EXPECT_EQ(app->Form6()->focusWidget(), app->Form6()->Button1);
+}
+
+} // namespace
+} // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+TEST(ShownLines, LongLinesAreCutForTheScreenOnly) {
+    const QString longLine(kShownLineLength + 1, QLatin1Char('x'));
+    const QString cutLine = QString(kShownLineLength, QLatin1Char('x')) + QChar(0x2026);
+    const struct {
+        QStringList lines;
+        QString shown;
+        bool cut;
+    } cases[] = {
+        {{}, QString(), false},
+        {{QStringLiteral("a"), QString(), QStringLiteral("б")}, QStringLiteral("a\n\nб"), false},
+        {{longLine, QStringLiteral("b")}, cutLine + QStringLiteral("\nb"), true},
+    };
+    for (const auto& c : cases) {
+        const ShownLines shown = ShownLinesFor(c.lines);
+        EXPECT_EQ(shown.text, c.shown) << c.lines.join(QLatin1Char('|')).left(20).toStdString();
+        EXPECT_EQ(shown.cut, c.cut);
+    }
+    // Many lines: no more than the whole budget is shown.
+    const QStringList many(kShownTextLength / 100, QString(200, QLatin1Char('y')));
+    const ShownLines shown = ShownLinesFor(many);
+    EXPECT_TRUE(shown.cut);
+    EXPECT_LE(shown.text.size(), kShownTextLength + 1);
+}
+
+using LongLinesTest = MainWindowTest;
+
+// A recording whose comment and sample hold lines far too long to show whole, and characters
+// a text box changes (a no-break space), comes back byte for byte when saved again.
+TEST_F(LongLinesTest, ALoadedRecordingSavesAgainByteForByte) {
+    RecordingDocument document;
+    document.frames.resize(2);
+    document.frames[1].Analog[0] = 7;
+    document.comment = {std::string(3'000'000, 'w'), "no-break\u00A0space", ""};
+    document.samples[1] = {"", std::string(500'000, 's') + " end"};
+    const std::string bytes = RecordingFileBytes(document);
+    const QString in = dir.filePath(QStringLiteral("long.kvr"));
+    {
+        QFile file(in);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    form->LoadRecording(in);
+    ASSERT_EQ(form->Edit1->text(), QStringLiteral("Данные из: long.kvr"));
+    TForm6* comment = app->Form6();
+    EXPECT_TRUE(comment->isVisible());
+    EXPECT_TRUE(comment->Memo1->isReadOnly()); // a line shown cut cannot be edited
+    EXPECT_LE(comment->Memo1->toPlainText().size(), kShownTextLength + 1);
+
+    const QString out = dir.filePath(QStringLiteral("again.kvr"));
+    dialogs->saveAnswers.push_back(SaveChoice{out, SaveFileType::Recording});
+    form->SaveRecording();
+    EXPECT_TRUE(ReadAll(out) == QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+
+    // A new comment makes the box editable again.
+    comment->ClearComment();
+    EXPECT_FALSE(comment->Memo1->isReadOnly());
+}
+
+TEST_F(LongLinesTest, AFifoIsRefusedWithoutWaitingForAWriter) {
+    const QString fifo = dir.filePath(QStringLiteral("fifo.kvr"));
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0666), 0);
+    form->LoadRecording(fifo);
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_TRUE(dialogs->messages[0].text.contains(QStringLiteral("канал (FIFO)")));
 }
 
 } // namespace
