@@ -13,7 +13,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-
 namespace qv {
 
 std::vector<std::string> RealTimeHelperCandidates(const std::string& programPath) {
@@ -69,7 +68,8 @@ bool AskRealTimeHelper() {
         int status = 0;
         while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
         }
-        if (sched_getscheduler(0) == SCHED_FIFO) return true;
+        // The policy comes back with the SCHED_RESET_ON_FORK flag the helper sets.
+        if ((sched_getscheduler(0) & ~SCHED_RESET_ON_FORK) == SCHED_FIFO) return true;
     }
     return false;
 }

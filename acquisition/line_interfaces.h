@@ -19,6 +19,30 @@ class LineSource {
 public:
     virtual ~LineSource() = default;
     virtual std::uint32_t ReadModemStatus() = 0;
+    // True once the reads have shown that the device is gone (unplugged, or failing again and
+    // again): the words read since then are not the line's.
+    virtual bool DeviceLost() { return false; }
+};
+
+// How the receiver follows the line: by polling the status word, or by timing the changes that
+// the port reports (edge-timed).
+enum class AcquisitionMode { Polling, EdgeTimed };
+
+// The outcome of a wait for a change of the modem-status inputs (CTS, DSR, RI, CD).
+enum class LineWait {
+    Changed,     // at least one input changed since the previous wait
+    TimedOut,    // the deadline passed without a change
+    Unsupported, // the port cannot report changes: poll instead
+    Lost,        // the device is gone or the port was closed
+};
+
+// Where the port reports changes of its inputs (the edge-timed path).
+class ChangeSource {
+public:
+    virtual ~ChangeSource() = default;
+    // Waits until an input changes, or until the counter passes `deadline` (ticks). A change
+    // made since the previous wait returned ends the wait at once.
+    virtual LineWait WaitForChange(std::int64_t deadline) = 0;
 };
 
 // The high-resolution counter.
@@ -52,6 +76,10 @@ class TimingObserver {
 public:
     virtual ~TimingObserver() = default;
     virtual void WaitEnded(std::int64_t target, std::int64_t now) = 0;
+    // A sample's level has just been taken (header, data or tail).
+    virtual void SampleTaken() {}
+    // A frame's or byte's start edge was placed at `reference` (ticks).
+    virtual void EdgeTaken(std::int64_t reference) { (void)reference; }
 };
 
 } // namespace qv

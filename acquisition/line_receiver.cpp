@@ -4,6 +4,14 @@
 #include "recording/program_state.h"
 
 namespace qv {
+namespace {
+
+// A read made between two counter readings counts as taken at their midpoint.
+constexpr std::int64_t Midpoint(std::int64_t before, std::int64_t after) {
+    return before + (after - before) / 2;
+}
+
+} // namespace
 
 LineReceiver::LineReceiver(ProgramState& state, std::uint64_t generation, LineSource& line,
                            TickClock& clock, Pump& pump, LinePolarity polarity,
@@ -15,9 +23,14 @@ int LineReceiver::ReadLevel() {
     return LineLevel(line_.ReadModemStatus(), polarity_);
 }
 
-bool LineReceiver::StopRequested() const {
+std::int64_t LineReceiver::Clock() {
+    lastReading_ = clock_.Now();
+    return lastReading_;
+}
+
+bool LineReceiver::StopRequested() {
     return state_.StopFlag.load(std::memory_order_relaxed) != 0 ||
-           !state_.handOver.IsCurrent(generation_);
+           !state_.handOver.IsCurrent(generation_) || line_.DeviceLost();
 }
 
 bool LineReceiver::Reduced() const {
@@ -35,10 +48,28 @@ std::int64_t LineReceiver::WaitUntilAfter(std::int64_t target) {
             pump_.Pass(target);
         else
             pump_.Rest(target);
-        now = clock_.Now();
+        now = Clock();
     } while (now <= target);
     if (observer_) observer_->WaitEnded(target, now);
     return now;
+}
+
+int LineReceiver::SampleAt(std::int64_t instant) {
+    if (instant < sampleReadStart_ || instant > sampleReadEnd_) {
+        // Start half a read early, so that the read is centred on the instant.
+        const std::int64_t start = WaitUntilAfter(instant - readTicks_ / 2);
+        sampleLevel_ = ReadLevel();
+        const std::int64_t end = Clock();
+        sampleReadStart_ = start;
+        sampleReadEnd_ = end;
+        readTicks_ += (end - start - readTicks_) / 4;
+    }
+    if (observer_) observer_->SampleTaken();
+    return sampleLevel_;
+}
+
+void LineReceiver::NoteEdge(std::int64_t reference) {
+    if (observer_) observer_->EdgeTaken(reference);
 }
 
 void LineReceiver::Run() {
@@ -47,74 +78,98 @@ void LineReceiver::Run() {
         intervals_ = ReceiverIntervals::ForFrequency(frequency);
         while (ReceiveFrame()) {
         }
+        if (line_.DeviceLost() && callbacks_.deviceLost) callbacks_.deviceLost();
     } else if (callbacks_.noCounter) {
         callbacks_.noCounter();
     }
     if (callbacks_.finished) callbacks_.finished();
 }
 
+bool LineReceiver::WaitForByteStart(std::int64_t& reference) {
+    bool sawHigh = false;
+    std::int64_t high = 0;
+    for (;;) {
+        const std::int64_t before = lastReading_;
+        const int level = ReadLevel();
+        PumpIfReduced(NoDeadline);
+        const std::int64_t now = Clock();
+        if (StopRequested()) return false;
+        const std::int64_t seen = Midpoint(before, now);
+        if (level == 0) {
+            // Between the last read that saw 1 and this one; if the line was already low when
+            // the search began, this read is all there is to go by.
+            reference = sawHigh ? Midpoint(high, seen) : seen;
+            NoteEdge(reference);
+            return true;
+        }
+        sawHigh = true;
+        high = seen;
+    }
+}
+
 bool LineReceiver::ReceiveFrame() {
     PumpIfReduced(NoDeadline);
 
     std::int64_t now = 0;
+    // The instant of the latest read that saw level 1 while looking for the frame start.
+    std::int64_t high = 0;
     for (;;) {
         // Wait for level 1.
         for (;;) {
             PumpIfReduced(NoDeadline);
             const int level = ReadLevel();
-            clock_.Now();
+            Clock();
             if (StopRequested()) return false;
             if (level == 1) break;
         }
         // Measure the idle gap: the elapsed time decides, not the level of the last cycle.
-        const std::int64_t gapEnd = clock_.Now() + intervals_.Gap;
+        const std::int64_t gapEnd = Clock() + intervals_.Gap;
+        high = lastReading_;
         pump_.Pass(NoDeadline);
         for (;;) {
             pump_.Pass(NoDeadline);
+            const std::int64_t before = lastReading_;
             const int level = ReadLevel();
-            now = clock_.Now();
+            now = Clock();
             if (StopRequested()) return false;
+            if (level == 1) high = Midpoint(before, now);
             if (level == 0 || now > gapEnd) break;
         }
         if (now > gapEnd) break;
     }
 
-    // The frame's first falling edge.
+    // The frame's first falling edge: between the last read that saw 1 and the first that saw 0.
+    std::int64_t low = 0;
     for (;;) {
         PumpIfReduced(NoDeadline);
+        const std::int64_t before = lastReading_;
         const int level = ReadLevel();
-        now = clock_.Now();
+        now = Clock();
         if (StopRequested()) return false;
+        low = Midpoint(before, now);
         if (level == 0) break;
+        high = low;
     }
-    std::int64_t reference = now;
-    for (int k = 0; k < HeaderSampleCount; ++k) {
-        WaitUntilAfter(reference + intervals_.HeaderSample[k]);
-        header_[k] = static_cast<std::uint8_t>(ReadLevel());
-    }
-    WaitUntilAfter(reference + intervals_.HeaderEnd);
+    std::int64_t reference = Midpoint(high, low);
+    NoteEdge(reference);
+    for (int k = 0; k < HeaderSampleCount; ++k)
+        header_[k] = static_cast<std::uint8_t>(SampleAt(reference + intervals_.HeaderSample[k]));
+    // Byte 1's start edge is looked for from the middle of the header's last cell on.
+    WaitUntilAfter(reference + intervals_.HeaderLastCell);
 
     for (int b = 0; b < DataByteCount; ++b) {
-        // The byte's start edge; no time limit.
-        for (;;) {
-            const int level = ReadLevel();
-            PumpIfReduced(NoDeadline);
-            clock_.Now();
-            if (StopRequested()) return false;
-            if (level == 0) break;
-        }
-        reference = clock_.Now();
-        for (int k = 0; k < SamplesPerByte; ++k) {
-            WaitUntilAfter(reference + intervals_.DataSample[k]);
-            data_[b * SamplesPerByte + k] = static_cast<std::uint8_t>(ReadLevel());
-        }
+        if (!WaitForByteStart(reference)) return false;
+        for (int k = 0; k < SamplesPerByte; ++k)
+            data_[b * SamplesPerByte + k] =
+                static_cast<std::uint8_t>(SampleAt(reference + intervals_.DataSample[k]));
         WaitUntilAfter(reference + intervals_.ByteEnd);
         if (StopRequested()) return false;
     }
 
     // The tail: is the unit still sending after the twelfth byte?
-    WaitUntilAfter(reference + intervals_.Tail);
-    endFlag_ = ReadLevel() == 0 ? 1 : 0;
+    endFlag_ = SampleAt(reference + intervals_.Tail) == 0 ? 1 : 0;
+    // Words read from a device that has gone are not the line's: nothing is handed over.
+    if (line_.DeviceLost()) return false;
 
     const int slot = state_.FrameCount.load(std::memory_order_acquire);
     if (state_.handOver.Publish(generation_, data_, header_, endFlag_, slot) &&

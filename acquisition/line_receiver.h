@@ -1,5 +1,6 @@
 #pragma once
 
+#include "acquisition/critical_thread.h"
 #include "acquisition/line_interfaces.h"
 #include "acquisition/receiver_timing.h"
 #include "recording/line_frame.h"
@@ -23,17 +24,27 @@ constexpr int LineLevel(std::uint32_t modemStatus, LinePolarity polarity) {
 
 // Called on the receiver's own thread. frameReady: a frame was just handed over (arm the
 // commit). noCounter: no high-resolution counter ("Однако не хотит:)" belongs in Edit1).
+// acquisition: how the line is followed and at which thread priority, when reading starts and
+// again whenever that changes. deviceLost: the port's device is gone; the receiver ends.
 // finished: the receiver has returned (after this it touches nothing shared).
 struct ReceiverCallbacks {
     std::function<void()> frameReady;
     std::function<void()> noCounter;
+    std::function<void(AcquisitionMode mode, ThreadPriorityLevel priority)> acquisition;
+    std::function<void()> deviceLost;
     std::function<void()> finished;
 };
 
 // The receiver's algorithm: finds the idle gap, samples the header and the twelve bytes at
 // computed instants and hands every complete frame over to state.handOver. Its results depend
 // only on the status words and counter readings it sees. It stops when state.StopFlag is set
-// at one of its checks, or when its generation is no longer the hand-over's current one.
+// at one of its checks, when its generation is no longer the hand-over's current one, or when
+// the line reports its device lost (then it hands nothing more over).
+//
+// Status reads may be slow (a USB adapter may take milliseconds for one): every read is
+// bracketed by the counter readings around it and counts as taken at their midpoint. A start
+// edge lies between the last read that saw level 1 and the first that saw 0, and a sample read
+// starts half a read early, so that its instant falls inside it.
 class LineReceiver {
 public:
     LineReceiver(ProgramState& state, std::uint64_t generation, LineSource& line, TickClock& clock,
@@ -45,11 +56,19 @@ public:
 
 private:
     int ReadLevel();
-    bool StopRequested() const;
+    // Reads the counter and remembers the reading (the start of the next read's bracket).
+    std::int64_t Clock();
+    bool StopRequested();
     bool Reduced() const;
     void PumpIfReduced(std::int64_t deadline);
     // Polls until the counter exceeds `target`; returns that reading.
     std::int64_t WaitUntilAfter(std::int64_t target);
+    // The level at `instant`: from a read that spans it, or from a read centred on it.
+    int SampleAt(std::int64_t instant);
+    // Waits for a byte's start edge (no time limit); false when stopped. `reference` gets the
+    // edge's estimated instant.
+    bool WaitForByteStart(std::int64_t& reference);
+    void NoteEdge(std::int64_t reference);
     bool ReceiveFrame(); // false when stopped
 
     ProgramState& state_;
@@ -65,6 +84,14 @@ private:
     std::array<std::uint8_t, DataSampleCount> data_{};
     std::uint8_t endFlag_ = 0;
     ReceiverIntervals intervals_;
+
+    std::int64_t lastReading_ = 0;
+    // The running average of how long a sample read takes, in ticks (counter readings included).
+    std::int64_t readTicks_ = 0;
+    // The bracket and level of the latest sample read.
+    std::int64_t sampleReadStart_ = 0;
+    std::int64_t sampleReadEnd_ = -1;
+    int sampleLevel_ = 1;
 };
 
 } // namespace qv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "acquisition/line_interfaces.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -45,7 +47,20 @@ public:
     virtual bool Purge() = 0;
     // The modem-status word (CTS 0x10, DSR 0x20, RI 0x40, RLSD 0x80); untouched on failure.
     virtual bool ReadModemStatus(std::uint32_t& word) = 0;
+    // Closes the port; a wait in progress on another thread ends first (reporting Lost).
     virtual bool Close() = 0;
+
+    // Waits until one of the inputs (CTS, DSR, RI, CD) changes, at most `timeoutNs`. Where the
+    // driver counts changes, one made since the previous wait returned ends the wait at once.
+    // May be called from another thread than the other calls, and blocks without holding
+    // anything the others need. Unsupported when the driver cannot report changes.
+    virtual LineWait WaitForChange(std::int64_t timeoutNs) {
+        (void)timeoutNs;
+        return LineWait::Unsupported;
+    }
+    // Whether a failed call has shown that the device is gone (unplugged, or its driver says
+    // it no longer exists).
+    virtual bool Gone() const { return false; }
 };
 
 // Where ports come from: the machine's serial ports, the simulated unit, or a test fake.

@@ -10,6 +10,7 @@ PortHandle::PortHandle(std::shared_ptr<PortSystem> system) : system_(std::move(s
 
 void PortHandle::UseSystem(std::shared_ptr<PortSystem> system) {
     std::lock_guard lock(mutex_);
+    if (device_) device_->Close();
     device_.reset();
     name_.clear();
     system_ = std::move(system);
@@ -36,7 +37,9 @@ bool PortHandle::ProbePort(const std::string& name) {
 
 bool PortHandle::OpenPort(const std::string& name) {
     std::lock_guard lock(mutex_);
-    // Close the old port before opening: reopening the same name must not find it busy.
+    // Close the old port before opening: reopening the same name must not find it busy (even
+    // while a wait on it still holds the object).
+    if (device_) device_->Close();
     device_.reset();
     name_.clear();
     device_ = system_->Open(name);
@@ -79,6 +82,20 @@ bool PortHandle::ClosePort() {
 bool PortHandle::GetModemStatus(std::uint32_t& word) {
     std::lock_guard lock(mutex_);
     return device_ && device_->ReadModemStatus(word);
+}
+
+LineWait PortHandle::WaitForChange(std::int64_t timeoutNs) {
+    std::shared_ptr<PortDevice> device;
+    {
+        std::lock_guard lock(mutex_);
+        device = device_;
+    }
+    return device ? device->WaitForChange(timeoutNs) : LineWait::Lost;
+}
+
+bool PortHandle::DeviceGone() const {
+    std::lock_guard lock(mutex_);
+    return device_ && device_->Gone();
 }
 
 bool PortHandle::IsOpen() const {

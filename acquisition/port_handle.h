@@ -42,6 +42,12 @@ public:
     // The modem-status word in the Windows layout (CTS 0x10, DSR 0x20, RI 0x40, RLSD 0x80).
     // False, with `word` untouched, when no port is open or the read fails.
     bool GetModemStatus(std::uint32_t& word);
+    // Waits, at most `timeoutNs`, for a change of the open port's inputs (PortDevice::
+    // WaitForChange); Lost when no port is open. The wait holds no lock of the handle: the main
+    // thread may close or replace the port meanwhile, which ends the wait.
+    LineWait WaitForChange(std::int64_t timeoutNs);
+    // Whether the open port's device is gone, by what its calls said.
+    bool DeviceGone() const;
 
     bool IsOpen() const;
     // The name of the open port; empty when none is open.
@@ -50,7 +56,8 @@ public:
 private:
     mutable std::mutex mutex_;
     std::shared_ptr<PortSystem> system_;
-    std::unique_ptr<PortDevice> device_;
+    // Shared with a wait in progress, so that closing never pulls the device from under it.
+    std::shared_ptr<PortDevice> device_;
     std::string name_;
 };
 

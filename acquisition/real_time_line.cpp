@@ -19,8 +19,17 @@ std::int64_t SteadyTickClock::Now() {
 }
 
 std::uint32_t PortLine::ReadModemStatus() {
-    port_.GetModemStatus(word_);
+    if (port_.GetModemStatus(word_))
+        failures_ = 0;
+    else if (++failures_ >= MaxFailures || port_.DeviceGone())
+        lost_ = true;
     return word_;
+}
+
+LineWait PortLine::WaitForChange(std::int64_t deadline) {
+    const LineWait result = port_.WaitForChange(deadline - SteadyTickClock().Now());
+    if (result == LineWait::Lost) lost_ = true;
+    return result;
 }
 
 SleepingPump::SleepingPump(TickClock& clock, std::int64_t ticksPerSecond,

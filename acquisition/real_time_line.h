@@ -16,16 +16,24 @@ public:
     std::int64_t Now() override;
 };
 
-// The modem-status reads of the open port. A failed read leaves the last word seen (0 at
-// first), as the platform call leaves its output untouched.
-class PortLine : public LineSource {
+// The modem-status reads and change waits of the open port, deadlines in SteadyTickClock
+// ticks. A failed read leaves the last word seen (0 at first), as the platform call leaves its
+// output untouched; but a device that is gone, or reads failing MaxFailures times in a row,
+// make the line lost, so that failures are never taken for the line's level.
+class PortLine : public LineSource, public ChangeSource {
 public:
     explicit PortLine(PortHandle& port) : port_(port) {}
     std::uint32_t ReadModemStatus() override;
+    bool DeviceLost() override { return lost_; }
+    LineWait WaitForChange(std::int64_t deadline) override;
+
+    static constexpr int MaxFailures = 3;
 
 private:
     PortHandle& port_;
     std::uint32_t word_ = 0;
+    int failures_ = 0;
+    bool lost_ = false;
 };
 
 // The real pump pass. With "Пониженная загрузка ЦП" on, a timed wait sleeps until shortly

@@ -1,5 +1,6 @@
 #include "acquisition/receiver_thread.h"
 
+#include "acquisition/edge_timed_line.h"
 #include "acquisition/real_time_line.h"
 #include "recording/program_state.h"
 
@@ -12,8 +13,17 @@ ReceiverThread::ReceiverThread(ProgramState& state, std::uint64_t generation, Li
 
 void ReceiverThread::Execute() {
     RealTimeLine real(state_.port, state_.ReducedCpu);
-    LineReceiver receiver(state_, generation_, real.line, real.clock, real.pump, polarity_,
-                          std::move(callbacks_));
+    // Edge-timed where the port reports changes, polling otherwise (or once its reports prove
+    // late); the user is told which, and at which priority the thread runs.
+    const auto acquisition = callbacks_.acquisition;
+    const ThreadPriorityLevel priority = Priority();
+    const auto report = [acquisition, priority](AcquisitionMode mode) {
+        if (acquisition) acquisition(mode, priority);
+    };
+    EdgeTimedLine line(real.clock, real.line, real.line, real.pump,
+                       EdgeTiming::ForFrequency(real.frequency), report);
+    report(line.Mode());
+    LineReceiver receiver(state_, generation_, line, line, line, polarity_, std::move(callbacks_));
     receiver.Run();
 }
 

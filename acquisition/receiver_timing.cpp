@@ -16,7 +16,7 @@ ReceiverIntervals ReceiverIntervals::ForFrequency(std::int64_t ticksPerSecond) {
     ReceiverIntervals intervals;
     intervals.Gap = up(13);
     for (int k = 1; k <= 12; ++k) intervals.HeaderSample[k - 1] = up(k + 0.5);
-    intervals.HeaderEnd = up(14);
+    intervals.HeaderLastCell = up(13.5);
     for (int k = 1; k <= 8; ++k) intervals.DataSample[k - 1] = up(k + 0.5);
     intervals.ByteEnd = nearest(10);
     intervals.Tail = nearest(11.5);

@@ -13,10 +13,12 @@ constexpr double BitPeriodSeconds = 0.0082;
 struct ReceiverIntervals {
     std::int64_t Gap = 0;                        // 13 T, rounded up
     std::array<std::int64_t, 12> HeaderSample{}; // (k + 0.5) T for k = 1..12, rounded up
-    std::int64_t HeaderEnd = 0;                  // 14 T, rounded up
-    std::array<std::int64_t, 8> DataSample{};    // (k + 0.5) T for k = 1..8, rounded up
-    std::int64_t ByteEnd = 0;                    // 10 T, nearest, halves to even
-    std::int64_t Tail = 0;                       // 11.5 T, nearest, halves to even
+    // (13.5 T, rounded up): the middle of the header's last cell, where the line is back at 1;
+    // byte 1's start edge is looked for from here, so that bits a little short still count.
+    std::int64_t HeaderLastCell = 0;
+    std::array<std::int64_t, 8> DataSample{}; // (k + 0.5) T for k = 1..8, rounded up
+    std::int64_t ByteEnd = 0;                 // 10 T, nearest, halves to even
+    std::int64_t Tail = 0;                    // 11.5 T, nearest, halves to even
 
     static ReceiverIntervals ForFrequency(std::int64_t ticksPerSecond);
 };

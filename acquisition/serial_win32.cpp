@@ -2,9 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstring>
+#include <mutex>
 
 namespace qv {
 namespace {
@@ -23,9 +28,32 @@ std::string DevicePath(const std::string& name) {
     return name;
 }
 
+// Errors that mean the device itself is gone (an adapter unplugged, its driver stopped).
+bool DeviceGoneError(DWORD error) {
+    switch (error) {
+    case ERROR_BAD_COMMAND:
+    case ERROR_GEN_FAILURE:
+    case ERROR_ACCESS_DENIED:
+    case ERROR_INVALID_HANDLE:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_OPERATION_ABORTED:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEVICE_REMOVED:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The port is opened for overlapped I/O so that WaitCommEvent can wait with a time-out; the
+// other calls (state, time-outs, purge, modem status) work on such a handle as on any other,
+// and the program never reads or writes data through it.
 class Win32SerialPort : public PortDevice {
 public:
-    explicit Win32SerialPort(HANDLE handle) : handle_(handle) {}
+    explicit Win32SerialPort(HANDLE handle)
+        : handle_(handle), event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        overlapped_.hEvent = event_;
+    }
     ~Win32SerialPort() override { Close(); }
 
     bool ReadSettings() override {
@@ -59,22 +87,113 @@ public:
 
     bool ReadModemStatus(std::uint32_t& word) override {
         DWORD status = word;
-        if (!GetCommModemStatus(handle_, &status)) return false;
+        if (!GetCommModemStatus(handle_, &status)) {
+            if (DeviceGoneError(GetLastError())) gone_ = true;
+            return false;
+        }
         word = status;
         return true;
     }
 
+    LineWait WaitForChange(std::int64_t timeoutNs) override {
+        {
+            std::lock_guard lock(waitMutex_);
+            if (closing_ || handle_ == INVALID_HANDLE_VALUE) return LineWait::Lost;
+            if (!event_) return LineWait::Unsupported;
+            waiting_ = true;
+        }
+        const LineWait result = WaitOnDriver(timeoutNs);
+        {
+            std::lock_guard lock(waitMutex_);
+            waiting_ = false;
+        }
+        waitEnded_.notify_all();
+        return result;
+    }
+
+    bool Gone() const override { return gone_; }
+
     bool Close() override {
+        EndWaits();
         if (handle_ == INVALID_HANDLE_VALUE) return false;
         const bool closed = CloseHandle(handle_) != 0;
         handle_ = INVALID_HANDLE_VALUE;
+        if (event_) CloseHandle(event_);
+        event_ = nullptr;
         return closed;
     }
 
 private:
+    // WaitCommEvent on the four inputs. A wait that times out stays pending and is waited on
+    // again by the next call; the driver keeps the events that come meanwhile.
+    LineWait WaitOnDriver(std::int64_t timeoutNs) {
+        if (!pending_) {
+            if (!maskSet_ && !SetCommMask(handle_, EV_CTS | EV_DSR | EV_RING | EV_RLSD))
+                return Failure(GetLastError());
+            maskSet_ = true;
+            events_ = 0;
+            ResetEvent(event_);
+            if (WaitCommEvent(handle_, &events_, &overlapped_)) return Completed();
+            const DWORD error = GetLastError();
+            if (error != ERROR_IO_PENDING) return Failure(error);
+            pending_ = true;
+        }
+        const std::int64_t ms =
+            std::clamp<std::int64_t>((timeoutNs + 999'999) / 1'000'000, 0, 60'000);
+        if (WaitForSingleObject(event_, static_cast<DWORD>(ms)) == WAIT_TIMEOUT)
+            return LineWait::TimedOut;
+        pending_ = false;
+        DWORD bytes = 0;
+        if (!GetOverlappedResult(handle_, &overlapped_, &bytes, FALSE))
+            return Failure(GetLastError());
+        return Completed();
+    }
+
+    // A finished wait: no events means the mask was changed, which only Close() does.
+    LineWait Completed() const {
+        if (closing_) return LineWait::Lost;
+        return events_ != 0 ? LineWait::Changed : LineWait::TimedOut;
+    }
+
+    LineWait Failure(DWORD error) {
+        if (closing_) return LineWait::Lost;
+        if (DeviceGoneError(error)) {
+            gone_ = true;
+            return LineWait::Lost;
+        }
+        return LineWait::Unsupported;
+    }
+
+    // Ends a wait in progress on another thread, and a wait left pending, before the handle
+    // goes: changing the event mask completes a pending WaitCommEvent at once.
+    void EndWaits() {
+        std::unique_lock lock(waitMutex_);
+        closing_ = true;
+        while (waiting_) {
+            SetCommMask(handle_, 0);
+            waitEnded_.wait_for(lock, std::chrono::milliseconds(1));
+        }
+        if (pending_) {
+            SetCommMask(handle_, 0);
+            DWORD bytes = 0;
+            GetOverlappedResult(handle_, &overlapped_, &bytes, TRUE);
+            pending_ = false;
+        }
+    }
+
     HANDLE handle_;
     DCB dcb_{};
     COMMTIMEOUTS timeouts_{};
+    HANDLE event_;
+    OVERLAPPED overlapped_{};
+    DWORD events_ = 0;
+    bool maskSet_ = false;
+    bool pending_ = false;
+    std::atomic<bool> gone_{false};
+    std::atomic<bool> closing_{false};
+    std::mutex waitMutex_;
+    std::condition_variable waitEnded_;
+    bool waiting_ = false;
 };
 
 class Win32SerialSystem : public PortSystem {
@@ -82,7 +201,7 @@ public:
     std::unique_ptr<PortDevice> Open(const std::string& name) override {
         if (name.empty()) return nullptr;
         const HANDLE handle = CreateFileA(DevicePath(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                          nullptr, OPEN_EXISTING, 0, nullptr);
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
         if (handle == INVALID_HANDLE_VALUE) return nullptr;
         return std::make_unique<Win32SerialPort>(handle);
     }

@@ -1,5 +1,6 @@
 #include "acquisition/simulated_unit.h"
 
+#include "acquisition/critical_thread.h"
 #include "acquisition/line_encoder.h"
 #include "acquisition/line_interfaces.h"
 #include "acquisition/serial_port.h"
@@ -7,6 +8,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
 
 namespace qv {
 namespace {
@@ -134,7 +137,18 @@ void SimulatedLine::NextFrameSegment() {
     frame.IdleBitsBefore = 18.0 + static_cast<double>(SplitMix(gapRng_) % 12);
     segment_ = LineRecording{};
     cursor_ = 0;
+    startsNs_.push_back(segmentEndNs_ +
+                        static_cast<std::int64_t>(frame.IdleBitsBefore * LineTiming{}.BitNs));
     segmentEndNs_ = AppendFrame(segment_, segmentEndNs_, frame, LineTiming{});
+}
+
+std::int64_t SimulatedLine::NextChangeAfter(std::int64_t timeNs) {
+    for (;;) {
+        while (timeNs >= segmentEndNs_) NextFrameSegment();
+        for (const LevelChange& change : segment_.Changes)
+            if (change.TimeNs > timeNs) return change.TimeNs;
+        timeNs = segmentEndNs_; // idle at level 1 until the next frame
+    }
 }
 
 int SimulatedLine::LevelAt(std::int64_t timeNs) {
@@ -146,24 +160,62 @@ namespace {
 
 class SimulatedPort : public PortDevice {
 public:
-    explicit SimulatedPort(std::uint64_t seed)
-        : line_(seed), start_(std::chrono::steady_clock::now()) {}
+    SimulatedPort(std::uint64_t seed, SimulatedPortOptions options)
+        : line_(seed), options_(std::move(options)) {
+        if (options_.Origin == std::chrono::steady_clock::time_point{})
+            options_.Origin = std::chrono::steady_clock::now();
+    }
 
     bool ReadSettings() override { return true; }
     bool SetTimeouts(const PortTimeouts&) override { return true; }
     bool SetState(const PortLineState&) override { return true; }
     bool Purge() override { return true; }
     bool ReadModemStatus(std::uint32_t& word) override {
-        const auto elapsed = std::chrono::steady_clock::now() - start_;
-        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count();
-        word = line_.LevelAt(ns) != 0 ? ModemStatusDsr : 0;
+        SleepNanoseconds(options_.ReadCostNs / 2);
+        {
+            std::lock_guard lock(mutex_);
+            const std::int64_t ns = LineTime(std::chrono::steady_clock::now());
+            word = line_.LevelAt(ns) != 0 ? ModemStatusDsr : 0;
+            if (options_.OnRead) options_.OnRead(ns);
+        }
+        SleepNanoseconds(options_.ReadCostNs - options_.ReadCostNs / 2);
         return true;
     }
-    bool Close() override { return true; }
+    LineWait WaitForChange(std::int64_t timeoutNs) override {
+        using std::chrono::steady_clock;
+        std::unique_lock lock(mutex_);
+        if (closed_) return LineWait::Lost;
+        if (!options_.ReportsChanges) return LineWait::Unsupported;
+        const steady_clock::time_point until =
+            steady_clock::now() + std::chrono::nanoseconds(std::max<std::int64_t>(0, timeoutNs));
+        const std::int64_t next = line_.NextChangeAfter(reportedUntilNs_);
+        const auto changeAt = options_.Origin + std::chrono::nanoseconds(next);
+        wake_.wait_until(lock, std::min(changeAt, until), [this] { return closed_; });
+        if (closed_) return LineWait::Lost;
+        const std::int64_t now = LineTime(steady_clock::now());
+        if (now < next) return LineWait::TimedOut;
+        reportedUntilNs_ = now;
+        return LineWait::Changed;
+    }
+    bool Close() override {
+        std::lock_guard lock(mutex_);
+        closed_ = true;
+        wake_.notify_all();
+        return true;
+    }
 
 private:
+    std::int64_t LineTime(std::chrono::steady_clock::time_point at) const {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(at - options_.Origin).count();
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
     SimulatedLine line_;
-    std::chrono::steady_clock::time_point start_;
+    SimulatedPortOptions options_;
+    // Changes up to this line time have been reported by a wait.
+    std::int64_t reportedUntilNs_ = 0;
+    bool closed_ = false;
 };
 
 class StandardPortSystem : public PortSystem {
@@ -185,8 +237,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<PortDevice> OpenSimulatedPort(std::uint64_t seed) {
-    return std::make_unique<SimulatedPort>(seed);
+std::unique_ptr<PortDevice> OpenSimulatedPort(std::uint64_t seed, SimulatedPortOptions options) {
+    return std::make_unique<SimulatedPort>(seed, std::move(options));
 }
 
 std::shared_ptr<PortSystem> MakeStandardPortSystem() {

@@ -4,7 +4,9 @@
 #include "acquisition/port_device.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,8 +40,12 @@ class SimulatedLine {
 public:
     explicit SimulatedLine(std::uint64_t seed);
     int LevelAt(std::int64_t timeNs);
-    // The data bytes of the frames begun so far, in order (for tests).
+    // The time of the first change after `timeNs`.
+    std::int64_t NextChangeAfter(std::int64_t timeNs);
+    // The data bytes of the frames begun so far, in order (for tests), and when each frame's
+    // first falling edge comes.
     const std::vector<std::array<std::uint8_t, 12>>& FramesSent() const { return sent_; }
+    const std::vector<std::int64_t>& FrameStartsNs() const { return startsNs_; }
 
 private:
     void NextFrameSegment();
@@ -50,14 +56,30 @@ private:
     std::size_t cursor_ = 0;
     std::int64_t segmentEndNs_ = 0;
     std::vector<std::array<std::uint8_t, 12>> sent_;
+    std::vector<std::int64_t> startsNs_;
 };
 
 // The seed of the unit behind "SIM": every opening replays the same cold start.
 constexpr std::uint64_t SimulatedUnitSeed = 1995;
 
+// How the simulated port behaves beyond the unit's line.
+struct SimulatedPortOptions {
+    // Whether it reports changes of its inputs (as a serial driver with TIOCMIWAIT does).
+    bool ReportsChanges = true;
+    // How long every status read takes (sleeping, as a slow USB adapter blocks); the read
+    // shows the line at its middle.
+    std::int64_t ReadCostNs = 0;
+    // The steady-clock moment of the line's time 0; by default, when the port is opened.
+    std::chrono::steady_clock::time_point Origin{};
+    // Told the line time (ns) that each status read shows (benchmarks).
+    std::function<void(std::int64_t lineTimeNs)> OnRead;
+};
+
 // The simulated unit as a port: its modem status follows SimulatedLine at the time elapsed
-// on the steady clock since it was opened (level 1: DSR on, 0x20).
-std::unique_ptr<PortDevice> OpenSimulatedPort(std::uint64_t seed);
+// on the steady clock since its origin (level 1: DSR on, 0x20), and it reports the line's
+// changes when asked to wait for them.
+std::unique_ptr<PortDevice> OpenSimulatedPort(std::uint64_t seed,
+                                              SimulatedPortOptions options = {});
 
 // The machine's serial ports plus "SIM".
 std::shared_ptr<PortSystem> MakeStandardPortSystem();

@@ -1,6 +1,11 @@
-// The receiver on the simulated unit in real time: how late it notices its sample instants and
-// how much processor time its thread takes, with "Пониженная загрузка ЦП" off and on.
+// The receiver on the simulated unit in real time, as the program runs it: polling with
+// "Пониженная загрузка ЦП" off and on, and edge-timed; status reads costing 0.02, 1 and 2 ms.
+// Measured: each sample's true error (the instant whose level it took against the true centre
+// of its bit), how late each start edge was placed, the frames read right, and the receiver
+// thread's processor time.
 #include "acquisition/critical_thread.h"
+#include "acquisition/edge_timed_line.h"
+#include "acquisition/line_encoder.h"
 #include "acquisition/line_receiver.h"
 #include "acquisition/real_time_line.h"
 #include "acquisition/simulated_unit.h"
@@ -10,7 +15,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -21,6 +28,7 @@
 namespace {
 
 using namespace qv;
+using Clock = std::chrono::steady_clock;
 
 double ThreadCpuSeconds() {
 #ifdef _WIN32
@@ -32,22 +40,63 @@ double ThreadCpuSeconds() {
 #endif
 }
 
-struct LatenessLog : TimingObserver {
-    std::vector<std::int64_t> lateNs;
+std::int64_t Ns(Clock::time_point at) {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();
+}
+
+// Where the unit's bits lie: its frames start at known times and every edge sits on a grid of
+// bit periods from there (the simulated unit has no jitter).
+class TrueLine {
+public:
+    explicit TrueLine(std::int64_t untilNs) : unit_(SimulatedUnitSeed) {
+        for (std::int64_t t = 0; t < untilNs; t = unit_.NextChangeAfter(t)) {
+        }
+    }
+    // Signed distance (ns) from `lineNs` to the nearest bit centre, or to the nearest edge.
+    double FromCentre(std::int64_t lineNs) const { return Offset(lineNs, BitNs / 2); }
+    double FromEdge(std::int64_t lineNs) const { return Offset(lineNs, 0); }
+
+private:
+    double Offset(std::int64_t lineNs, std::int64_t phase) const {
+        const auto& starts = unit_.FrameStartsNs();
+        auto after = std::upper_bound(starts.begin(), starts.end(), lineNs);
+        if (after == starts.begin()) return 0;
+        const std::int64_t into = lineNs - *(after - 1) - phase;
+        const std::int64_t nearest = (into + BitNs / 2) / BitNs * BitNs;
+        return static_cast<double>(into - nearest);
+    }
+    static constexpr std::int64_t BitNs = LineTiming{}.BitNs;
+    SimulatedLine unit_;
+};
+
+// The instants the receiver sampled and placed its edges at, on the line's time.
+struct Measures : TimingObserver {
+    std::int64_t originNs = 0;
+    bool edgeTimed = false;
+    std::atomic<std::int64_t> lastReadLineNs{0}; // set by the simulated port's reads
+    std::int64_t lastWaitNs = 0;
+    std::vector<std::int64_t> lateNs, sampleNs, edgeNs;
     void WaitEnded(std::int64_t target, std::int64_t now) override {
         lateNs.push_back(now - target); // the clock counts nanoseconds
+        lastWaitNs = now;
     }
+    void SampleTaken() override {
+        // Polling: the read's own instant; edge-timed: the instant on the stamped line.
+        sampleNs.push_back(edgeTimed ? lastWaitNs - originNs : lastReadLineNs.load());
+    }
+    void EdgeTaken(std::int64_t reference) override { edgeNs.push_back(reference - originNs); }
 };
 
 struct RunResult {
-    std::vector<std::int64_t> lateNs;
+    Measures measures;
     double cpuSeconds = 0, wallSeconds = 0;
-    int frames = 0, framesCorrect = 0;
     std::vector<HandedOverFrame> handed;
     ThreadPriorityLevel priority = ThreadPriorityLevel::Normal;
+    AcquisitionMode mode = AcquisitionMode::Polling;
+    int missedPairs = 0, unreported = 0;
 };
 
-// The receiver thread as the program runs it, plus the measurements.
+// The receiver thread as the program composes it (ReceiverThread), plus the measurements.
 class MeasuredReceiver : public CriticalThread {
 public:
     MeasuredReceiver(ProgramState& state, std::uint64_t generation, RunResult& result,
@@ -57,24 +106,27 @@ public:
 protected:
     void Execute() override {
         RealTimeLine real(state_.port, state_.ReducedCpu);
-        LatenessLog log;
-        log.lateNs.reserve(20000);
+        const double cpu0 = ThreadCpuSeconds();
+        const auto wall0 = Clock::now();
+        EdgeTimedLine line(real.clock, real.line, real.line, real.pump,
+                           EdgeTiming::ForFrequency(real.frequency));
+        Measures& measures = result_.measures;
+        measures.edgeTimed = line.Mode() == AcquisitionMode::EdgeTimed;
+        measures.lateNs.reserve(20000);
         result_.handed.reserve(64);
         ReceiverCallbacks callbacks;
         callbacks.frameReady = [this] {
-            ++result_.frames;
             while (auto handed = state_.handOver.Take()) result_.handed.push_back(*handed);
         };
-        LineReceiver receiver(state_, generation_, real.line, real.clock, real.pump,
-                              LinePolarity::Straight, callbacks, &log);
-        const double cpu0 = ThreadCpuSeconds();
-        const auto wall0 = std::chrono::steady_clock::now();
+        LineReceiver receiver(state_, generation_, line, line, line, LinePolarity::Straight,
+                              callbacks, &measures);
         receiver.Run();
         result_.cpuSeconds = ThreadCpuSeconds() - cpu0;
-        result_.wallSeconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
-        result_.lateNs = std::move(log.lateNs);
+        result_.wallSeconds = std::chrono::duration<double>(Clock::now() - wall0).count();
         result_.priority = Priority();
+        result_.mode = line.Mode();
+        result_.missedPairs = line.MissedPairs();
+        result_.unreported = line.UnreportedChanges();
         done_.set_value();
     }
 
@@ -85,23 +137,44 @@ private:
     std::promise<void>& done_;
 };
 
-double Percentile(std::vector<std::int64_t> values, double fraction) {
+double Percentile(std::vector<double> values, double fraction) {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
     const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
-    return static_cast<double>(values[index]);
+    return values[index];
 }
 
-// Reads SIM for a few seconds with the option off (0) or on (1).
+// "SIM" with the given read cost, reporting its changes or not.
+struct BenchPorts : PortSystem {
+    SimulatedPortOptions options;
+    std::unique_ptr<PortDevice> Open(const std::string&) override {
+        return OpenSimulatedPort(SimulatedUnitSeed, options);
+    }
+    std::vector<std::string> Candidates() override { return {}; }
+};
+
+// mode 0: polling, option off; 1: polling, option on; 2: edge-timed. read_us: status read cost.
 void BM_ReceiverOnSimInRealTime(benchmark::State& bench) {
-    const bool reduced = bench.range(0) != 0;
+    const int mode = static_cast<int>(bench.range(0));
+    const std::int64_t readNs = bench.range(1) * 1000;
     const char* secondsText = std::getenv("QV_BENCH_SECONDS");
     const double seconds = secondsText ? std::atof(secondsText) : 12.0;
     RunResult result;
+    int correct = 0;
     for (auto _ : bench) {
         auto state = std::make_unique<ProgramState>();
-        state->ReducedCpu = reduced;
+        auto ports = std::make_shared<BenchPorts>();
+        const Clock::time_point origin = Clock::now();
+        result.measures.originNs = Ns(origin);
+        ports->options.ReportsChanges = mode == 2;
+        ports->options.ReadCostNs = readNs;
+        ports->options.Origin = origin;
+        ports->options.OnRead = [&result](std::int64_t lineNs) {
+            result.measures.lastReadLineNs = lineNs;
+        };
+        state->port.UseSystem(ports);
         state->port.OpenPort("SIM");
+        state->ReducedCpu = mode == 1;
         state->StopFlag = 0;
         std::promise<void> done;
         CriticalThread::Start(
@@ -109,35 +182,40 @@ void BM_ReceiverOnSimInRealTime(benchmark::State& bench) {
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
         state->StopFlag = 1;
         done.get_future().wait();
-        // Check the decoded frames against what the unit sent.
+        state->port.ClosePort();
+        // The decoded frames against what the unit sent.
         SimulatedEngine engine(SimulatedUnitSeed);
         for (const HandedOverFrame& handed : result.handed) {
             const auto sent = engine.NextFrame();
             bool same = true;
             for (int b = 1; b <= 12; ++b)
                 same = same && AssembleByte(handed.Frame, b) == sent[b - 1];
-            result.framesCorrect += same;
-            if (std::getenv("QV_BENCH_DEBUG")) {
-                for (int b = 1; b <= 12; ++b)
-                    std::fprintf(stderr, "%d/%d ", AssembleByte(handed.Frame, b), sent[b - 1]);
-                std::fprintf(stderr, "\n");
-            }
+            correct += same;
         }
     }
-    bench.counters["late_median_us"] = Percentile(result.lateNs, 0.5) / 1000.0;
-    bench.counters["late_p99_us"] = Percentile(result.lateNs, 0.99) / 1000.0;
-    bench.counters["late_max_us"] = Percentile(result.lateNs, 1.0) / 1000.0;
-    bench.counters["samples"] = static_cast<double>(result.lateNs.size());
+    const TrueLine truth(static_cast<std::int64_t>((seconds + 2) * 1e9));
+    std::vector<double> sampleErrors, edgeDelays;
+    for (std::int64_t ns : result.measures.sampleNs)
+        sampleErrors.push_back(std::fabs(truth.FromCentre(ns)) / 1000.0);
+    for (std::int64_t ns : result.measures.edgeNs)
+        edgeDelays.push_back(truth.FromEdge(ns) / 1000.0);
+    bench.counters["err_p50_us"] = Percentile(sampleErrors, 0.5);
+    bench.counters["err_p99_us"] = Percentile(sampleErrors, 0.99);
+    bench.counters["err_max_us"] = Percentile(sampleErrors, 1.0);
+    bench.counters["edge_p50_us"] = Percentile(edgeDelays, 0.5);
+    bench.counters["edge_p99_us"] = Percentile(edgeDelays, 0.99);
     bench.counters["cpu_percent"] = 100.0 * result.cpuSeconds / result.wallSeconds;
-    bench.counters["frames"] = result.frames;
-    bench.counters["frames_correct"] = result.framesCorrect;
+    bench.counters["frames"] = static_cast<double>(result.handed.size());
+    bench.counters["frames_correct"] = correct;
     bench.counters["time_critical"] = result.priority == ThreadPriorityLevel::TimeCritical;
+    bench.counters["edge_timed"] = result.mode == AcquisitionMode::EdgeTimed;
+    bench.counters["missed_pairs"] = result.missedPairs;
+    bench.counters["unreported"] = result.unreported;
 }
 
 BENCHMARK(BM_ReceiverOnSimInRealTime)
-    ->ArgName("reduced_cpu")
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"mode", "read_us"})
+    ->ArgsProduct({{0, 1, 2}, {20, 1000, 2000}})
     ->Iterations(1)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();

@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace qv::cli {
 namespace {
@@ -22,7 +23,10 @@ struct Signals {
     std::condition_variable changed;
     bool frameReady = false;
     bool noCounter = false;
+    bool deviceLost = false;
     bool finished = false;
+    // How the line is read, each time that is decided; printed by the main thread.
+    std::vector<std::string> notes;
 
     void Set(bool Signals::*flag) {
         {
@@ -31,14 +35,37 @@ struct Signals {
         }
         changed.notify_all();
     }
+    void Note(std::string note) {
+        {
+            std::lock_guard lock(mutex);
+            notes.push_back(std::move(note));
+        }
+        changed.notify_all();
+    }
 };
+
+std::string AcquisitionNote(AcquisitionMode mode, ThreadPriorityLevel priority) {
+    std::string note = mode == AcquisitionMode::EdgeTimed ? "edge-timed" : "polling";
+    switch (priority) {
+    case ThreadPriorityLevel::TimeCritical:
+        return note + ", thread priority real-time";
+    case ThreadPriorityLevel::RaisedNice:
+        note += ", thread priority raised but not real-time";
+        break;
+    case ThreadPriorityLevel::Normal:
+        note += ", thread priority normal";
+        break;
+    }
+    return note + " (frames may come out wrong on a busy machine; see the README)";
+}
 
 } // namespace
 
 // Reads a real port the way the window does (choose the port, optionally DTR on, start the
 // receiver thread) and prints every frame as `receive` does, until N frames have come or T
-// seconds have passed. Exit status 2 when the port cannot be opened, 3 when it stopped
-// answering (the device went away).
+// seconds have passed. How the line is read, and at which thread priority, goes to stderr.
+// Exit status 2 when the port cannot be opened, 3 when the receiver found the device gone
+// (reading then ends at once, the frames before it printed).
 int RunRead(int argc, char** argv) {
     static const CommandSyntax syntax{"read",
                                       "read PORT [--frames N] [--seconds T] [--inverted] [--dtr]",
@@ -67,39 +94,58 @@ int RunRead(int argc, char** argv) {
     ReceiverCallbacks callbacks;
     callbacks.frameReady = [signals] { signals->Set(&Signals::frameReady); };
     callbacks.noCounter = [signals] { signals->Set(&Signals::noCounter); };
+    callbacks.acquisition = [signals](AcquisitionMode mode, ThreadPriorityLevel priority) {
+        signals->Note(AcquisitionNote(mode, priority));
+    };
+    callbacks.deviceLost = [signals] { signals->Set(&Signals::deviceLost); };
     callbacks.finished = [signals] { signals->Set(&Signals::finished); };
     state->FrameCount = 1;
     state->StopFlag = 0;
     StartReceiver(*state, inverted, std::move(callbacks));
 
+    // Prints the notes that have come (the lock held; stderr is not the frames' stream).
+    const auto printNotes = [&] {
+        for (const std::string& note : signals->notes)
+            std::fprintf(stderr, "quintovar-cli read: %s\n", note.c_str());
+        signals->notes.clear();
+    };
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     int printed = 0;
     std::unique_lock lock(signals->mutex);
-    while (printed < frames && !signals->noCounter) {
-        if (!signals->changed.wait_until(lock, end, [&] { return signals->frameReady; })) break;
-        signals->frameReady = false;
-        lock.unlock();
-        // The commit's part: each frame fills the next slot.
-        while (printed < frames) {
-            const auto handed = state->handOver.Take();
-            if (!handed) break;
-            std::puts(FrameLine(*handed).c_str());
-            std::fflush(stdout);
-            state->FrameCount = handed->Slot + 1;
-            ++printed;
+    while (printed < frames) {
+        const bool woken = signals->changed.wait_until(lock, end, [&] {
+            return signals->frameReady || signals->finished || !signals->notes.empty();
+        });
+        printNotes();
+        if (!woken) break;
+        if (signals->frameReady) {
+            signals->frameReady = false;
+            lock.unlock();
+            // The commit's part: each frame fills the next slot.
+            while (printed < frames) {
+                const auto handed = state->handOver.Take();
+                if (!handed) break;
+                std::puts(FrameLine(*handed).c_str());
+                std::fflush(stdout);
+                state->FrameCount = handed->Slot + 1;
+                ++printed;
+            }
+            lock.lock();
+        } else if (signals->finished) {
+            break; // no counter, or the device went away
         }
-        lock.lock();
     }
     state->StopFlag = 1;
     // The receiver ends within about 115 ms; the state must outlive it.
     signals->changed.wait(lock, [&] { return signals->finished; });
+    printNotes();
+    const bool lost = signals->deviceLost, noCounter = signals->noCounter;
     lock.unlock();
-    if (signals->noCounter) std::puts("Однако не хотит:)");
+    if (noCounter) std::puts("Однако не хотит:)");
 
-    std::uint32_t word = 0;
-    const bool answering = state->port.GetModemStatus(word);
+    state->port.PurgePort();
     state->port.ClosePort();
-    if (!answering) {
+    if (lost) {
         std::fprintf(stderr, "quintovar-cli read: the port %s stopped answering\n", port);
         return 3;
     }

@@ -1,3 +1,4 @@
+#include "acquisition/edge_timed_line.h"
 #include "acquisition/line_file.h"
 #include "acquisition/line_receiver.h"
 #include "acquisition/virtual_line.h"
@@ -21,20 +22,34 @@ constexpr std::size_t kMaxLineFileBytes = 64 * 1024 * 1024;
 } // namespace
 
 // Runs the receiver in virtual time over a recorded line and prints every frame it hands over.
+// --read-ns: every status read takes that long; --edges: the edge-timed path, each change
+// reported --wake-ns late, instead of polling.
 int RunReceive(int argc, char** argv) {
-    static const CommandSyntax syntax{"receive",
-                                      "receive LINEFILE [--frequency F] [--poll-ns P] [--inverted]",
-                                      1,
-                                      1,
-                                      {{"--frequency", OptionRule::Number, 1, 1'000'000'000'000},
-                                       {"--poll-ns", OptionRule::Number, 1, 1'000'000'000'000},
-                                       {"--inverted", OptionRule::Flag}}};
+    static const CommandSyntax syntax{
+        "receive",
+        "receive LINEFILE [--frequency F] [--poll-ns P] [--read-ns R] [--edges [--wake-ns W]] "
+        "[--inverted]",
+        1,
+        1,
+        {{"--frequency", OptionRule::Number, 1, 1'000'000'000'000},
+         {"--poll-ns", OptionRule::Number, 1, 1'000'000'000'000},
+         {"--read-ns", OptionRule::Number, 0, 1'000'000'000'000},
+         {"--wake-ns", OptionRule::Number, 0, 1'000'000'000'000},
+         {"--edges", OptionRule::Flag},
+         {"--inverted", OptionRule::Flag}}};
     const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const std::string& path = arguments->positional[0];
     const std::int64_t frequency = arguments->Number("--frequency", 1'000'000);
     const std::int64_t pollNs = arguments->Number("--poll-ns", 20'000);
+    const std::int64_t readNs = arguments->Number("--read-ns", 0);
+    const std::int64_t wakeNs = arguments->Number("--wake-ns", 50'000);
     const bool inverted = arguments->Has("--inverted");
+    const bool edges = arguments->Has("--edges");
+    if (arguments->Has("--wake-ns") && !edges) {
+        PrintProblem(syntax.name, "--wake-ns goes with --edges");
+        return 2;
+    }
 
     std::string text;
     if (FileStatus status = ReadWholeFile(path, text, kMaxLineFileBytes); !status.ok())
@@ -52,14 +67,24 @@ int RunReceive(int argc, char** argv) {
     // The run ends a second after the last change of the line.
     VirtualLine line(parsed.Recording, frequency, pollNs,
                      parsed.Recording.LastChangeNs() + 1'000'000'000, &state->StopFlag);
+    VirtualPortBehaviour port;
+    port.ReadNs = readNs;
+    port.WakeNs = wakeNs;
+    line.SetBehaviour(port);
     ReceiverCallbacks callbacks;
     callbacks.frameReady = [&state] {
         while (auto handed = state->handOver.Take()) std::puts(FrameLine(*handed).c_str());
     };
     callbacks.noCounter = [] { std::puts("Однако не хотит:)"); };
-    LineReceiver receiver(*state, generation, line, line, line,
-                          inverted ? LinePolarity::Inverted : LinePolarity::Straight, callbacks);
-    receiver.Run();
+    const LinePolarity polarity = inverted ? LinePolarity::Inverted : LinePolarity::Straight;
+    if (edges) {
+        EdgeTimedLine stamped(line, line, line, line, VirtualEdgeTiming(frequency, pollNs, port));
+        LineReceiver receiver(*state, generation, stamped, stamped, stamped, polarity, callbacks);
+        receiver.Run();
+    } else {
+        LineReceiver receiver(*state, generation, line, line, line, polarity, callbacks);
+        receiver.Run();
+    }
     return 0;
 }
 

@@ -23,6 +23,14 @@ void Dialogs::Error(QWidget* parent, const QString& text, const QString& caption
     QMessageBox::critical(parent, caption, text);
 }
 
+void Dialogs::Notice(QWidget* parent, const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::Information, QApplication::applicationName(), text,
+                                QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
 std::optional<SaveChoice> Dialogs::AskSaveFile(QWidget* parent, const QString& defaultSuffix,
                                                const QString& folder) {
     QFileDialog dialog(parent, QString(), folder);

@@ -27,6 +27,8 @@ public:
     virtual void Message(QWidget* parent, const QString& text);
     // A message with the error icon and the given caption.
     virtual void Error(QWidget* parent, const QString& text, const QString& caption);
+    // A notice with an OK button that does not wait for it: the program goes on meanwhile.
+    virtual void Notice(QWidget* parent, const QString& text);
 
     // The save dialog, opened in `folder`; nothing when cancelled. `defaultSuffix` is "kvr" or
     // "csv".

@@ -1,3 +1,4 @@
+#include "acquisition/reading_notices.h"
 #include "ui/form1_main.h"
 #include "ui/input_blocker.h"
 #include "ui/mouse_button.h"
@@ -195,6 +196,8 @@ void TForm1::BuildControls() {
     Timer2 = MakeTimer(this, 200);
     Timer3 = MakeTimer(this, 100);
     Timer4 = MakeTimer(this, 1000);
+    QuietTimer = MakeTimer(this, QuietLineMs);
+    QuietTimer->setSingleShot(true);
 }
 
 void TForm1::BuildMenu() {

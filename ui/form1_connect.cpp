@@ -61,6 +61,7 @@ void TForm1::ConnectHandlers() {
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
     connect(Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
+    connect(QuietTimer, &QTimer::timeout, this, &TForm1::QuietLineTimeout);
 
     OnMenu(N2, this, &TForm1::N2Click);
     OnMenu(N3, this, &TForm1::N3Click);

@@ -122,9 +122,14 @@ public:
     void N26Click();
     void N9Click();
 
-    // The receiver's hand-overs reach the main thread through these (queued calls).
+    // The receiver's hand-overs reach the main thread through these (queued calls); `run`
+    // tells which start of reading the receiver belongs to.
     void FrameReadyQueued();
     void NoCounterQueued();
+    void AcquisitionQueued(int run, AcquisitionMode mode, ThreadPriorityLevel priority);
+    void DeviceLostQueued(int run);
+    // No frame for QuietLineMs while reading: the information field says so.
+    void QuietLineTimeout();
 
     // The timing check's report, shown by Timer3Timer.
     QString TimingReport;
@@ -153,6 +158,8 @@ public:
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr;
     QTimer* Timer4 = nullptr;
+    // Restarted by every frame while reading; runs out when the line has gone quiet.
+    QTimer* QuietTimer = nullptr;
 
     // --- Menu --------------------------------------------------------------------------------
     QMenu* N1 = nullptr; // "Файл"
@@ -188,6 +195,8 @@ private:
     void SetInfo(const QString& text);
     void SetDisplaySetting(int DisplaySettings::*field, int value);
     void StartReceiver();
+    // After a committed frame while reading: the reading notice again, with the dropped count.
+    void ShowReadingNotice();
     void Wait(int milliseconds);
     QStringList CommentLines() const;
     // The file dialogs start in the folder of the last file loaded or saved in this run, at
@@ -224,6 +233,11 @@ private:
     // What the user last typed into the port box, until the box confirms it.
     std::optional<QString> portTextTyped_;
     bool closing_ = false;
+    // Counts the starts of reading; a receiver's reports carry the count of its own start.
+    int readingRun_ = 0;
+    // The hand-over's dropped-frame count when reading started.
+    std::uint64_t droppedBefore_ = 0;
+    bool priorityNoticeShown_ = false;
     std::unique_ptr<InputBlocker> closingInputBlock_; // from the start of the close on
     bool closeDone_ = false;
 };

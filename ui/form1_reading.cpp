@@ -1,5 +1,6 @@
 #include "acquisition/frame_commit.h"
 #include "acquisition/port_choice.h"
+#include "acquisition/reading_notices.h"
 #include "acquisition/receiver_thread.h"
 #include "recording/frame_time.h"
 #include "ui/form1_main.h"
@@ -15,6 +16,11 @@
 #include <QTimer>
 
 namespace qv {
+
+namespace {
+const QString ReadingText = QStringLiteral("Идёт считывание....");
+const QString PortHint = QStringLiteral("Com port");
+} // namespace
 
 void TForm1::TxRxrmCreate() {
     state_.StopFlag = 1;
@@ -37,6 +43,7 @@ void TForm1::ComboBox1Change() {
 
 void TForm1::SetReadingStopped(bool stopped) {
     state_.StopFlag = stopped ? 1 : 0;
+    if (stopped) QuietTimer->stop();
     ComboBox1->setEnabled(stopped);
     N1->menuAction()->setEnabled(stopped);
     N19->menuAction()->setEnabled(stopped);
@@ -66,14 +73,23 @@ void TForm1::Button1Click() {
     SetReadingStopped(false);
     if (windows_.form6) windows_.form6->ClearComment();
     StartReceiver();
-    SetInfo(QStringLiteral("Идёт считывание...."));
+    SetInfo(ReadingText);
+    droppedBefore_ = state_.handOver.DroppedFrames();
+    QuietTimer->start();
 }
 
 void TForm1::StartReceiver() {
     const std::shared_ptr<ReceiverLink> link = receiverLink_;
+    const int run = ++readingRun_;
     ReceiverCallbacks callbacks;
     callbacks.frameReady = [link, this] { link->Post([this] { FrameReadyQueued(); }); };
     callbacks.noCounter = [link, this] { link->Post([this] { NoCounterQueued(); }); };
+    callbacks.acquisition = [link, this, run](AcquisitionMode mode, ThreadPriorityLevel priority) {
+        link->Post([this, run, mode, priority] { AcquisitionQueued(run, mode, priority); });
+    };
+    callbacks.deviceLost = [link, this, run] {
+        link->Post([this, run] { DeviceLostQueued(run); });
+    };
     callbacks.finished = [link] { link->ReceiverFinished(); };
     link->ReceiverStarted();
     if (services_.startReceiver)
@@ -88,6 +104,44 @@ void TForm1::FrameReadyQueued() {
 
 void TForm1::NoCounterQueued() {
     SetInfo(QStringLiteral("Однако не хотит:)"));
+}
+
+void TForm1::AcquisitionQueued(int run, AcquisitionMode mode, ThreadPriorityLevel priority) {
+    if (run != readingRun_) return;
+    ComboBox1->setToolTip(PortHint + QLatin1Char('\n') +
+                          QString::fromStdString(AcquisitionText(mode, priority)));
+    if (priority != ThreadPriorityLevel::TimeCritical && !priorityNoticeShown_) {
+        priorityNoticeShown_ = true;
+        services_.dialogs->Notice(this, QString::fromStdString(LowPriorityText()));
+    }
+}
+
+void TForm1::DeviceLostQueued(int run) {
+    if (run != readingRun_ || state_.StopFlag != 0) return;
+    PortHandle& port = state_.port;
+    const std::string name = port.IsOpen() ? port.PortName() : std::string();
+    SetReadingStopped(true);
+    port.PurgePort();
+    port.ClosePort();
+    SetInfo(QStringLiteral("Чтение остановлено...."));
+    services_.dialogs->Error(this, QString::fromStdString(DeviceLostText(name)),
+                             QStringLiteral("Ошибка"));
+}
+
+void TForm1::QuietLineTimeout() {
+    if (state_.StopFlag == 0) SetInfo(QString::fromStdString(QuietLineText()));
+}
+
+void TForm1::ShowReadingNotice() {
+    const std::uint64_t dropped = state_.handOver.DroppedFrames() - droppedBefore_;
+    QString text = ReadingText;
+    if (dropped != 0) text += QLatin1Char(' ') + QString::fromStdString(DroppedFramesText(dropped));
+    // Only the notices of reading are replaced; any other text stays until the next one.
+    const QString shown = Edit1->text();
+    if (shown != text &&
+        (shown.startsWith(ReadingText) || shown == QString::fromStdString(QuietLineText())))
+        SetInfo(text);
+    QuietTimer->start();
 }
 
 void TForm1::N14Click() {
@@ -130,6 +184,7 @@ void TForm1::Timer1Timer() {
     MemoDraw(n);
     state_.FrameCount = n + 1;
     Timer1->stop();
+    if (state_.StopFlag == 0) ShowReadingNotice();
     if (state_.handOver.Pending() && state_.FrameCount <= MaxFrames) Timer1->start();
     if (state_.FrameCount > MaxFrames) {
         SetReadingStopped(true);

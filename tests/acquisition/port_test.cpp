@@ -1,13 +1,17 @@
 #include "acquisition/port_handle.h"
+#include "acquisition/real_time_line.h"
 #include "acquisition/serial_port.h"
 #include "acquisition/simulated_unit.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <map>
 #include <set>
+#include <thread>
 
 #ifndef _WIN32
 #include <sys/ioctl.h>
@@ -108,6 +112,40 @@ TEST(PortHandle, SimOpensLikeAPortAndShowsTheIdleLine) {
     std::uint32_t word = 0;
     EXPECT_TRUE(handle.GetModemStatus(word));
     EXPECT_EQ(word, 0x20u); // the unit starts with an idle gap: level 1, DSR on
+}
+
+TEST(PortHandle, AWaitForAChangeHoldsNoLockAndClosingTheHandleEndsIt) {
+    PortHandle handle(MakeStandardPortSystem());
+    ASSERT_TRUE(handle.OpenPort("SIM"));
+    // The unit is idle for its first 150 ms: a wait in progress on another thread meanwhile.
+    // The port can still be read, and closing it ends the wait at once.
+    std::promise<LineWait> waited;
+    std::thread waiter([&] { waited.set_value(handle.WaitForChange(60'000'000'000)); });
+    std::uint32_t word = 0;
+    EXPECT_TRUE(handle.GetModemStatus(word));
+    EXPECT_EQ(word, ModemStatusDsr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_TRUE(handle.ClosePort());
+    auto result = waited.get_future();
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    waiter.join();
+    EXPECT_EQ(result.get(), LineWait::Lost);
+    EXPECT_EQ(handle.WaitForChange(1'000'000), LineWait::Lost); // no port open
+    // Reopened, it reports the first frame's falling edge.
+    ASSERT_TRUE(handle.OpenPort("SIM"));
+    EXPECT_EQ(handle.WaitForChange(5'000'000'000), LineWait::Changed);
+    EXPECT_TRUE(handle.GetModemStatus(word));
+    EXPECT_EQ(word, 0u);
+}
+
+TEST(PortLine, RepeatedFailuresMakeTheLineLostNeverALevel) {
+    PortHandle handle(std::make_shared<FakePorts>());
+    PortLine line(handle);
+    for (int read = 1; read <= PortLine::MaxFailures; ++read) {
+        EXPECT_FALSE(line.DeviceLost()) << read;
+        line.ReadModemStatus();
+    }
+    EXPECT_TRUE(line.DeviceLost());
 }
 
 TEST(PortSettings, LineStateFlagsWordHoldsBinaryModeAndTheRequestedOutputs) {

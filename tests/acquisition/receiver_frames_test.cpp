@@ -14,7 +14,7 @@ TEST(ReceiverIntervals, WorkedTickValues) {
     EXPECT_EQ(colourburst.Gap, 381'580);
     EXPECT_EQ(colourburst.HeaderSample[0], 44'029);
     EXPECT_EQ(colourburst.HeaderSample[11], 366'904);
-    EXPECT_EQ(colourburst.HeaderEnd, 410'932);
+    EXPECT_EQ(colourburst.HeaderLastCell, 396'256);
     EXPECT_EQ(colourburst.DataSample[7], 249'495);
     EXPECT_EQ(colourburst.ByteEnd, 293'523);
     EXPECT_EQ(colourburst.Tail, 337'551);
@@ -22,7 +22,7 @@ TEST(ReceiverIntervals, WorkedTickValues) {
     const ReceiverIntervals megahertz = ReceiverIntervals::ForFrequency(1'000'000);
     EXPECT_EQ(megahertz.Gap, 106'600);
     for (int k = 1; k <= 12; ++k) EXPECT_EQ(megahertz.HeaderSample[k - 1], 8200 * k + 4100);
-    EXPECT_EQ(megahertz.HeaderEnd, 114'800);
+    EXPECT_EQ(megahertz.HeaderLastCell, 110'700);
     for (int k = 1; k <= 8; ++k) EXPECT_EQ(megahertz.DataSample[k - 1], 8200 * k + 4100);
     EXPECT_EQ(megahertz.ByteEnd, 82'000);
     EXPECT_EQ(megahertz.Tail, 94'300);

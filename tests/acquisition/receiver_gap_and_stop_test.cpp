@@ -46,29 +46,27 @@ TEST(ReceiverGap, HundredMillisecondsIsNoGapButHundredTenIs) {
     EXPECT_EQ(longIdle.frames[0].Data, kBytes);
 }
 
-// Records the targets of the timed waits.
-struct Targets : TimingObserver {
-    std::vector<std::int64_t> targets, readings;
-    void WaitEnded(std::int64_t target, std::int64_t now) override {
-        targets.push_back(target);
-        readings.push_back(now);
-    }
+// Records where the receiver placed each start edge.
+struct Edges : TimingObserver {
+    std::vector<std::int64_t> references;
+    void WaitEnded(std::int64_t, std::int64_t) override {}
+    void EdgeTaken(std::int64_t reference) override { references.push_back(reference); }
 };
 
-TEST(ReceiverFrame, ByteStartAlreadyLowAtTheHeaderEndIsTakenInTheNextCycle) {
+TEST(ReceiverFrame, ByteOnesStartEdgeIsFoundWhereItIsEvenBeforeTheHeaderEnds) {
     LineTiming early;
-    early.HeaderBits = 13.6; // byte 1's start bit begins before the 14-bit header wait ends
-    Targets waits;
+    early.HeaderBits = 13.6; // byte 1's start bit begins before 14 bit periods have passed
+    Edges edges;
     VirtualRun run;
-    run.observer = &waits;
+    run.observer = &edges;
     run.Run(EncodeLine({Frame(kBytes)}, early));
     ASSERT_EQ(run.frames.size(), 1u);
     EXPECT_EQ(run.frames[0].Data, kBytes);
-    // Waits: 12 header samples, the header end, then byte 1's first sample. The start edge is
-    // seen in the cycle right after the header end (20 ticks a cycle), and the byte's
-    // reference is read one cycle later.
-    ASSERT_GT(waits.targets.size(), 13u);
-    EXPECT_EQ(waits.targets[13], waits.readings[12] + 2 * 20 + 12'300);
+    // The frame start, then byte 1: placed at the edge (ticks are microseconds), within a cycle.
+    ASSERT_GE(edges.references.size(), 2u);
+    const std::int64_t start = 20 * kBitNs / 1000;
+    EXPECT_NEAR(edges.references[0], start, 20);
+    EXPECT_NEAR(edges.references[1], start + 136 * kBitNs / 10'000, 20);
 }
 
 TEST(ReceiverFrame, ToleratesEdgeJitterAndBitPeriodsTwoPercentOff) {

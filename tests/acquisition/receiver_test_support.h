@@ -1,5 +1,6 @@
 #pragma once
 
+#include "acquisition/edge_timed_line.h"
 #include "acquisition/frame_hand_over.h"
 #include "acquisition/line_encoder.h"
 #include "acquisition/line_receiver.h"
@@ -40,8 +41,16 @@ struct VirtualRun {
     std::vector<ReceivedFrame> frames;
     int frameReadyCalls = 0;
     bool noCounter = false;
+    bool deviceLost = false;
     std::int64_t endTimeNs = 0;
     TimingObserver* observer = nullptr;
+    // The port behind the line, and whether the edge-timed path reads it (else polling).
+    VirtualPortBehaviour port;
+    bool edges = false;
+    // The edge-timed path's mode at the end, and what it met.
+    AcquisitionMode mode = AcquisitionMode::Polling;
+    int missedPairs = 0;
+    int unreportedChanges = 0;
 
     VirtualRun() { state->ReducedCpu = false; }
 
@@ -53,6 +62,7 @@ struct VirtualRun {
         const std::uint64_t generation = state->handOver.BeginRun();
         VirtualLine virtualLine(line, frequency, pollNs, line.LastChangeNs() + 1'000'000'000,
                                 &state->StopFlag);
+        virtualLine.SetBehaviour(port);
         prepare(virtualLine);
         ReceiverCallbacks callbacks;
         callbacks.frameReady = [this] {
@@ -60,9 +70,21 @@ struct VirtualRun {
             while (auto handed = state->handOver.Take()) frames.push_back(ToReceived(*handed));
         };
         callbacks.noCounter = [this] { noCounter = true; };
-        LineReceiver receiver(*state, generation, virtualLine, virtualLine, virtualLine, polarity,
-                              callbacks, observer);
-        receiver.Run();
+        callbacks.deviceLost = [this] { deviceLost = true; };
+        if (edges) {
+            EdgeTimedLine stamped(virtualLine, virtualLine, virtualLine, virtualLine,
+                                  VirtualEdgeTiming(frequency, pollNs, port));
+            LineReceiver receiver(*state, generation, stamped, stamped, stamped, polarity,
+                                  callbacks, observer);
+            receiver.Run();
+            mode = stamped.Mode();
+            missedPairs = stamped.MissedPairs();
+            unreportedChanges = stamped.UnreportedChanges();
+        } else {
+            LineReceiver receiver(*state, generation, virtualLine, virtualLine, virtualLine,
+                                  polarity, callbacks, observer);
+            receiver.Run();
+        }
         endTimeNs = virtualLine.TimeNs();
     }
     void Run(const LineRecording& line, LinePolarity polarity = LinePolarity::Straight) {

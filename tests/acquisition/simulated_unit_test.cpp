@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <future>
@@ -83,61 +84,136 @@ TEST(SimulatedUnit, WarmsUpFromAColdStartAtIdle) {
     EXPECT_LT(warmIdle * 25, 900);
 }
 
-TEST(ReceiverThread, ReadsSimInRealTimeAndHandsOverForTheCommit) {
-    ProgramState state;
-    ASSERT_TRUE(state.port.OpenPort("SIM"));
-    state.ReducedCpu = true;
-    state.StopFlag = 0;
-    std::mutex mutex;
-    std::condition_variable arrived;
-    int handedOver = 0;
-    std::promise<void> finished;
-    ReceiverCallbacks callbacks;
-    callbacks.frameReady = [&] {
-        std::lock_guard lock(mutex);
-        ++handedOver;
-        arrived.notify_all();
-    };
-    callbacks.finished = [&] { finished.set_value(); };
-    StartReceiver(state, false, callbacks);
-
-    // Sampling in real time can lose a bit when the machine is very busy (sanitizer builds
-    // beside parallel tests), so one of the unit's first three frames must arrive whole. The
-    // first ends about 1.4 s after the port was opened, the others 1.2 s apart.
-    SimulatedEngine engine(SimulatedUnitSeed);
-    int taken = 0;
-    bool whole = false;
-    while (!whole && taken < 3) {
-        {
-            std::unique_lock lock(mutex);
-            ASSERT_TRUE(arrived.wait_for(lock, std::chrono::seconds(10),
-                                         [&] { return handedOver > taken; }));
-        }
-        ++taken;
-        ASSERT_EQ(CommitHandedOverFrame(state, 0.25), taken);
-        state.FrameCount = taken + 1;
-        const Bytes sent = engine.NextFrame();
-        const FrameRow& row = state.store.Row(taken);
-        whole = row.Flags12[7] == 1;
-        for (int b = 0; b < 10; ++b) whole = whole && row.Analog[b] == sent[b];
+// "SIM" as a port that reports its changes (the edge-timed path) or one that does not.
+struct SimPorts : PortSystem {
+    bool reportsChanges = true;
+    std::unique_ptr<PortDevice> Open(const std::string&) override {
+        SimulatedPortOptions options;
+        options.ReportsChanges = reportsChanges;
+        return OpenSimulatedPort(SimulatedUnitSeed, options);
     }
-    state.StopFlag = 1;
-    EXPECT_TRUE(whole) << "none of " << taken << " frames read in real time was whole";
-    ASSERT_EQ(finished.get_future().wait_for(std::chrono::seconds(2)), std::future_status::ready);
-    std::lock_guard lock(mutex);
-    EXPECT_EQ(handedOver, taken);
+    std::vector<std::string> Candidates() override { return {}; }
+};
+
+TEST(ReceiverThread, ReadsSimInRealTimeAndHandsOverForTheCommit) {
+    for (const AcquisitionMode expected : {AcquisitionMode::EdgeTimed, AcquisitionMode::Polling}) {
+        auto ports = std::make_shared<SimPorts>();
+        ports->reportsChanges = expected == AcquisitionMode::EdgeTimed;
+        ProgramState state;
+        state.port.UseSystem(ports);
+        ASSERT_TRUE(state.port.OpenPort("SIM"));
+        state.ReducedCpu = true;
+        state.StopFlag = 0;
+        std::mutex mutex;
+        std::condition_variable arrived;
+        int handedOver = 0;
+        std::vector<AcquisitionMode> modes;
+        std::promise<void> finished;
+        ReceiverCallbacks callbacks;
+        callbacks.frameReady = [&] {
+            std::lock_guard lock(mutex);
+            ++handedOver;
+            arrived.notify_all();
+        };
+        callbacks.acquisition = [&](AcquisitionMode mode, ThreadPriorityLevel) {
+            std::lock_guard lock(mutex);
+            modes.push_back(mode);
+        };
+        callbacks.finished = [&] { finished.set_value(); };
+        StartReceiver(state, false, callbacks);
+
+        // Sampling in real time can lose a bit when the machine is very busy (sanitizer builds
+        // beside parallel tests), so one of the unit's first three frames must arrive whole.
+        // The first ends about 1.4 s after the port was opened, the others 1.2 s apart.
+        SimulatedEngine engine(SimulatedUnitSeed);
+        int taken = 0;
+        bool whole = false;
+        while (!whole && taken < 3) {
+            {
+                std::unique_lock lock(mutex);
+                ASSERT_TRUE(arrived.wait_for(lock, std::chrono::seconds(10),
+                                             [&] { return handedOver > taken; }));
+            }
+            ++taken;
+            ASSERT_EQ(CommitHandedOverFrame(state, 0.25), taken);
+            state.FrameCount = taken + 1;
+            const Bytes sent = engine.NextFrame();
+            const FrameRow& row = state.store.Row(taken);
+            whole = row.Flags12[7] == 1;
+            for (int b = 0; b < 10; ++b) whole = whole && row.Analog[b] == sent[b];
+        }
+        state.StopFlag = 1;
+        EXPECT_TRUE(whole) << "none of " << taken << " frames read in real time was whole";
+        ASSERT_EQ(finished.get_future().wait_for(std::chrono::seconds(2)),
+                  std::future_status::ready);
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(handedOver, taken);
+        EXPECT_EQ(modes, std::vector<AcquisitionMode>{expected});
+    }
 }
 
-TEST(ReceiverThread, Thread2OnAStuckLineStopsWhenAsked) {
+// A port whose line never changes: every wait for a change runs to its time-out.
+struct QuietPorts : PortSystem {
+    struct Device : PortDevice {
+        std::mutex mutex;
+        std::condition_variable closedSignal;
+        bool closed = false;
+        bool ReadSettings() override { return true; }
+        bool SetTimeouts(const PortTimeouts&) override { return true; }
+        bool SetState(const PortLineState&) override { return true; }
+        bool Purge() override { return true; }
+        bool ReadModemStatus(std::uint32_t& word) override {
+            word = ModemStatusDsr;
+            return true;
+        }
+        LineWait WaitForChange(std::int64_t timeoutNs) override {
+            std::unique_lock lock(mutex);
+            closedSignal.wait_for(lock, std::chrono::nanoseconds(timeoutNs),
+                                  [this] { return closed; });
+            return closed ? LineWait::Lost : LineWait::TimedOut;
+        }
+        bool Close() override {
+            std::lock_guard lock(mutex);
+            closed = true;
+            closedSignal.notify_all();
+            return true;
+        }
+    };
+    std::unique_ptr<PortDevice> Open(const std::string&) override {
+        return std::make_unique<Device>();
+    }
+    std::vector<std::string> Candidates() override { return {}; }
+};
+
+TEST(ReceiverThread, AStopEndsTheEdgeTimedReceiverWhileItWaitsOnAQuietLine) {
+    ProgramState state;
+    state.port.UseSystem(std::make_shared<QuietPorts>());
+    ASSERT_TRUE(state.port.OpenPort("quiet"));
+    state.StopFlag = 0;
+    std::promise<void> finished;
+    std::atomic<bool> lost{false};
+    ReceiverCallbacks callbacks;
+    callbacks.deviceLost = [&] { lost = true; };
+    callbacks.finished = [&] { finished.set_value(); };
+    StartReceiver(state, false, callbacks);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    state.StopFlag = 1;
+    ASSERT_EQ(finished.get_future().wait_for(std::chrono::seconds(2)), std::future_status::ready);
+    EXPECT_FALSE(lost);
+    EXPECT_FALSE(state.handOver.Pending());
+}
+
+TEST(ReceiverThread, WithoutAnOpenPortThread2ReportsTheLineLostAndEnds) {
     ProgramState state;
     state.StopFlag = 0;
     std::promise<void> finished;
+    std::atomic<bool> lost{false};
     ReceiverCallbacks callbacks;
+    callbacks.deviceLost = [&] { lost = true; };
     callbacks.finished = [&] { finished.set_value(); };
-    StartReceiver(state, true, callbacks); // no port: the line reads as constant 0
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    state.StopFlag = 1;
+    StartReceiver(state, true, callbacks); // no port: failed reads are never taken for a level
     ASSERT_EQ(finished.get_future().wait_for(std::chrono::seconds(2)), std::future_status::ready);
+    EXPECT_TRUE(lost);
     EXPECT_FALSE(state.handOver.Pending());
 }
 

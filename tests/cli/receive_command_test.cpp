@@ -58,6 +58,27 @@ TEST_F(ReceiveCommand, PrintsEveryFrameOfStraightAndInvertedLines) {
     EXPECT_EQ(Read(File("stdout.txt")).find("215 61 231"), std::string::npos);
 }
 
+TEST_F(ReceiveCommand, SlowReadsAndTheEdgeTimedPathGiveTheSameFrames) {
+    LineTiming shortBits;
+    shortBits.BitNs = 8'036'000; // 2 % short
+    shortBits.JitterNs = 500'000;
+    const LineRecording line =
+        EncodeLine({Frame({215, 61, 231, 167, 111, 126, 111, 157, 56, 210, 18, 142}),
+                    Frame({0, 255, 1, 128, 85, 170, 15, 240, 7, 224, 127, 254})},
+                   shortBits);
+    const std::string expected = "100110011001 215 61 231 167 111 126 111 157 56 210 18 142 0\n"
+                                 "100110011001 0 255 1 128 85 170 15 240 7 224 127 254 0\n";
+    WriteLine("short.txt", line);
+    const std::string file = "\"" + File("short.txt") + "\" ";
+    for (const char* options : {"", "--read-ns 2000000", "--edges", "--edges --wake-ns 1000000",
+                                "--edges --wake-ns 1000000 --read-ns 2000000"}) {
+        ASSERT_EQ(Run(file + options), 0) << options << Read(File("stderr.txt"));
+        EXPECT_EQ(Read(File("stdout.txt")), expected) << options;
+    }
+    EXPECT_EQ(Run(file + "--wake-ns 1000"), 2); // a wake time belongs to the edge-timed path
+    EXPECT_EQ(Run(file + "--read-ns x"), 2);
+}
+
 TEST_F(ReceiveCommand, RejectsMalformedFilesAndArguments) {
     std::ofstream(File("bad.txt")) << "0 1\n0.5 1\n0.25 0\n";
     EXPECT_EQ(Run("\"" + File("bad.txt") + "\""), 2);

@@ -42,7 +42,8 @@ std::vector<std::string> Lines(const std::string& text) {
 // Whether any thread of process `pid` runs with SCHED_FIFO (policy, field 41 of its stat).
 bool HasRealTimeThread(pid_t pid) {
     std::error_code error;
-    for (const auto& task : fs::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+    for (const auto& task :
+         fs::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
         const std::string stat = ReadFile(task.path() / "stat");
         std::istringstream fields(stat.substr(stat.rfind(')') + 1));
         std::string field;
@@ -56,6 +57,7 @@ struct Result {
     int status = -1;
     std::string out, err;
     bool realTime = false; // a thread of the process ran with SCHED_FIFO
+    double seconds = 0;    // how long it ran
 };
 
 class CliOnFakePort : public ::testing::Test {
@@ -90,10 +92,13 @@ protected:
         }
         Result result;
         int status = 0;
+        const auto start = std::chrono::steady_clock::now();
         while (waitpid(child, &status, WNOHANG) == 0) {
             result.realTime = result.realTime || HasRealTimeThread(child);
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
+        result.seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         result.out = ReadFile(out);
         result.err = ReadFile(err);
@@ -109,12 +114,12 @@ protected:
                     "--regid=" + std::to_string(user), "--clear-groups", "/usr/bin/env"};
         else
             args = {"/usr/bin/env"};
-        args.insert(args.end(),
-                    {"PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8", "GCOV_PREFIX=" + (dir / "gcov").string(),
-                     std::string("LD_PRELOAD=") + QV_FAKE_SERIAL_PATH,
-                     "QV_FAKE_SERIAL_LINK=" + (dir / "port").string(),
-                     "QV_FAKE_SERIAL_SCRIPT=" + (dir / "line.txt").string(),
-                     "QV_FAKE_SERIAL_LOG=" + (dir / "log.txt").string()});
+        args.insert(args.end(), {"PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8",
+                                 "GCOV_PREFIX=" + (dir / "gcov").string(),
+                                 std::string("LD_PRELOAD=") + QV_FAKE_SERIAL_PATH,
+                                 "QV_FAKE_SERIAL_LINK=" + (dir / "port").string(),
+                                 "QV_FAKE_SERIAL_SCRIPT=" + (dir / "line.txt").string(),
+                                 "QV_FAKE_SERIAL_LOG=" + (dir / "log.txt").string()});
         args.insert(args.end(), fake.begin(), fake.end());
         args.insert(args.end(), {cli, "read", (dir / "port").string()});
         args.insert(args.end(), options.begin(), options.end());
@@ -135,6 +140,29 @@ protected:
         return right;
     }
 
+    // The ways of reading that `read` noted on stderr, in order ("polling", "edge-timed").
+    static std::vector<std::string> ModesNoted(const std::string& err) {
+        std::vector<std::string> modes;
+        const std::string prefix = "quintovar-cli read: ";
+        for (const std::string& line : Lines(err))
+            if (line.rfind(prefix, 0) == 0 && line.find(", thread priority ") != std::string::npos)
+                modes.push_back(line.substr(prefix.size(), line.find(',') - prefix.size()));
+        return modes;
+    }
+
+    // The way of reading as the device saw it (the fake's counts of use before the last
+    // close): edge-timed when most status reads followed a reported change.
+    std::string ModeSeenByTheDevice() {
+        const std::string log = ReadFile(dir / "log.txt");
+        int reads = 0, waits = 0, changed = 0;
+        const std::size_t at = log.rfind("use ");
+        if (at == std::string::npos ||
+            std::sscanf(log.c_str() + at, "use TIOCMGET=%d TIOCMIWAIT=%d changed=%d", &reads,
+                        &waits, &changed) != 3)
+            return "unknown";
+        return 2 * changed > reads ? "edge-timed" : "polling";
+    }
+
     // The fake's log: event, DTR and RTS, and the terminal settings, one entry a line.
     struct Event {
         std::string name, outputs, settings;
@@ -142,6 +170,7 @@ protected:
     std::vector<Event> Log() {
         std::vector<Event> events;
         for (const std::string& line : Lines(ReadFile(dir / "log.txt"))) {
+            if (line.rfind("use ", 0) == 0) continue;
             std::istringstream in(line);
             Event event;
             std::string dtr, rts;
@@ -157,45 +186,75 @@ protected:
     std::vector<std::string> expected;
 };
 
-const std::vector<std::string> kFtdiLike = {"QV_FAKE_SERIAL_READ_COST_US=1000"};
+// Change reports 0.2 ms late, status reads of 1 ms.
+const std::vector<std::string> kReporting = {"QV_FAKE_SERIAL_READ_COST_US=1000",
+                                             "QV_FAKE_SERIAL_LATENCY_US=200"};
 
-TEST_F(CliOnFakePort, ReadsFramesWithDtrOnAndPutsThePortBackAsItWas) {
-    const Result run = Read({"--frames", "3", "--seconds", "15", "--dtr"}, kFtdiLike);
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Lines(run.out).size(), 3u) << run.out;
-    EXPECT_GE(RightFrames(run.out), 2) << run.out;
-    if (geteuid() == 0) {
-        EXPECT_TRUE(run.realTime) << "root's receiver must run SCHED_FIFO";
-    }
-
-    const std::vector<Event> log = Log();
-    ASSERT_GE(log.size(), 4u) << ReadFile(dir / "log.txt");
-    EXPECT_EQ(log.front().name, "open");
-    // A field of the logged settings (octal, as logged).
-    const auto field = [](const std::string& settings, const std::string& name) {
-        const std::size_t at = settings.find(name + "=");
-        return at == std::string::npos ? ~0ul : std::stoul(settings.substr(at + name.size() + 1), nullptr, 8);
+// Each way of reading, chosen by what the port's driver offers, reads the line right and puts
+// the port back as it was.
+TEST_F(CliOnFakePort, ReadsFramesWithDtrOnInEachModeAndPutsThePortBackAsItWas) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> fake;
+        std::vector<std::string> modes; // as noted on stderr
+    } cases[] = {
+        {"no change reports",
+         {"QV_FAKE_SERIAL_READ_COST_US=1000", "QV_FAKE_SERIAL_NO_NOTIFY=1"},
+         {"polling"}},
+        {"change reports", kReporting, {"edge-timed"}},
+        // An FTDI adapter reports the status every 16 ms of its latency timer: too late for
+        // the edge-timed path, which falls back to polling.
+        {"reports every 16 ms",
+         {"QV_FAKE_SERIAL_READ_COST_US=1000", "QV_FAKE_SERIAL_QUANTUM_US=16000",
+          "QV_FAKE_SERIAL_LATENCY_US=1000"},
+         {"edge-timed", "polling"}},
     };
-    const unsigned long canonicalEcho = ICANON | ECHO;
-    EXPECT_EQ(field(log.front().settings, "lflag") & canonicalEcho, canonicalEcho) << "cooked when opened";
-    // Chosen: raw at 57600 baud (B57600), DTR and RTS off; then DTR on.
-    EXPECT_EQ(log[1].name, "outputs");
-    EXPECT_EQ(log[1].outputs, "DTR=0 RTS=1");
-    EXPECT_EQ(field(log[1].settings, "lflag") & canonicalEcho, 0u) << log[1].settings;
-    EXPECT_EQ(std::stoul(log[1].settings.substr(log[1].settings.find("speed=") + 6)), B57600);
-    EXPECT_EQ(log[2].outputs, "DTR=0 RTS=0");
-    EXPECT_EQ(log[3].outputs, "DTR=1 RTS=0");
-    EXPECT_EQ(log.back().name, "close");
-    EXPECT_EQ(log.back().outputs, "DTR=1 RTS=1");
-    EXPECT_EQ(log.back().settings, log.front().settings);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Result run = Read({"--frames", "3", "--seconds", "15", "--dtr"}, c.fake);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(ModesNoted(run.err), c.modes) << run.err;
+        EXPECT_EQ(ModeSeenByTheDevice(), c.modes.back()) << ReadFile(dir / "log.txt");
+        EXPECT_EQ(Lines(run.out).size(), 3u) << run.out;
+        EXPECT_GE(RightFrames(run.out), 2) << run.out;
+        if (geteuid() == 0) {
+            EXPECT_TRUE(run.realTime) << "root's receiver must run SCHED_FIFO";
+        }
+
+        const std::vector<Event> log = Log();
+        ASSERT_GE(log.size(), 4u) << ReadFile(dir / "log.txt");
+        EXPECT_EQ(log.front().name, "open");
+        // A field of the logged settings (octal, as logged).
+        const auto field = [](const std::string& settings, const std::string& name) {
+            const std::size_t at = settings.find(name + "=");
+            return at == std::string::npos
+                       ? ~0ul
+                       : std::stoul(settings.substr(at + name.size() + 1), nullptr, 8);
+        };
+        const unsigned long canonicalEcho = ICANON | ECHO;
+        EXPECT_EQ(field(log.front().settings, "lflag") & canonicalEcho, canonicalEcho)
+            << "cooked when opened";
+        // Chosen: raw at 57600 baud (B57600), DTR and RTS off; then DTR on.
+        EXPECT_EQ(log[1].name, "outputs");
+        EXPECT_EQ(log[1].outputs, "DTR=0 RTS=1");
+        EXPECT_EQ(field(log[1].settings, "lflag") & canonicalEcho, 0u) << log[1].settings;
+        EXPECT_EQ(std::stoul(log[1].settings.substr(log[1].settings.find("speed=") + 6)), B57600);
+        EXPECT_EQ(log[2].outputs, "DTR=0 RTS=0");
+        EXPECT_EQ(log[3].outputs, "DTR=1 RTS=0");
+        EXPECT_EQ(log.back().name, "close");
+        EXPECT_EQ(log.back().outputs, "DTR=1 RTS=1");
+        EXPECT_EQ(log.back().settings, log.front().settings);
+    }
 }
 
-TEST_F(CliOnFakePort, ReportsAPortThatWentAway) {
-    std::vector<std::string> fake = kFtdiLike;
+TEST_F(CliOnFakePort, ReportsAPortThatWentAwayWhileReadingEdgeTimed) {
+    std::vector<std::string> fake = kReporting;
     fake.push_back("QV_FAKE_SERIAL_VANISH_S=3.5");
-    const Result run = Read({"--frames", "8", "--seconds", "5"}, fake);
+    const Result run = Read({"--frames", "8", "--seconds", "12"}, fake);
     EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_EQ(ModesNoted(run.err), std::vector<std::string>{"edge-timed"}) << run.err;
     EXPECT_NE(run.err.find("stopped answering"), std::string::npos) << run.err;
+    EXPECT_LT(run.seconds, 8.0) << "reading must end when the device goes, not at the time limit";
     EXPECT_GE(RightFrames(run.out), 1) << run.out; // what came before it went
     const std::vector<Event> log = Log();
     ASSERT_FALSE(log.empty());
@@ -215,19 +274,22 @@ TEST_F(CliOnFakePort, AnOrdinaryUserReadsWithRealTimePriorityFromTheHelper) {
     if (std::system(setcap.c_str()) != 0) GTEST_SKIP() << "setcap is not available here";
     ASSERT_EQ(chown(dir.c_str(), Nobody, Nobody), 0);
 
-    const Result run = Read({"--frames", "2", "--seconds", "12"}, kFtdiLike,
+    const Result run = Read({"--frames", "2", "--seconds", "12"}, kReporting,
                             (bin / "quintovar-cli").string(), Nobody);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_GE(RightFrames(run.out), 1) << run.out;
     EXPECT_TRUE(run.realTime) << "the helper did not give the receiver real-time priority";
+    EXPECT_NE(run.err.find("thread priority real-time"), std::string::npos) << run.err;
     EXPECT_EQ(Log().back().settings, Log().front().settings);
 
     // Without the helper the user's receiver runs, but not in real time.
     fs::remove(bin / "quintovar-rt");
-    const Result plain = Read({"--frames", "1", "--seconds", "8"}, kFtdiLike,
+    const Result plain = Read({"--frames", "1", "--seconds", "8"}, kReporting,
                               (bin / "quintovar-cli").string(), Nobody);
     EXPECT_EQ(plain.status, 0) << plain.err;
     EXPECT_FALSE(plain.realTime);
+    EXPECT_EQ(plain.err.find("thread priority real-time"), std::string::npos) << plain.err;
+    EXPECT_NE(plain.err.find("see the README"), std::string::npos) << plain.err;
 }
 
 // The fake itself, as a program waiting for modem changes sees it.
@@ -276,6 +338,48 @@ TEST_F(CliOnFakePort, FakePortKeepsTheKernelsMeaningOfChangeNotification) {
 
     EXPECT_EQ(probe({"QV_FAKE_SERIAL_NO_NOTIFY=1"}),
               (std::vector<std::string>{"error TIOCMIWAIT ENOTTY", "error TIOCGICOUNT EINVAL"}));
+}
+
+// The program's own port code waiting for changes on the fake: a driver without change
+// reports gives Unsupported, a wait ends at its time-out (the timer's signal interrupts the
+// driver's wait) or at once when another thread closes the port, and a device that goes away
+// is lost.
+TEST_F(CliOnFakePort, PortCodeWaitsForChangesAsTheDriverAllows) {
+    std::ofstream(dir / "line.txt") << "0 1\n"; // a line that never changes
+    struct Case {
+        const char* name;
+        std::string fake, closeAfterMs;
+        const char *first, *second; // "<result> <gone>", each wait's duration checked apart
+        double firstMs, secondMs;   // about how long each wait takes
+    } cases[] = {
+        {"no change reports", "QV_FAKE_SERIAL_NO_NOTIFY=1", "100", "Unsupported 0", "Unsupported 0",
+         0, 0},
+        {"closed while waiting", "QV_FAKE_SERIAL_LATENCY_US=0", "100", "TimedOut 0", "Lost 0", 50,
+         100},
+        {"device gone", "QV_FAKE_SERIAL_VANISH_S=0.02", "0", "Lost 1", "Lost 1", 20, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::string> lines =
+            Lines(Exec({"/usr/bin/env", std::string("LD_PRELOAD=") + QV_FAKE_SERIAL_PATH,
+                        "QV_FAKE_SERIAL_LINK=" + (dir / "port").string(),
+                        "QV_FAKE_SERIAL_SCRIPT=" + (dir / "line.txt").string(), c.fake,
+                        QV_PORT_WAIT_PROBE_PATH, (dir / "port").string(), c.closeAfterMs})
+                      .out);
+        ASSERT_EQ(lines.size(), 2u) << "a wait did not end";
+        const auto check = [](const std::string& line, const std::string& expected, double ms) {
+            std::istringstream in(line);
+            std::string result, gone;
+            double took = -1;
+            in >> result >> took >> gone;
+            EXPECT_EQ(result + " " + gone, expected) << line;
+            // Not before its time, and not much after it on a loaded machine.
+            EXPECT_GE(took, ms * 0.9) << line;
+            EXPECT_LT(took, ms + 1000) << line;
+        };
+        check(lines[0], c.first, c.firstMs);
+        check(lines[1], c.second, c.secondMs);
+    }
 }
 
 } // namespace

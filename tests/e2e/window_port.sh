@@ -3,9 +3,11 @@
 # it: type the port's name into the port box (each prefix ends in an "Ошибка" box), turn DTR on
 # in "Настройки", read for a few seconds, stop, save the recording, leave by "Файл" → "Выход".
 # Checks the frames saved against the line the port played, that the receiver thread ran with
-# SCHED_FIFO, that the port was opened only once the whole name was typed, and that its
-# terminal settings were put back on close. Runs as root and, when root, again as an ordinary
-# user with the program's real-time helper installed beside a copy of it.
+# SCHED_FIFO, that the port was opened only once the whole name was typed, the way of reading
+# the port's driver allows, and that its terminal settings were put back on close. Runs as
+# root on a port that reports changes (edge-timed), again there with the device going away
+# while reading, and, when root, as an ordinary user with the program's real-time helper
+# installed beside a copy of it on a port without change reports (polling).
 # Usage: window_port.sh QUINTOVAR QUINTOVAR-CLI FAKE-SERIAL.so MAKE_LINE_FILE WORKDIR
 set -euo pipefail
 
@@ -57,18 +59,30 @@ frames_of() {
     }'
 }
 
-# One session as the user LAUNCH runs the program as (a command prefix).
-session() {
-    local who=$1 quintovar=$2
-    shift 2
+# The way of reading as the device saw it, from the fake's counts of use before its last
+# close: edge-timed when most status reads followed a reported change.
+mode_seen() {
+    grep '^use ' "$run/fake.log" | tail -n1 |
+        sed -n 's/^use TIOCMGET=\([0-9]*\) TIOCMIWAIT=[0-9]* changed=\([0-9]*\)$/\1 \2/p' |
+        awk '{ print (2 * $2 > $1) ? "edge-timed" : "polling" }'
+}
+
+# Starts the program as the user of the command prefix "$@" with the fake port's settings
+# FAKE (space-separated assignments), and chooses the fake port by typing its short name,
+# "pts/N", as a user types "ttyUSB0": only the whole name opens; every prefix is refused
+# without opening.
+start_and_choose_port() {
+    local who=$1 quintovar=$2 fake_settings=$3
+    shift 3
     run=$work/$who
     mkdir -p "$run/config" "$run/runtime"
     chmod 700 "$run/runtime"
-    [ "$who" = root ] || chown -R "$nobody:$nobody" "$run"
+    case $who in root*) ;; *) chown -R "$nobody:$nobody" "$run" ;; esac
+    # shellcheck disable=SC2086 # the fake's settings are separate words
     "$@" env -i PATH=/usr/bin:/bin LC_ALL=C.UTF-8 DISPLAY="$DISPLAY" HOME="$run" \
         XDG_CONFIG_HOME="$run/config" XDG_RUNTIME_DIR="$run/runtime" GCOV_PREFIX="$run/gcov" \
         LD_PRELOAD="$fake" QV_FAKE_SERIAL_LINK="$run/port" QV_FAKE_SERIAL_SCRIPT="$work/line.txt" \
-        QV_FAKE_SERIAL_LOG="$run/fake.log" QV_FAKE_SERIAL_READ_COST_US=1000 \
+        QV_FAKE_SERIAL_LOG="$run/fake.log" $fake_settings \
         "$quintovar" >"$run/program.log" 2>&1 &
     program_pid=$!
     window=$(main_window)
@@ -76,8 +90,6 @@ session() {
     eval "$(xdotool getwindowgeometry --shell "$window")" # WIDTH HEIGHT X Y
     menu_h=$((HEIGHT - client_h))
 
-    # The short name of the pseudo-terminal behind the fake port, "pts/N", typed as a user
-    # types "ttyUSB0": only the whole name opens; every prefix is refused without opening.
     local name
     name=$(readlink "$run/port")
     name=${name#/dev/}
@@ -85,26 +97,13 @@ session() {
     echo "window port e2e ($who): \"Ошибка\" boxes while typing $name: $errors"
     [ "$errors" -eq $((${#name} - 1)) ] || fail "expected an \"Ошибка\" box for each prefix of $name"
     [ "$(grep -c '^open ' "$run/fake.log")" -eq 1 ] || fail "the port was not opened exactly once"
+}
 
-    # "Настройки" (next to "Файл", opened on its first item) → "Напряжение лог.1 на DTR"
-    # (after the four submenus).
-    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
-    sleep 0.3
-    xdotool key Right Down Down Down Down Return
-    sleep 0.3
-    grep -q '^outputs DTR=1' "$run/fake.log" || fail "DTR did not go on"
+click_read_or_stop() { xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1; }
 
-    xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1 # "Читать"
-    sleep 2
-    local realtime=no
-    real_time_thread && realtime=yes
-    sleep 5
-    xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1 # "Стоп"
-    sleep 0.3
-    echo "window port e2e ($who): receiver thread SCHED_FIFO: $realtime"
-    [ "$realtime" = yes ] || fail "the receiver did not run with real-time priority"
-
-    # "Файл" → "Сохранить", then the file name in the save dialog.
+# "Файл" → "Сохранить" into $run/read.kvr; sets $total and $right, the frames saved and those
+# of them the port played.
+save_and_count() {
     xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
     sleep 0.3
     xdotool key Down Down Return
@@ -117,19 +116,58 @@ session() {
     done
     [ -s "$run/read.kvr" ] || fail "the recording was not saved"
     frames_of "$run/read.kvr" >"$run/read.txt"
-    local total right
     total=$(grep -c . "$run/read.txt" || true)
     right=$(grep -cxFf "$work/expected.txt" "$run/read.txt" || true)
+}
+
+# "Файл" → "Выход"; the program must end with status 0.
+leave() {
+    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
+    sleep 0.3
+    xdotool key Up Return
+    wait_for_exit
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+# One reading session with the fake settings FAKE, which must be read in MODE: DTR on in
+# "Настройки", read for a few seconds, stop, save, leave; the frames saved, the real-time
+# priority, no low-priority notice, and the terminal settings put back on close.
+session() {
+    local who=$1 quintovar=$2 fake_settings=$3 mode=$4
+    shift 4
+    start_and_choose_port "$who" "$quintovar" "$fake_settings" "$@"
+
+    # "Настройки" (next to "Файл", opened on its first item) → "Напряжение лог.1 на DTR"
+    # (after the four submenus).
+    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
+    sleep 0.3
+    xdotool key Right Down Down Down Down Return
+    sleep 0.3
+    grep -q '^outputs DTR=1' "$run/fake.log" || fail "DTR did not go on"
+
+    click_read_or_stop # "Читать"
+    sleep 2
+    local realtime=no
+    real_time_thread && realtime=yes
+    sleep 5
+    click_read_or_stop # "Стоп"
+    sleep 0.3
+    echo "window port e2e ($who): receiver thread SCHED_FIFO: $realtime"
+    [ "$realtime" = yes ] || fail "the receiver did not run with real-time priority"
+    # The low-priority notice is a box captioned with the program's name.
+    [ -z "$(window_named Quintovar)" ] || fail "the low-priority notice was shown at real-time priority"
+
+    save_and_count
     echo "window port e2e ($who): frames read $total, right $right"
     # A machine loaded by others may spoil a bit now and then even at real-time priority.
     [ "$right" -ge 3 ] && [ "$right" -ge $((total - 2)) ] ||
         { sed 's/^/  read: /' "$run/read.txt"; fail "the frames read are not those the port played"; }
 
-    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
-    sleep 0.3
-    xdotool key Up Return # "Выход"
-    wait_for_exit
-    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+    leave
+    local seen
+    seen=$(mode_seen)
+    echo "window port e2e ($who): read $seen"
+    [ "$seen" = "$mode" ] || fail "read $seen, not $mode"
     local opened closed
     opened=$(grep '^open ' "$run/fake.log" | head -n1 | cut -d' ' -f4-)
     closed=$(grep '^close ' "$run/fake.log" | tail -n1 | cut -d' ' -f4-)
@@ -138,7 +176,35 @@ session() {
     echo "window port e2e ($who): settings put back on close: $closed"
 }
 
-session root "$program"
+# The device goes away 5 s after it was opened, while reading edge-timed: reading ends with
+# the "Ошибка" box, and the frames read before are kept.
+vanish_session() {
+    start_and_choose_port root-vanish "$program" "$reporting QV_FAKE_SERIAL_VANISH_S=5"
+    click_read_or_stop # "Читать"
+    local box=""
+    for _ in $(seq 1 100); do
+        box=$(error_box)
+        [ -n "$box" ] && break
+        sleep 0.1
+    done
+    [ -n "$box" ] || fail "no \"Ошибка\" box when the device went away"
+    echo "window port e2e (root-vanish): \"Ошибка\" box when the device went away"
+    xdotool windowfocus --sync "$box"
+    xdotool key Return
+    sleep 0.3
+    save_and_count
+    echo "window port e2e (root-vanish): frames kept $total, right $right"
+    [ "$right" -ge 1 ] || fail "the frames read before the device went away were not kept"
+    leave
+    [ "$(mode_seen)" = edge-timed ] || fail "the device was not read edge-timed"
+}
+
+# Change reports 0.2 ms late, status reads of 1 ms; and the same without change reports.
+reporting="QV_FAKE_SERIAL_READ_COST_US=1000 QV_FAKE_SERIAL_LATENCY_US=200"
+polling="QV_FAKE_SERIAL_READ_COST_US=1000 QV_FAKE_SERIAL_NO_NOTIFY=1"
+
+session root "$program" "$reporting" edge-timed
+vanish_session
 
 if [ "$(id -u)" -eq 0 ]; then
     # The program and its helper as the package installs them, the helper with the one
@@ -147,7 +213,7 @@ if [ "$(id -u)" -eq 0 ]; then
     cp "$program" "$work/bin/quintovar"
     cp "$(dirname "$program")/quintovar-rt" "$work/bin/quintovar-rt"
     setcap cap_sys_nice=ep "$work/bin/quintovar-rt"
-    session user "$work/bin/quintovar" setpriv --reuid=$nobody --regid=$nobody --clear-groups
+    session user "$work/bin/quintovar" "$polling" polling setpriv --reuid=$nobody --regid=$nobody --clear-groups
 else
     echo "window port e2e: not root; the ordinary-user session is skipped"
 fi

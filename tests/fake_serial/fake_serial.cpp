@@ -24,14 +24,18 @@
 //                                 is hung up, as an unplugged USB adapter is
 //   QV_FAKE_SERIAL_LOG            a file that gets one line for each opening check, each
 //                                 change of DTR or RTS and each close, with the terminal
-//                                 settings at that moment
+//                                 settings at that moment; before each close, one with the
+//                                 counts of status reads, change waits and waits that a
+//                                 change ended ("use ...")
 // TIOCMIWAIT and TIOCGICOUNT keep the kernel's meaning: the counters count the changes of each
 // input as reported; TIOCMIWAIT waits until a counter of an input in its mask differs from
-// its value when the call began, and fails with EIO when the device goes away.
+// its value when the call began, fails with EIO when the device goes away, and with EINTR when
+// a signal is delivered to the waiting thread.
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +45,8 @@
 #include <fstream>
 #include <linux/serial.h>
 #include <mutex>
+#include <poll.h>
+#include <pthread.h>
 #include <string>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -68,7 +74,7 @@ struct Device {
     std::string log;
 
     std::mutex mutex;
-    Ns start = -1;         // the monotonic time of the first opening check
+    Ns start = -1;                       // the monotonic time of the first opening check
     int outputs = TIOCM_DTR | TIOCM_RTS; // raised by the kernel when a port is opened
     // The reports seen so far: up to which report time they are counted, the last reported
     // level and how often the reported DSR changed.
@@ -76,6 +82,8 @@ struct Device {
     std::size_t nextChange = 1; // without a quantum: the first change not yet reported
     int reportedLevel = 1;
     int dsrChanges = 0;
+    // How the program used the device: status reads, change waits, waits ended by a change.
+    int reads = 0, waits = 0, waitsChanged = 0;
 };
 
 // Made on first use: the set-up below runs before the library's global objects are built.
@@ -90,10 +98,22 @@ Ns Now() {
     return Ns{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
 
+// A sleep no signal ends: a USB control transfer (the read cost) finishes whatever happens.
 void SleepUntil(Ns when) {
     timespec at{static_cast<time_t>(when / 1'000'000'000), static_cast<long>(when % 1'000'000'000)};
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
     }
+}
+
+// A sleep that a signal ends, as the kernel's interruptible waits end: false when a signal
+// handler ran. `waiting` is the caller's signal mask; every signal is blocked around this call
+// (see WaitForChange), so one that came while the caller was not yet asleep is still pending
+// here and ends the sleep at once instead of being lost.
+bool SleepUntilSignalled(Ns when, const sigset_t& waiting) {
+    const Ns left = std::max<Ns>(0, when - Now());
+    const timespec span{static_cast<time_t>(left / 1'000'000'000),
+                        static_cast<long>(left % 1'000'000'000)};
+    return !(ppoll(nullptr, 0, &span, &waiting) < 0 && errno == EINTR);
 }
 
 Ns EnvNs(const char* name, double unitNs, Ns fallback) {
@@ -125,8 +145,8 @@ int LevelAt(Ns t) {
 // Counts the reports that have reached the driver by `t` (TheDevice().mutex held).
 void TakeReports(Ns t) {
     if (TheDevice().quantum > 0) {
-        for (Ns report = TheDevice().reportedUpTo + TheDevice().quantum; report + TheDevice().latency <= t;
-             report += TheDevice().quantum) {
+        for (Ns report = TheDevice().reportedUpTo + TheDevice().quantum;
+             report + TheDevice().latency <= t; report += TheDevice().quantum) {
             const int level = LevelAt(report);
             if (level != TheDevice().reportedLevel) ++TheDevice().dsrChanges;
             TheDevice().reportedLevel = level;
@@ -149,8 +169,10 @@ Ns NextReportedChange(Ns t) {
     int level = TheDevice().reportedLevel;
     if (TheDevice().quantum > 0) {
         const Ns last = TheDevice().line.back().at + TheDevice().quantum;
-        for (Ns report = TheDevice().reportedUpTo + TheDevice().quantum; report <= last; report += TheDevice().quantum)
-            if (LevelAt(report) != level && report + TheDevice().latency > t) return report + TheDevice().latency;
+        for (Ns report = TheDevice().reportedUpTo + TheDevice().quantum; report <= last;
+             report += TheDevice().quantum)
+            if (LevelAt(report) != level && report + TheDevice().latency > t)
+                return report + TheDevice().latency;
         return -1;
     }
     for (std::size_t i = TheDevice().nextChange; i < TheDevice().line.size(); ++i)
@@ -164,25 +186,39 @@ bool IsDevice(int fd) {
            info.st_rdev == TheDevice().rdev;
 }
 
+void Append(const char* line) {
+    const int out =
+        ::open(TheDevice().log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (out < 0) return;
+    const ssize_t written = ::write(out, line, std::strlen(line));
+    (void)written;
+    syscall(SYS_close, out);
+}
+
 void Log(int fd, const char* event) {
     if (TheDevice().log.empty()) return;
     termios settings{};
     char line[256];
     if (tcgetattr(fd, &settings) == 0)
-        std::snprintf(line, sizeof line,
-                      "%s DTR=%d RTS=%d iflag=%o oflag=%o cflag=%o lflag=%o speed=%u\n", event,
-                      (TheDevice().outputs & TIOCM_DTR) != 0, (TheDevice().outputs & TIOCM_RTS) != 0,
-                      settings.c_iflag, settings.c_oflag, settings.c_cflag, settings.c_lflag,
-                      static_cast<unsigned>(cfgetospeed(&settings)));
+        std::snprintf(
+            line, sizeof line, "%s DTR=%d RTS=%d iflag=%o oflag=%o cflag=%o lflag=%o speed=%u\n",
+            event, (TheDevice().outputs & TIOCM_DTR) != 0, (TheDevice().outputs & TIOCM_RTS) != 0,
+            settings.c_iflag, settings.c_oflag, settings.c_cflag, settings.c_lflag,
+            static_cast<unsigned>(cfgetospeed(&settings)));
     else
         std::snprintf(line, sizeof line, "%s DTR=%d RTS=%d settings unreadable: %s\n", event,
-                      (TheDevice().outputs & TIOCM_DTR) != 0, (TheDevice().outputs & TIOCM_RTS) != 0,
-                      std::strerror(errno));
-    const int out = ::open(TheDevice().log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (out < 0) return;
-    const ssize_t written = ::write(out, line, std::strlen(line));
-    (void)written;
-    syscall(SYS_close, out);
+                      (TheDevice().outputs & TIOCM_DTR) != 0,
+                      (TheDevice().outputs & TIOCM_RTS) != 0, std::strerror(errno));
+    Append(line);
+}
+
+// The counts of use, logged before each close.
+void LogUse() {
+    if (TheDevice().log.empty()) return;
+    char line[128];
+    std::snprintf(line, sizeof line, "use TIOCMGET=%d TIOCMIWAIT=%d changed=%d\n",
+                  TheDevice().reads, TheDevice().waits, TheDevice().waitsChanged);
+    Append(line);
 }
 
 int Fail(int error) {
@@ -190,7 +226,8 @@ int Fail(int error) {
     return -1;
 }
 
-// Whether the device has gone (TheDevice().mutex held); hangs the pseudo-terminal up the first time.
+// Whether the device has gone (TheDevice().mutex held); hangs the pseudo-terminal up the first
+// time.
 bool Vanished(Ns t) {
     if (TheDevice().vanishAt < 0 || TheDevice().start < 0 || t < TheDevice().vanishAt) return false;
     if (TheDevice().master >= 0) {
@@ -200,8 +237,23 @@ bool Vanished(Ns t) {
     return true;
 }
 
+// Blocks every signal for as long as it lives; the mask it replaced is `caller`.
+struct SignalsHeld {
+    sigset_t caller{};
+    SignalsHeld() {
+        sigset_t all;
+        sigfillset(&all);
+        pthread_sigmask(SIG_SETMASK, &all, &caller);
+    }
+    ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &caller, nullptr); }
+};
+
+// TIOCMIWAIT. Like the kernel's wait, a signal delivered to the waiting thread ends it with
+// EINTR (a program bounds the wait with a timer signal, or ends it so when closing the port).
 int WaitForChange(unsigned long mask) {
+    const SignalsHeld signals;
     std::unique_lock lock(TheDevice().mutex);
+    ++TheDevice().waits;
     if (TheDevice().noNotify) return Fail(ENOTTY);
     if (TheDevice().start < 0) TheDevice().start = Now();
     // The counters as the call begins, as the kernel takes them.
@@ -213,12 +265,16 @@ int WaitForChange(unsigned long mask) {
         t = Now() - TheDevice().start;
         if (Vanished(t)) return Fail(EIO);
         TakeReports(t);
-        if ((mask & TIOCM_DSR) && TheDevice().dsrChanges != before) return 0;
+        if ((mask & TIOCM_DSR) && TheDevice().dsrChanges != before) {
+            ++TheDevice().waitsChanged;
+            return 0;
+        }
         Ns wake = (mask & TIOCM_DSR) ? NextReportedChange(t) : -1;
-        if (TheDevice().vanishAt >= 0 && (wake < 0 || wake > TheDevice().vanishAt)) wake = TheDevice().vanishAt;
+        if (TheDevice().vanishAt >= 0 && (wake < 0 || wake > TheDevice().vanishAt))
+            wake = TheDevice().vanishAt;
         if (wake < 0) wake = t + 1'000'000'000; // nothing will change: wait on, as the kernel does
         lock.unlock();
-        SleepUntil(TheDevice().start + wake);
+        if (!SleepUntilSignalled(TheDevice().start + wake, signals.caller)) return Fail(EINTR);
         lock.lock();
     }
 }
@@ -239,6 +295,7 @@ int Answer(int fd, unsigned long request, void* arg) {
         return 0;
     }
     case TIOCMGET: {
+        ++TheDevice().reads;
         int level = LevelAt(t);
         if (TheDevice().cached) {
             TakeReports(t);
@@ -256,8 +313,8 @@ int Answer(int fd, unsigned long request, void* arg) {
         bits &= TIOCM_DTR | TIOCM_RTS;
         const int before = TheDevice().outputs;
         TheDevice().outputs = request == TIOCMBIS   ? TheDevice().outputs | bits
-                         : request == TIOCMBIC ? TheDevice().outputs & ~bits
-                                               : bits;
+                              : request == TIOCMBIC ? TheDevice().outputs & ~bits
+                                                    : bits;
         if (TheDevice().outputs != before) Log(fd, "outputs");
         return 0;
     }
@@ -329,6 +386,7 @@ extern "C" int ioctl(int fd, unsigned long request, ...) noexcept {
 extern "C" int close(int fd) {
     if (IsDevice(fd)) {
         std::lock_guard lock(TheDevice().mutex);
+        LogUse();
         Log(fd, "close");
     }
     return static_cast<int>(syscall(SYS_close, fd));

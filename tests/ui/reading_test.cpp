@@ -227,6 +227,77 @@ TEST_F(ReadingTest, TheReceiverThreadArmsTheCommitThroughAQueuedCall) {
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("Однако не хотит:)"));
 }
 
+TEST_F(ReadingTest, AQuietLineIsToldAndTheReadingNoticeReturnsWithTheNextFrame) {
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    form->Button1Click();
+    EXPECT_TRUE(form->QuietTimer->isActive());
+    form->QuietTimer->start(1); // as if five seconds had passed
+    const QString quiet =
+        QStringLiteral("Нет данных с линии: проверьте кабель, зажигание и «Инверсный адаптер»");
+    ASSERT_TRUE(WaitFor([&] { return form->Edit1->text() == quiet; }));
+    EXPECT_EQ(app->Form7()->Edit1->text(), quiet);
+    CommitFrame(FrameWithByte1(1));
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Идёт считывание...."));
+    EXPECT_TRUE(form->QuietTimer->isActive());
+
+    // Frames the commit could not take in time are counted.
+    for (std::size_t i = 0; i < FrameHandOver::Capacity + 2; ++i)
+        state().handOver.Publish(generation, {}, {}, 0, state().FrameCount);
+    form->Timer1Timer();
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Идёт считывание.... Пропущено кадров: 2"));
+
+    form->Button1Click();
+    EXPECT_FALSE(form->QuietTimer->isActive());
+    form->QuietLineTimeout();
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Чтение остановлено...."));
+}
+
+TEST_F(ReadingTest, TheHintTellsHowTheLineIsReadAndALowPriorityIsToldOnce) {
+    form->ComboBox1->setEditText(QStringLiteral("SIM"));
+    EXPECT_EQ(form->ComboBox1->toolTip(), QStringLiteral("Com port"));
+    for (int start = 0; start < 2; ++start) {
+        form->Button1Click();
+        std::thread receiver([this] {
+            receiverCallbacks.acquisition(AcquisitionMode::EdgeTimed,
+                                          ThreadPriorityLevel::RaisedNice);
+        });
+        receiver.join();
+        ASSERT_TRUE(
+            WaitFor([&] { return form->ComboBox1->toolTip() != QStringLiteral("Com port"); }));
+        EXPECT_EQ(form->ComboBox1->toolTip(),
+                  QStringLiteral("Com port\nПриём: по изменениям линии (порт сообщает о них сам); "
+                                 "приоритет потока: повышенный, не реального времени"));
+        form->Button1Click();
+        form->ComboBox1->setToolTip(QStringLiteral("Com port"));
+    }
+    ASSERT_EQ(dialogs->notices.size(), 1u);
+    EXPECT_TRUE(dialogs->notices[0].startsWith(
+        QStringLiteral("Поток чтения не получил приоритет реального времени")));
+    // A report of an earlier start changes nothing.
+    startedCallbacks[0].acquisition(AcquisitionMode::Polling, ThreadPriorityLevel::Normal);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->ComboBox1->toolTip(), QStringLiteral("Com port"));
+}
+
+TEST_F(ReadingTest, ALostDeviceEndsReadingClosesThePortAndKeepsTheFrames) {
+    form->ComboBox1->setEditText(QStringLiteral("/dev/ttyFAKE0"));
+    form->ComboBox1Change();
+    form->Button1Click();
+    CommitFrame(FrameWithByte1(33));
+    std::thread receiver([this] { receiverCallbacks.deviceLost(); });
+    receiver.join();
+    ASSERT_TRUE(WaitFor([&] { return state().StopFlag == 1; }));
+    EXPECT_FALSE(state().port.IsOpen());
+    EXPECT_EQ(form->Button1->text(), QStringLiteral("Читать"));
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("Чтение остановлено...."));
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].caption, QStringLiteral("Ошибка"));
+    EXPECT_TRUE(dialogs->messages[0].text.startsWith(
+        QStringLiteral("Порт /dev/ttyFAKE0 перестал отвечать")));
+    EXPECT_EQ(state().store.Row(1).Analog[0], 33);
+    EXPECT_EQ(form->ScrollBar1->maximum(), 1);
+}
+
 TEST_F(ReadingTest, TheCommitOfSlot2000EndsReadingAndOffersTheSave) {
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     form->Button1Click();

@@ -38,6 +38,8 @@ public:
     void Error(QWidget*, const QString& text, const QString& caption) override {
         messages.push_back({text, caption});
     }
+    std::vector<QString> notices;
+    void Notice(QWidget*, const QString& text) override { notices.push_back(text); }
     std::vector<QString> foldersAsked; // the folder each file dialog opened in
     std::optional<SaveChoice> AskSaveFile(QWidget*, const QString& suffix,
                                           const QString& folder) override {
