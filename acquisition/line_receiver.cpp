@@ -1,7 +1,7 @@
 #include "acquisition/line_receiver.h"
 
 #include "acquisition/receiver_timing.h"
-#include "recording/program_state.h"
+#include "acquisition/reading_state.h"
 
 namespace qv {
 namespace {
@@ -13,7 +13,7 @@ constexpr std::int64_t Midpoint(std::int64_t before, std::int64_t after) {
 
 } // namespace
 
-LineReceiver::LineReceiver(ProgramState& state, std::uint64_t generation, LineSource& line,
+LineReceiver::LineReceiver(ReadingState& state, std::uint64_t generation, LineSource& line,
                            TickClock& clock, Pump& pump, LinePolarity polarity,
                            ReceiverCallbacks callbacks, TimingObserver* observer)
     : state_(state), generation_(generation), line_(line), clock_(clock), pump_(pump),

@@ -11,7 +11,7 @@
 
 namespace qv {
 
-struct ProgramState;
+struct ReadingState;
 
 // Which status word counts as level 1: Thread (straight cable) takes any nonzero word,
 // Thread2 (inverting adapter) takes the zero word.
@@ -47,7 +47,7 @@ struct ReceiverCallbacks {
 // starts half a read early, so that its instant falls inside it.
 class LineReceiver {
 public:
-    LineReceiver(ProgramState& state, std::uint64_t generation, LineSource& line, TickClock& clock,
+    LineReceiver(ReadingState& state, std::uint64_t generation, LineSource& line, TickClock& clock,
                  Pump& pump, LinePolarity polarity, ReceiverCallbacks callbacks = {},
                  TimingObserver* observer = nullptr);
 
@@ -71,7 +71,7 @@ private:
     void NoteEdge(std::int64_t reference);
     bool ReceiveFrame(); // false when stopped
 
-    ProgramState& state_;
+    ReadingState& state_;
     std::uint64_t generation_;
     LineSource& line_;
     TickClock& clock_;

@@ -2,11 +2,11 @@
 
 #include "acquisition/edge_timed_line.h"
 #include "acquisition/real_time_line.h"
-#include "recording/program_state.h"
+#include "acquisition/reading_state.h"
 
 namespace qv {
 
-ReceiverThread::ReceiverThread(ProgramState& state, std::uint64_t generation, LinePolarity polarity,
+ReceiverThread::ReceiverThread(ReadingState& state, std::uint64_t generation, LinePolarity polarity,
                                ReceiverCallbacks callbacks)
     : state_(state), generation_(generation), polarity_(polarity),
       callbacks_(std::move(callbacks)) {}
@@ -27,7 +27,7 @@ void ReceiverThread::Execute() {
     receiver.Run();
 }
 
-void StartReceiver(ProgramState& state, bool inverted, ReceiverCallbacks callbacks) {
+void StartReceiver(ReadingState& state, bool inverted, ReceiverCallbacks callbacks) {
     const std::uint64_t generation = state.handOver.BeginRun();
     if (inverted)
         CriticalThread::Start(std::make_unique<Thread2>(state, generation, std::move(callbacks)));

@@ -7,18 +7,18 @@
 
 namespace qv {
 
-struct ProgramState;
+struct ReadingState;
 
 // The receiver threads on the real port (state.port) and the real clock. Thread reads a
 // straight cable, Thread2 an inverting adapter; both run LineReceiver.
 class ReceiverThread : public CriticalThread {
 protected:
-    ReceiverThread(ProgramState& state, std::uint64_t generation, LinePolarity polarity,
+    ReceiverThread(ReadingState& state, std::uint64_t generation, LinePolarity polarity,
                    ReceiverCallbacks callbacks);
     void Execute() override;
 
 private:
-    ProgramState& state_;
+    ReadingState& state_;
     std::uint64_t generation_;
     LinePolarity polarity_;
     ReceiverCallbacks callbacks_;
@@ -26,13 +26,13 @@ private:
 
 class Thread : public ReceiverThread {
 public:
-    Thread(ProgramState& state, std::uint64_t generation, ReceiverCallbacks callbacks)
+    Thread(ReadingState& state, std::uint64_t generation, ReceiverCallbacks callbacks)
         : ReceiverThread(state, generation, LinePolarity::Straight, std::move(callbacks)) {}
 };
 
 class Thread2 : public ReceiverThread {
 public:
-    Thread2(ProgramState& state, std::uint64_t generation, ReceiverCallbacks callbacks)
+    Thread2(ReadingState& state, std::uint64_t generation, ReceiverCallbacks callbacks)
         : ReceiverThread(state, generation, LinePolarity::Inverted, std::move(callbacks)) {}
 };
 
@@ -41,6 +41,6 @@ public:
 // otherwise, at time-critical priority, and starts it. Nothing keeps or waits for it. The
 // callbacks run on the receiver thread. `state` must outlive the thread (it ends within about
 // 115 ms of StopFlag being set).
-void StartReceiver(ProgramState& state, bool inverted, ReceiverCallbacks callbacks);
+void StartReceiver(ReadingState& state, bool inverted, ReceiverCallbacks callbacks);
 
 } // namespace qv

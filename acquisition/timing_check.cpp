@@ -1,7 +1,7 @@
 #include "acquisition/timing_check.h"
 
 #include "acquisition/real_time_line.h"
-#include "recording/program_state.h"
+#include "acquisition/reading_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,7 +69,7 @@ std::string TimingReportText(const TimingCheckResult& result, const std::string&
            "мс. При неточности 2 и более мс. возможны сбои.";
 }
 
-PrPr::PrPr(ProgramState& state, std::string decimalSeparator, TimingCheckCallbacks callbacks)
+PrPr::PrPr(ReadingState& state, std::string decimalSeparator, TimingCheckCallbacks callbacks)
     : state_(state), decimalSeparator_(std::move(decimalSeparator)),
       callbacks_(std::move(callbacks)) {}
 
@@ -84,7 +84,7 @@ void PrPr::Execute() {
     state_.TimingCheckRunning.store(false);
 }
 
-bool StartTimingCheck(ProgramState& state, const std::string& decimalSeparator,
+bool StartTimingCheck(ReadingState& state, const std::string& decimalSeparator,
                       TimingCheckCallbacks callbacks) {
     bool idle = false;
     if (!state.TimingCheckRunning.compare_exchange_strong(idle, true)) return false;

@@ -9,7 +9,7 @@
 
 namespace qv {
 
-struct ProgramState;
+struct ReadingState;
 
 constexpr int TimingCheckMarks = 1000;
 
@@ -41,20 +41,20 @@ struct TimingCheckCallbacks {
 // The timing check thread: one second of polling against 1 ms marks on state.port.
 class PrPr : public CriticalThread {
 public:
-    PrPr(ProgramState& state, std::string decimalSeparator, TimingCheckCallbacks callbacks);
+    PrPr(ReadingState& state, std::string decimalSeparator, TimingCheckCallbacks callbacks);
 
 protected:
     void Execute() override;
 
 private:
-    ProgramState& state_;
+    ReadingState& state_;
     std::string decimalSeparator_;
     TimingCheckCallbacks callbacks_;
 };
 
 // N25Click's step 2: starts a PrPr thread at time-critical priority. Returns false, starting
 // nothing, while another check is still running (state.TimingCheckRunning).
-bool StartTimingCheck(ProgramState& state, const std::string& decimalSeparator,
+bool StartTimingCheck(ReadingState& state, const std::string& decimalSeparator,
                       TimingCheckCallbacks callbacks);
 
 } // namespace qv

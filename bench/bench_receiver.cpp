@@ -10,7 +10,7 @@
 #include "acquisition/real_time_line.h"
 #include "acquisition/simulated_unit.h"
 #include "acquisition/timing_check.h"
-#include "recording/program_state.h"
+#include "app/program_state.h"
 
 #include <benchmark/benchmark.h>
 

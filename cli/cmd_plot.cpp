@@ -2,7 +2,7 @@
 // same code as the window.
 #include "cli/commands.h"
 #include "cli/file_command.h"
-#include "files/line_reader.h"
+#include "base/parse_integer.h"
 #include "ui/render/graph_picture.h"
 
 #include <QBuffer>

@@ -3,7 +3,7 @@
 #include "cli/commands.h"
 #include "cli/file_command.h"
 #include "cli/frame_line.h"
-#include "recording/program_state.h"
+#include "app/program_state.h"
 
 #include <chrono>
 #include <climits>

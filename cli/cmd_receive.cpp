@@ -6,7 +6,7 @@
 #include "cli/file_command.h"
 #include "cli/frame_line.h"
 #include "files/file_io.h"
-#include "recording/program_state.h"
+#include "app/program_state.h"
 
 #include <cstdint>
 #include <cstdio>

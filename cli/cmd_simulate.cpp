@@ -1,9 +1,9 @@
-#include "acquisition/simulated_reading.h"
+#include "app/simulated_reading.h"
 #include "cli/commands.h"
 #include "cli/file_command.h"
 #include "files/recording_file.h"
 #include "recording/frame_time.h"
-#include "recording/program_state.h"
+#include "app/program_state.h"
 
 #include <cstdint>
 #include <cstdio>

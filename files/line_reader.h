@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,9 +24,5 @@ private:
     std::size_t pos_ = 0;
     int lineNumber_ = 0;
 };
-
-// A whole line as a 32-bit integer: optional leading blanks, an optional sign, decimal digits
-// and nothing after them. Nothing when the line is empty, not an integer or out of range.
-std::optional<std::int32_t> ParseInteger(std::string_view text);
 
 } // namespace qv

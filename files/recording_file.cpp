@@ -3,6 +3,7 @@
 #include "files/cp1251.h"
 #include "files/file_io.h"
 #include "files/file_messages.h"
+#include "base/parse_integer.h"
 #include "files/line_reader.h"
 #include "recording/frame_time.h"
 

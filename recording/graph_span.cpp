@@ -1,6 +1,6 @@
 #include "recording/graph_span.h"
 
-#include "files/line_reader.h"
+#include "base/parse_integer.h"
 
 #include <algorithm>
 

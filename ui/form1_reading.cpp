@@ -1,4 +1,4 @@
-#include "acquisition/frame_commit.h"
+#include "app/frame_commit.h"
 #include "acquisition/port_choice.h"
 #include "acquisition/reading_notices.h"
 #include "acquisition/receiver_thread.h"

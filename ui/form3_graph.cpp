@@ -1,7 +1,7 @@
 // The graph window's handlers: span, cursor, series lists, colours and the coupling with the
 // main window's frame.
 #include "ui/form3_graph.h"
-#include "files/line_reader.h"
+#include "base/parse_integer.h"
 #include "recording/graph_span.h"
 #include "ui/dialogs.h"
 #include "ui/form1_main.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recording/program_state.h"
+#include "app/program_state.h"
 #include "ui/render/graph_picture.h"
 
 #include <QColor>

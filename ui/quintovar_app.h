@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recording/program_state.h"
+#include "app/program_state.h"
 #include "ui/ui_services.h"
 
 #include <memory>

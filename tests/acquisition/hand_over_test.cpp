@@ -1,4 +1,4 @@
-#include "acquisition/frame_commit.h"
+#include "app/frame_commit.h"
 #include "receiver_test_support.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "acquisition/line_encoder.h"
 #include "acquisition/line_receiver.h"
 #include "acquisition/virtual_line.h"
-#include "recording/program_state.h"
+#include "app/program_state.h"
 
 #include <array>
 #include <cstdint>

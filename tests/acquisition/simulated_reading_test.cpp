@@ -1,4 +1,4 @@
-#include "acquisition/simulated_reading.h"
+#include "app/simulated_reading.h"
 #include "receiver_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "acquisition/frame_commit.h"
+#include "app/frame_commit.h"
 #include "acquisition/receiver_thread.h"
 #include "acquisition/simulated_unit.h"
 #include "receiver_test_support.h"

@@ -1,5 +1,5 @@
 #include "acquisition/timing_check.h"
-#include "recording/program_state.h"
+#include "app/program_state.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "files/cp1251.h"
 #include "files/file_io.h"
+#include "base/parse_integer.h"
 #include "files/line_reader.h"
 #include "files/recording_file.h"
 #include "recording/frame_time.h"

@@ -1,31 +1,10 @@
-#include "acquisition/simulated_reading.h"
+#include "app/simulated_reading.h"
 
-#include "acquisition/frame_commit.h"
 #include "acquisition/line_receiver.h"
-#include "recording/program_state.h"
+#include "app/frame_commit.h"
+#include "app/program_state.h"
 
 namespace qv {
-
-SimulatedVirtualLine::SimulatedVirtualLine(std::uint64_t seed, std::int64_t ticksPerSecond,
-                                           std::int64_t pollNs, std::int64_t endNs,
-                                           std::atomic<std::uint8_t>* stopFlag)
-    : unit_(seed), frequency_(ticksPerSecond), pollNs_(pollNs), endNs_(endNs), stopFlag_(stopFlag) {
-}
-
-std::uint32_t SimulatedVirtualLine::ReadModemStatus() {
-    return unit_.LevelAt(timeNs_) != 0 ? ModemStatusDsr : 0;
-}
-
-bool SimulatedVirtualLine::QueryFrequency(std::int64_t& ticksPerSecond) {
-    ticksPerSecond = frequency_;
-    return frequency_ > 0;
-}
-
-std::int64_t SimulatedVirtualLine::Now() {
-    timeNs_ += pollNs_;
-    if (stopFlag_ && timeNs_ > endNs_) stopFlag_->store(1);
-    return static_cast<std::int64_t>(static_cast<__int128>(timeNs_) * frequency_ / 1'000'000'000);
-}
 
 int ReadSimulatedUnit(ProgramState& state, const SimulatedReading& reading) {
     if (reading.frames < 1 || reading.frames > MaxFrames) return 0;

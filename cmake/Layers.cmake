@@ -1,0 +1,49 @@
+# One static library per folder, each declaring the libraries it reads. A folder may include
+# only its own headers and those of the libraries below it (transitively); the build checks
+# every source of the folder before compiling it, so an include against the direction fails
+# the build with the offending lines named.
+#
+#   qv_layer(<target> <folder> [DEPENDS <target>...] [ALLOW <folder>...] [SOURCES <file>...])
+# ALLOW names folders read only by sources that are built when their library is there.
+# Without SOURCES the folder's *.cpp are taken, *_posix.cpp / *_win32.cpp on that platform only.
+function(qv_layer target folder)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "DEPENDS;ALLOW;SOURCES")
+  set(allowed ${folder} ${arg_ALLOW})
+  foreach(dependency ${arg_DEPENDS})
+    get_target_property(below ${dependency} QV_LAYER_FOLDERS)
+    if(below)
+      list(APPEND allowed ${below})
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES allowed)
+
+  set(sources ${arg_SOURCES})
+  if(NOT sources)
+    file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+    if(WIN32)
+      list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
+    else()
+      list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
+    endif()
+  endif()
+  if(NOT TARGET ${target})
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  endif()
+  target_link_libraries(${target} PUBLIC ${arg_DEPENDS})
+  set_target_properties(${target} PROPERTIES QV_LAYER_FOLDERS "${allowed}")
+
+  file(GLOB checked CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h
+       ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  string(REPLACE "/" "_" name "${folder}")
+  string(REPLACE ";" "," allowed_list "${allowed}")
+  set(stamp ${PROJECT_BINARY_DIR}/layers/${name}.checked)
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DFOLDER=${folder}
+            -DALLOWED=${allowed_list} -DSTAMP=${stamp}
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckIncludes.cmake
+    DEPENDS ${checked} ${PROJECT_SOURCE_DIR}/cmake/CheckIncludes.cmake
+    COMMENT "Checking the includes of ${folder}/" VERBATIM)
+  add_custom_target(${target}_includes DEPENDS ${stamp})
+  add_dependencies(${target} ${target}_includes)
+endfunction()
