@@ -1,17 +1,11 @@
 #include "acquisition/line_encoder.h"
 
+#include "base/split_mix64.h"
+
 #include <algorithm>
 
 namespace qv {
 namespace {
-
-// A small deterministic generator (splitmix64): the same seed gives the same line everywhere.
-std::uint64_t NextRandom(std::uint64_t& state) {
-    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
 
 void Append(LineRecording& line, std::int64_t timeNs, int level) {
     if (!line.Changes.empty()) {
@@ -33,7 +27,7 @@ std::int64_t AppendFrame(LineRecording& line, std::int64_t startNs, const Encode
     const auto jitter = [&]() -> std::int64_t {
         if (timing.JitterNs <= 0) return 0;
         const auto span = static_cast<std::uint64_t>(2 * timing.JitterNs + 1);
-        return static_cast<std::int64_t>(NextRandom(rng) % span) - timing.JitterNs;
+        return static_cast<std::int64_t>(SplitMix64(rng) % span) - timing.JitterNs;
     };
     const auto cellLevels = [&](std::int64_t cellStartNs, const std::vector<int>& cells) {
         for (std::size_t i = 0; i < cells.size(); ++i) {

@@ -4,6 +4,8 @@
 #include "acquisition/line_encoder.h"
 #include "acquisition/line_interfaces.h"
 #include "acquisition/serial_port.h"
+#include "base/split_mix64.h"
+#include "recording/decoding.h"
 
 #include <algorithm>
 #include <chrono>
@@ -14,32 +16,16 @@
 namespace qv {
 namespace {
 
-std::uint64_t SplitMix(std::uint64_t& state) {
-    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
-// The unit reports coolant temperature through a nonlinear sensor curve; this is its raw byte
-// for a temperature, found by searching the curve the panel decodes with.
-double CoolantCurve(int t) {
-    if (t < 15) return 2 * (t - 5) - 60;
-    if (t < 39) return (t - 15) * 0.83 - 40;
-    if (t < 82) return (t - 39) * 0.47 - 20;
-    if (t < 135) return (t - 82) * 0.38;
-    if (t < 180) return (t - 135) * 0.44 + 20;
-    if (t < 210) return (t - 180) * 0.67 + 40;
-    if (t < 228) return (t - 210) * 1.11 + 60;
-    if (t < 237) return (t - 228) * 2.11 + 80;
-    if (t < 243) return (t - 237) * 3.83 + 99;
-    return (t - 243) * 9.8 + 122;
-}
-
+// The raw byte the unit's coolant sensor gives for a temperature: the byte whose value, read
+// directly on the curve the panel decodes with, lies nearest.
 std::uint8_t CoolantRaw(double celsius) {
+    const auto distance = [celsius](int raw) {
+        const ExactValue value = *ParameterExact(6, static_cast<std::uint8_t>(raw), {});
+        return std::abs(static_cast<double>(value.num) / static_cast<double>(value.den) - celsius);
+    };
     int best = 0;
-    for (int t = 1; t < 256; ++t)
-        if (std::abs(CoolantCurve(t) - celsius) < std::abs(CoolantCurve(best) - celsius)) best = t;
+    for (int raw = 1; raw < 256; ++raw)
+        if (distance(raw) < distance(best)) best = raw;
     return static_cast<std::uint8_t>(best);
 }
 
@@ -54,7 +40,7 @@ constexpr double SecondsPerFrame = 1.4;
 SimulatedEngine::SimulatedEngine(std::uint64_t seed) : rng_(seed) {}
 
 std::uint64_t SimulatedEngine::Random() {
-    return SplitMix(rng_);
+    return SplitMix64(rng_);
 }
 
 double SimulatedEngine::Uniform() {
@@ -134,7 +120,7 @@ void SimulatedLine::NextFrameSegment() {
     const auto bytes = engine_.NextFrame();
     sent_.push_back(bytes);
     frame.Bytes.assign(bytes.begin(), bytes.end());
-    frame.IdleBitsBefore = 18.0 + static_cast<double>(SplitMix(gapRng_) % 12);
+    frame.IdleBitsBefore = 18.0 + static_cast<double>(SplitMix64(gapRng_) % 12);
     segment_ = LineRecording{};
     cursor_ = 0;
     startsNs_.push_back(segmentEndNs_ +

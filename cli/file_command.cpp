@@ -50,10 +50,9 @@ std::vector<OptionRule> DisplayOptions() {
 
 DisplaySettings DisplaySettingsFrom(const Arguments& arguments) {
     DisplaySettings settings;
-    settings.KHH = static_cast<int>(arguments.Number("--khh", settings.KHH));
-    settings.Temperature =
-        static_cast<int>(arguments.Number("--temperature", settings.Temperature));
-    settings.Vozduh = static_cast<int>(arguments.Number("--vozduh", settings.Vozduh));
+    settings.KHH = static_cast<IdleAirUnit>(arguments.Number("--khh", 1));
+    settings.Temperature = static_cast<CoolantDependence>(arguments.Number("--temperature", 1));
+    settings.Vozduh = static_cast<IntakeKind>(arguments.Number("--vozduh", 1));
     return settings;
 }
 

@@ -3,57 +3,12 @@
 #include "files/file_io.h"
 #include "recording/decoding.h"
 #include "recording/frame_time.h"
+#include "recording/parameter_table.h"
 
 #include <array>
 
 namespace qv {
 namespace {
-
-// Parameters 1..10 under the settings that choose their unit.
-std::string ParameterColumn(int p, const DisplaySettings& settings) {
-    switch (p) {
-    case 1:
-        return "injection_ms";
-    case 2:
-        return "ignition_deg";
-    case 3:
-        switch (settings.KHH) {
-        case 1:
-            return "idle_air_pct_of_255";
-        case 2:
-            return "idle_air_pct_of_125";
-        case 3:
-            return "idle_air_steps";
-        }
-        return "idle_air";
-    case 4:
-        return "rpm";
-    case 5:
-        switch (settings.Vozduh) {
-        case 1:
-            return "map_kPa";
-        case 2:
-            return "map_mmHg";
-        case 3:
-            return "maf_period_ms";
-        case 4:
-            return "maf_g_s";
-        case 5:
-            return "intake_V";
-        }
-        return "intake";
-    case 6:
-        return "coolant_C";
-    case 7:
-        return "throttle_deg";
-    case 8:
-        return "speed_kmh";
-    case 9:
-        return "correction_left_V";
-    default:
-        return "correction_right_V";
-    }
-}
 
 // The named flags in panel order; the column adds the flag's byte and bit.
 constexpr std::array<const char*, NamedFlagCount> FlagNames{
@@ -93,7 +48,7 @@ std::string CsvCell(std::string_view text) {
 
 std::vector<std::string> DecodedCsvHeader(const DisplaySettings& settings) {
     std::vector<std::string> header{"frame", "time"};
-    for (int p = 1; p <= 10; ++p) header.push_back(ParameterColumn(p, settings));
+    for (int p = 1; p <= 10; ++p) header.push_back(ParameterUnitOf(p, settings)->column);
     for (int f = 0; f < NamedFlagCount; ++f) {
         const FlagInfo& flag = NamedFlag(f);
         header.push_back("flag_" + std::to_string(flag.byte) + "_" + std::to_string(flag.bit) +

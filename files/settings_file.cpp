@@ -61,6 +61,18 @@ bool DirectoryWritable(const std::string& directory) {
 
 } // namespace
 
+DisplaySettings DisplaySettingsOf(const SettingsValues& values) {
+    return {static_cast<IdleAirUnit>(values.KHH),
+            static_cast<CoolantDependence>(values.Temperature),
+            static_cast<IntakeKind>(values.Vozduh)};
+}
+
+void KeepDisplaySettings(SettingsValues& values, const DisplaySettings& settings) {
+    values.KHH = static_cast<int>(settings.KHH);
+    values.Temperature = static_cast<int>(settings.Temperature);
+    values.Vozduh = static_cast<int>(settings.Vozduh);
+}
+
 SettingsValues LoadSettings(const std::string& path) {
     SettingsValues values;
     std::string bytes;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/file_status.h"
+#include "recording/display_settings.h"
 
 #include <array>
 #include <cstddef>
@@ -30,6 +31,11 @@ struct SettingsValues {
 
     bool operator==(const SettingsValues&) const = default;
 };
+
+// The display settings as the file keeps them: the numbers of the choices, kept as they are
+// even when they name none.
+DisplaySettings DisplaySettingsOf(const SettingsValues& values);
+void KeepDisplaySettings(SettingsValues& values, const DisplaySettings& settings);
 
 // Reads the settings; a missing file, section or key, or a value that is not an integer, gives
 // that key's default, and so does a file that is not a regular file or is larger than

@@ -13,12 +13,6 @@
 namespace qv {
 namespace {
 
-struct NumberFormat {
-    int P;
-    int D;
-    const char* unit;
-};
-
 // One linear piece of the coolant curve: (slope * (t - from) + intercept) / 100 degrees.
 struct CoolantSegment {
     int from;
@@ -40,56 +34,11 @@ constexpr std::array<CoolantSegment, 10> CoolantSegments{{
     {243, 980, 12200},
 }};
 
-ExactValue CoolantExact(std::uint8_t raw, int dependence) {
-    const int t = dependence == 1 ? raw : 255 - raw;
+ExactValue CoolantExact(int t) {
     const CoolantSegment* segment = &CoolantSegments.front();
     for (const CoolantSegment& s : CoolantSegments)
         if (t >= s.from) segment = &s;
     return {segment->slope * (t - segment->from) + segment->intercept, 100};
-}
-
-std::optional<NumberFormat> FormatOf(int p, const DisplaySettings& settings) {
-    switch (p) {
-    case 1:
-        return NumberFormat{4, 3, " мс."};
-    case 2:
-        return NumberFormat{3, 1, " град."};
-    case 3:
-        switch (settings.KHH) {
-        case 1:
-        case 2:
-            return NumberFormat{3, 1, " %"};
-        case 3:
-            return NumberFormat{3, 0, " шаг"};
-        }
-        return std::nullopt;
-    case 4:
-        return NumberFormat{4, 0, " об/м"};
-    case 5:
-        switch (settings.Vozduh) {
-        case 1:
-            return NumberFormat{3, 1, " kPa"};
-        case 2:
-            return NumberFormat{4, 0, " мм.рт.ст."};
-        case 3:
-            return NumberFormat{4, 1, " мс"};
-        case 4:
-            return NumberFormat{3, 1, " гр/C"}; // Latin C
-        case 5:
-            return NumberFormat{3, 2, " В"};
-        }
-        return std::nullopt;
-    case 6:
-        return NumberFormat{3, 1, " град.С"};
-    case 7:
-        return NumberFormat{3, 1, " град."};
-    case 8:
-        return NumberFormat{3, 0, " км/ч"};
-    case 9:
-    case 10:
-        return NumberFormat{3, 2, "В"};
-    }
-    return std::nullopt;
 }
 
 constexpr std::array<FlagInfo, NamedFlagCount> NamedFlags{{
@@ -109,50 +58,24 @@ constexpr std::array<FlagInfo, NamedFlagCount> NamedFlags{{
 
 } // namespace
 
-std::optional<ExactValue> ParameterExact(int p, std::uint8_t raw, const DisplaySettings& settings) {
-    const long long x = raw;
-    switch (p) {
-    case 1:
-        return ExactValue{x * 125, 1000}; // x × 0.125
-    case 2:
-        return ExactValue{x * 47 - 3000, 100}; // x × 0.47 − 30
-    case 3:
-        switch (settings.KHH) {
-        case 1:
-            return ExactValue{x * 100, 255}; // x / 255 × 100
-        case 2:
-            return ExactValue{x * 100, 125}; // x / 125 × 100
-        case 3:
-            return ExactValue{x, 1};
-        }
-        return std::nullopt;
-    case 4:
-        return ExactValue{x * 25, 1};
-    case 5:
-        switch (settings.Vozduh) {
-        case 1:
-            return ExactValue{x * 1000, 1535}; // x / 1.535
-        case 2:
-            return ExactValue{x * 4886, 1000}; // x × 4.886
-        case 3:
-            return ExactValue{x * 256, 1000}; // x × 0.256
-        case 4:
-            return ExactValue{x * 2, 1};
-        case 5:
-            return ExactValue{x * 5, 255}; // x / 255 × 5
-        }
-        return std::nullopt;
-    case 6:
-        return CoolantExact(raw, settings.Temperature);
-    case 7:
-        return ExactValue{x, 2};
-    case 8:
-        return ExactValue{x, 1};
-    case 9:
-    case 10:
-        return ExactValue{x * 5, 256};
+std::optional<ExactValue> UnitValue(const ParameterUnit& unit, std::uint8_t raw) {
+    if (!unit.valued) return std::nullopt;
+    const Conversion& c = unit.conversion;
+    switch (c.kind) {
+    case Conversion::Kind::CoolantDirect:
+        return CoolantExact(raw);
+    case Conversion::Kind::CoolantInverse:
+        return CoolantExact(255 - raw);
+    case Conversion::Kind::Linear:
+        break;
     }
-    return std::nullopt;
+    return ExactValue{c.mul * raw + c.add, c.den};
+}
+
+std::optional<ExactValue> ParameterExact(int p, std::uint8_t raw, const DisplaySettings& settings) {
+    const ParameterUnit* unit = ParameterUnitOf(p, settings);
+    if (!unit) return std::nullopt;
+    return UnitValue(*unit, raw);
 }
 
 long double ParameterValue(const RecordingStore& store, int n, int p,
@@ -165,16 +88,16 @@ long double ParameterValue(const RecordingStore& store, int n, int p,
 
 std::string ParameterNumberText(int p, std::uint8_t raw, const DisplaySettings& settings,
                                 const std::string& decimalSeparator) {
-    const auto format = FormatOf(p, settings);
-    const auto exact = ParameterExact(p, raw, settings);
-    if (!format || !exact) return {};
-    return FixedText(*exact, format->P, format->D, decimalSeparator);
+    const ParameterUnit* unit = ParameterUnitOf(p, settings);
+    const auto exact = unit ? UnitValue(*unit, raw) : std::nullopt;
+    if (!exact) return {};
+    return FixedText(*exact, unit->panel.P, unit->panel.D, decimalSeparator);
 }
 
 std::string ParameterText(int p, std::uint8_t raw, const DisplaySettings& settings,
                           const std::string& decimalSeparator) {
     const std::string number = ParameterNumberText(p, raw, settings, decimalSeparator);
-    return number.empty() ? number : number + FormatOf(p, settings)->unit;
+    return number.empty() ? number : number + ParameterUnitOf(p, settings)->panel.unit;
 }
 
 std::string ParameterText(const RecordingStore& store, int n, int p,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recording/display_settings.h"
+#include "recording/parameter_table.h"
 #include "recording/recording_store.h"
 
 #include <cstdint>
@@ -15,9 +16,11 @@ struct ExactValue {
     long long den = 1;
 };
 
+// The value of a raw byte in a parameter's unit, exactly; nothing for a row without a value.
+std::optional<ExactValue> UnitValue(const ParameterUnit& unit, std::uint8_t raw);
+
 // The engineering value of parameter p (1..10) for raw byte `raw`, exactly; nothing for an
 // idle-air unit (p 3) or intake kind (p 5) outside its listed values, or p outside 1..10.
-// Coolant (p 6): dependence 1 reads t = raw, any other value t = 255 - raw.
 std::optional<ExactValue> ParameterExact(int p, std::uint8_t raw, const DisplaySettings& settings);
 
 // Parameter p of frame n as a floating value (for the graphs); NaN for an unlisted setting.

@@ -63,107 +63,27 @@ std::optional<int> GraphCursorX(int span, int c) {
 std::optional<int> SeriesY(int k, const FrameRow& row, const DisplaySettings& settings) {
     if (k < 0 || k >= SeriesRowCount) return std::nullopt;
     if (k >= FirstFlagRow) return FlagY(row, k);
-    const long long b = row.Analog[k];
-    long long y = 0;
-    switch (k) {
-    case 0:
-        y = 199 - CeilDiv(83 * b, 100);
-        break; // 199 − ⌈0.83 b⌉
-    case 1:
-        y = 99 - CeilDiv(47 * b - 3000, 100);
-        break; // 99 − ⌈0.47 b − 30⌉
-    case 2:
-        switch (settings.KHH) {
-        case 1:
-        case 3:
-            y = CeilDiv(199 * 128 - 100 * b, 128);
-            break; // ⌈199 − b / 1.28⌉
-        case 2:
-            y = CeilDiv(1990 - 16 * b, 10);
-            break; // ⌈199 − 1.6 b⌉
-        default:
-            return std::nullopt;
-        }
-        break;
-    case 3:
-        y = CeilDiv(398 - b, 2);
-        break; // ⌈199 − b / 2⌉
-    case 4:
-        switch (settings.Vozduh) {
-        case 1:
-        case 2:
-        case 4:
-            y = 199 - b;
-            break;
-        case 3:
-            y = CeilDiv(19900 - 64 * b, 100);
-            break; // ⌈199 − 0.64 b⌉
-        case 5:
-            y = CeilDiv(199 * 128 - 100 * b, 128);
-            break; // ⌈199 − b / 1.28⌉
-        default:
-            return std::nullopt;
-        }
-        break;
-    case 5: {
-        const auto t = ParameterExact(6, row.Analog[5], settings);
-        y = 149 - CeilDiv(t->num, t->den);
-        break;
-    }
-    case 6:
-    case 7:
-        y = 199 - b;
-        break;
-    case 8:
-    case 9:
-        y = 199 - CeilDiv(100 * b, 128);
-        break; // 199 − ⌈b / 1.28⌉
-    }
-    return static_cast<int>(y);
+    const ParameterUnit& unit = *ParameterUnitOf(k + 1, settings);
+    const std::uint8_t raw = row.Analog[k];
+    const auto value = UnitValue(unit, raw);
+    if (!value) return std::nullopt;
+    const PixelFormula& f = unit.pixel;
+    // x / xDen is the raw byte or the value.
+    const long long x = f.ofValue ? value->num : raw;
+    const long long xDen = f.ofValue ? value->den : 1;
+    const long long n = f.mul * x + f.add * xDen;
+    const long long d = f.den * xDen;
+    const long long rounded =
+        f.rounding == PixelFormula::Rounding::Up ? CeilDiv(n, d) : FloorDiv(n, d);
+    return static_cast<int>(f.base - rounded);
 }
 
 std::optional<SeriesScale> SeriesScaleTexts(int k, const DisplaySettings& settings) {
     if (k < 0 || k >= SeriesRowCount) return std::nullopt;
     if (k >= FirstFlagRow) return SeriesScale{"1", "", "0"};
-    switch (k) {
-    case 0:
-        return SeriesScale{"30мс", "15мс", "0мс"};
-    case 1:
-        return SeriesScale{"100гр", "0гр", "-100гр"};
-    case 2:
-        switch (settings.KHH) {
-        case 1:
-        case 2:
-            return SeriesScale{"100", "50", "0"};
-        case 3:
-            return SeriesScale{"255", "127", "0"};
-        }
-        return std::nullopt;
-    case 3:
-        return SeriesScale{"10000", "5000", "0"};
-    case 4:
-        switch (settings.Vozduh) {
-        case 1:
-            return SeriesScale{"133кПа", "66кПа", "0кПа"};
-        case 2:
-            return SeriesScale{"1000мм", "500мм", "0мм"};
-        case 3:
-            return SeriesScale{"80мс", "40мс", "0мс"};
-        case 4:
-            return SeriesScale{"400г/С", "200г/С", "0г/С"};
-        case 5:
-            return SeriesScale{"5", "2,5", "0"};
-        }
-        return std::nullopt;
-    case 5:
-        return SeriesScale{"150С", "50С", "-50С"};
-    case 6:
-        return SeriesScale{"100гр", "50гр", "0гр"};
-    case 7:
-        return SeriesScale{"200км/ч", "100км/ч", "0км/ч"};
-    default:
-        return SeriesScale{"5В", "2,5В", "0В"}; // rows 8 and 9
-    }
+    const ParameterUnit& unit = *ParameterUnitOf(k + 1, settings);
+    if (!unit.valued) return std::nullopt;
+    return SeriesScale{unit.scale.top, unit.scale.mid, unit.scale.bottom};
 }
 
 std::optional<std::string> SeriesValueText(int k, const FrameRow& row,
@@ -174,26 +94,10 @@ std::optional<std::string> SeriesValueText(int k, const FrameRow& row,
         const FlagWords& words = GraphFlagWords[static_cast<std::size_t>(k - FirstFlagRow)];
         return FlagY(row, k) == 2 ? words.set : words.clear;
     }
-    const int p = k + 1;
-    const std::uint8_t b = row.Analog[k];
-    if (p == 5) {
-        // The intake sensor has formats and units of its own here.
-        const auto value = ParameterExact(5, b, settings);
-        if (!value) return std::nullopt;
-        switch (settings.Vozduh) {
-        case 2:
-            return FixedText(*value, 4, 0, decimalSeparator) + " мм";
-        case 3:
-            return FixedText(*value, 3, 2, decimalSeparator) + " ms"; // Latin
-        case 4:
-            return FixedText(*value, 4, 1, decimalSeparator) + " г/С"; // Cyrillic С
-        case 5:
-            return FixedText(*value, 3, 1, decimalSeparator) + " В";
-        }
-    }
-    std::string text = ParameterText(p, b, settings, decimalSeparator);
-    if (text.empty()) return std::nullopt;
-    return text;
+    const ParameterUnit& unit = *ParameterUnitOf(k + 1, settings);
+    const auto value = UnitValue(unit, row.Analog[k]);
+    if (!value) return std::nullopt;
+    return FixedText(*value, unit.graph.P, unit.graph.D, decimalSeparator) + unit.graph.unit;
 }
 
 std::optional<std::vector<GraphPoint>> SeriesPolyline(const RecordingStore& store, int first,

@@ -4,47 +4,10 @@
 
 #include "recording/decoding.h"
 #include "recording/frame_time.h"
+#include "recording/parameter_table.h"
 
 namespace qv {
 namespace {
-
-std::string IdleAirLabel(int unit) {
-    switch (unit) {
-    case 1:
-        return "3.А  Клапан ХХ(% от 255):";
-    case 2:
-        return "3.А  Клапан ХХ(% от 125):";
-    case 3:
-        return "3.А  Клапан ХХ(шаг):";
-    }
-    return "3.А  Клапан ХХ:";
-}
-
-std::string IntakeLabel(int kind) {
-    switch (kind) {
-    case 1:
-        return "5.А  MAP в кПа:";
-    case 2:
-        return "5.А  MAP в мм.рт.ст.:";
-    case 3:
-        return "5.А  MAF в мс:";
-    case 4:
-        return "5.А  MAF в гр/сек:";
-    case 5:
-        return "5.А  Напряжение, В:";
-    }
-    return "5.А  Датчик на впуске:";
-}
-
-std::string CoolantLabel(int dependence) {
-    switch (dependence) {
-    case 1:
-        return "6.А  Темпер.ОЖ(Прям.):";
-    case 2:
-        return "6.А  Темпер.ОЖ(Обр.):";
-    }
-    return "6.А  Темпер.ОЖ:";
-}
 
 std::string Bits(const std::array<std::uint8_t, 8>& bits) {
     std::string text;
@@ -64,18 +27,10 @@ PanelLines BuildPanel(const RecordingStore& store, int n, int length,
     labels[0] = "Идентификатор:";
     values[0] = IdentifierText(row);
 
-    labels[1] = "1.А  Форсунки:";
-    labels[2] = "2.А  Зажигание:";
-    labels[3] = IdleAirLabel(settings.KHH);
-    labels[4] = "4.А  Частота вращ.:";
-    labels[5] = IntakeLabel(settings.Vozduh);
-    labels[6] = CoolantLabel(settings.Temperature);
-    labels[7] = "7.А  Дрос.заслонка:";
-    labels[8] = "8.А  Скорость:";
-    labels[9] = "9.А  Коррекция Л:";
-    labels[10] = "10.А  Коррекция Пр:";
-    for (int p = 1; p <= 10; ++p)
+    for (int p = 1; p <= 10; ++p) {
+        labels[p] = ParameterUnitOf(p, settings)->label;
         values[p] = ParameterText(p, row.Analog[p - 1], settings, decimalSeparator);
+    }
 
     for (int f = 0; f < NamedFlagCount; ++f) {
         const FlagInfo& flag = NamedFlag(f);
@@ -104,17 +59,17 @@ PanelColumn RawBytesColumn(const RecordingStore& store, int n) {
 
 SettingsMenuChecks DisplaySettingsChecks(const DisplaySettings& settings) {
     SettingsMenuChecks checks;
-    checks.N16 = settings.KHH == 1;
-    checks.N1251 = settings.KHH == 2;
-    checks.N17 = settings.KHH == 3;
-    checks.N21 = settings.Temperature == 1;
-    checks.N22 = settings.Temperature == 2;
-    checks.MAP2 = settings.Vozduh == 1;
-    checks.MAP3 = settings.Vozduh == 2;
-    checks.MAF31 = settings.Vozduh == 3;
-    checks.MAF3 = settings.Vozduh == 4;
-    checks.MAF2 = settings.Vozduh == 5;
-    checks.N3S1 = settings.KHH == 1 && settings.Temperature == 1 && settings.Vozduh == 1;
+    checks.N16 = settings.KHH == IdleAirUnit::PercentOf255;
+    checks.N1251 = settings.KHH == IdleAirUnit::PercentOf125;
+    checks.N17 = settings.KHH == IdleAirUnit::Steps;
+    checks.N21 = settings.Temperature == CoolantDependence::Direct;
+    checks.N22 = settings.Temperature == CoolantDependence::Inverse;
+    checks.MAP2 = settings.Vozduh == IntakeKind::MapKilopascal;
+    checks.MAF31 = settings.Vozduh == IntakeKind::MafPeriodMs;
+    checks.MAP3 = settings.Vozduh == IntakeKind::MapMillimetreMercury;
+    checks.MAF3 = settings.Vozduh == IntakeKind::MafGramsPerSecond;
+    checks.MAF2 = settings.Vozduh == IntakeKind::Volts;
+    checks.N3S1 = settings == DisplaySettings{};
     return checks;
 }
 

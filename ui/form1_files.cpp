@@ -151,9 +151,7 @@ void TForm1::LoadRecording(const QString& fileName) {
 
 void TForm1::LoadSettings() {
     const SettingsValues values = qv::LoadSettings(services_.settingsPath.toStdString());
-    state_.settings.Vozduh = values.Vozduh;
-    state_.settings.Temperature = values.Temperature;
-    state_.settings.KHH = values.KHH;
+    state_.settings = DisplaySettingsOf(values);
     N3S1->setChecked(values.N3S1);
     N1GGTE1->setChecked(values.N1GGTE1);
     N1JZGTE1->setChecked(values.N1JZGTE1);
@@ -166,9 +164,7 @@ void TForm1::LoadSettings() {
 
 bool TForm1::SaveSettings() {
     SettingsValues values;
-    values.Vozduh = state_.settings.Vozduh;
-    values.Temperature = state_.settings.Temperature;
-    values.KHH = state_.settings.KHH;
+    KeepDisplaySettings(values, state_.settings);
     values.N3S1 = N3S1->isChecked();
     values.N1GGTE1 = N1GGTE1->isChecked();
     values.N1JZGTE1 = N1JZGTE1->isChecked();

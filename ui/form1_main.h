@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/program_state.h"
 #include "recording/panel.h"
-#include "recording/program_state.h"
 #include "ui/ui_services.h"
 
 #include <QMainWindow>
@@ -193,7 +193,7 @@ private:
     void BuildMenu();
     void ConnectHandlers();
     void SetInfo(const QString& text);
-    void SetDisplaySetting(int DisplaySettings::*field, int value);
+    template <typename Choice> void SetDisplaySetting(Choice DisplaySettings::*field, Choice value);
     void StartReceiver();
     // After a committed frame while reading: the reading notice again, with the dropped count.
     void ShowReadingNotice();

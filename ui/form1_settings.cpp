@@ -20,7 +20,8 @@ void TForm1::ApplyDisplaySettings() {
 }
 
 // The ten unit, dependence and sensor items: set the field, redraw, check, refresh the graph.
-void TForm1::SetDisplaySetting(int DisplaySettings::*field, int value) {
+template <typename Choice>
+void TForm1::SetDisplaySetting(Choice DisplaySettings::*field, Choice value) {
     state_.settings.*field = value;
     MemoDraw(FramePosition());
     ApplyDisplaySettings();
@@ -28,40 +29,38 @@ void TForm1::SetDisplaySetting(int DisplaySettings::*field, int value) {
 }
 
 void TForm1::N16Click() {
-    SetDisplaySetting(&DisplaySettings::KHH, 1);
+    SetDisplaySetting(&DisplaySettings::KHH, IdleAirUnit::PercentOf255);
 }
 void TForm1::N1251Click() {
-    SetDisplaySetting(&DisplaySettings::KHH, 2);
+    SetDisplaySetting(&DisplaySettings::KHH, IdleAirUnit::PercentOf125);
 }
 void TForm1::N17Click() {
-    SetDisplaySetting(&DisplaySettings::KHH, 3);
+    SetDisplaySetting(&DisplaySettings::KHH, IdleAirUnit::Steps);
 }
 void TForm1::N21Click() {
-    SetDisplaySetting(&DisplaySettings::Temperature, 1);
+    SetDisplaySetting(&DisplaySettings::Temperature, CoolantDependence::Direct);
 }
 void TForm1::N22Click() {
-    SetDisplaySetting(&DisplaySettings::Temperature, 2);
+    SetDisplaySetting(&DisplaySettings::Temperature, CoolantDependence::Inverse);
 }
 void TForm1::MAP2Click() {
-    SetDisplaySetting(&DisplaySettings::Vozduh, 1);
+    SetDisplaySetting(&DisplaySettings::Vozduh, IntakeKind::MapKilopascal);
 }
 void TForm1::MAP3Click() {
-    SetDisplaySetting(&DisplaySettings::Vozduh, 2);
+    SetDisplaySetting(&DisplaySettings::Vozduh, IntakeKind::MapMillimetreMercury);
 }
 void TForm1::MAF3Click() {
-    SetDisplaySetting(&DisplaySettings::Vozduh, 4);
+    SetDisplaySetting(&DisplaySettings::Vozduh, IntakeKind::MafGramsPerSecond);
 }
 void TForm1::MAF31Click() {
-    SetDisplaySetting(&DisplaySettings::Vozduh, 3);
+    SetDisplaySetting(&DisplaySettings::Vozduh, IntakeKind::MafPeriodMs);
 }
 void TForm1::MAF2Click() {
-    SetDisplaySetting(&DisplaySettings::Vozduh, 5);
+    SetDisplaySetting(&DisplaySettings::Vozduh, IntakeKind::Volts);
 }
 
 void TForm1::N3S1Click() {
-    state_.settings.KHH = 1;
-    state_.settings.Vozduh = 1;
-    state_.settings.Temperature = 1;
+    state_.settings = DisplaySettings{};
     ApplyDisplaySettings();
     N3S1->setChecked(true);
     MemoDraw(FramePosition());

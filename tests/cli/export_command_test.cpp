@@ -3,6 +3,7 @@
 #include "recording/panel.h"
 
 #include "cli_test_support.h"
+#include "settings_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -42,8 +43,7 @@ TEST_F(CliExport, RoundTripsTheDemoRecordingAgainstThePanel) {
 
     for (const auto& [options, settings] :
          {std::pair{std::string(), DisplaySettings{}},
-          std::pair{std::string(" --khh 3 --temperature 2 --vozduh 2"),
-                    DisplaySettings{3, 2, 2}}}) {
+          std::pair{std::string(" --khh 3 --temperature 2 --vozduh 2"), SettingsOf(3, 2, 2)}}) {
         SCOPED_TRACE(options);
         ASSERT_EQ(RunCli("export \"" + kDemo + "\" \"" + File("demo.csv") + "\"" + options), 0)
             << Read(File("stderr.txt"));

@@ -89,9 +89,9 @@ TEST_F(CliFiles, PanelPrintsTheWindowsRows) {
                                             PanelText(document, 3, {}, ","));
 
     DisplaySettings settings;
-    settings.KHH = 3;
-    settings.Temperature = 2;
-    settings.Vozduh = 4;
+    settings.KHH = IdleAirUnit(3);
+    settings.Temperature = CoolantDependence(2);
+    settings.Vozduh = IntakeKind(4);
     ASSERT_EQ(Run("panel \"" + File("in.kvr") +
                   "\" --khh 3 --temperature 2 --vozduh 4 --decimal . --frame 3"),
               0);

@@ -78,7 +78,7 @@ TEST_F(CliPlot, TakesSpanCursorSeriesColoursAndSettings) {
     series[1] = {true, 21, QColor(0, 0, 0xFF)};
     series[2] = {true, 4, QColor(0, 0x80, 0)};
     DisplaySettings settings;
-    settings.Vozduh = 3;
+    settings.Vozduh = IntakeKind(3);
     const QImage written = Written();
     EXPECT_EQ(written, Expected({101, 100, 1}, series, settings));
     EXPECT_EQ(written.pixel(7, 135), QColor(0, 0x80, 0).rgb()); // series 3 over series 1

@@ -1,4 +1,5 @@
 #include "files/decoded_export.h"
+#include "settings_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ TEST(DecodedExport, HeaderNamesEachColumnWithItsUnit) {
               "flag_11_5_closed_loop,flag_11_6_extra_enrichment,flag_12_0_starter,"
               "flag_12_1_throttle_closed,flag_12_2_air_conditioner,flag_12_3_neutral,"
               "flag_12_4_left_mixture_rich,flag_12_5_right_mixture_rich,flag_12_7_diagnosis_ok");
-    const std::vector<std::string> header = DecodedCsvHeader({3, 2, 4}); // KHH, T, Vozduh
+    const std::vector<std::string> header = DecodedCsvHeader(SettingsOf(3, 2, 4)); // KHH, T, Vozduh
     EXPECT_EQ(header[4], "idle_air_steps");
     EXPECT_EQ(header[6], "maf_g_s");
 }

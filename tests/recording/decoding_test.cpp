@@ -1,6 +1,7 @@
 #include "recording/decoding.h"
 
 #include "reference_parameters.h"
+#include "settings_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +23,8 @@ void CheckEveryByte(int p, const DisplaySettings& s) {
         const std::string text = ParameterText(p, raw, s, ",");
         const auto exact = ParameterExact(p, raw, s);
         SCOPED_TRACE("p " + std::to_string(p) + " byte " + std::to_string(x) + " settings " +
-                     std::to_string(s.KHH) + "/" + std::to_string(s.Temperature) + "/" +
-                     std::to_string(s.Vozduh));
+                     std::to_string(int(s.KHH)) + "/" + std::to_string(int(s.Temperature)) + "/" +
+                     std::to_string(int(s.Vozduh)));
         if (!expected) {
             EXPECT_EQ(text, "");
             EXPECT_FALSE(exact.has_value());
@@ -42,21 +43,21 @@ TEST(ParameterDecoding, EveryByteOfTheFixedParameters) {
 }
 
 TEST(ParameterDecoding, EveryByteOfIdleAirUnderEveryUnit) {
-    for (int unit = -1; unit <= 5; ++unit) CheckEveryByte(3, DisplaySettings{unit, 1, 1});
+    for (int unit = -1; unit <= 5; ++unit) CheckEveryByte(3, SettingsOf(unit, 1, 1));
 }
 
 TEST(ParameterDecoding, EveryByteOfIntakeUnderEveryKind) {
-    for (int kind = -1; kind <= 7; ++kind) CheckEveryByte(5, DisplaySettings{1, 1, kind});
+    for (int kind = -1; kind <= 7; ++kind) CheckEveryByte(5, SettingsOf(1, 1, kind));
 }
 
 TEST(ParameterDecoding, EveryByteOfCoolantUnderEveryDependence) {
     // Any dependence other than 1 reads the byte inverted.
     for (int dependence = -1; dependence <= 4; ++dependence)
-        CheckEveryByte(6, DisplaySettings{1, dependence, 1});
+        CheckEveryByte(6, SettingsOf(1, dependence, 1));
 }
 
 TEST(ParameterDecoding, OtherSettingsDoNotAffectAParameter) {
-    const DisplaySettings odd{3, 2, 4};
+    const DisplaySettings odd = SettingsOf(3, 2, 4);
     for (int p : {1, 2, 4, 7, 8, 9, 10})
         for (int x = 0; x <= 255; x += 17)
             EXPECT_EQ(ParameterText(p, static_cast<std::uint8_t>(x), odd, ","),
@@ -72,9 +73,9 @@ struct ShownText {
 
 DisplaySettings SettingsFor(int p, int setting) {
     DisplaySettings s;
-    if (p == 3) s.KHH = setting;
-    if (p == 5) s.Vozduh = setting;
-    if (p == 6) s.Temperature = setting;
+    if (p == 3) s.KHH = IdleAirUnit(setting);
+    if (p == 5) s.Vozduh = IntakeKind(setting);
+    if (p == 6) s.Temperature = CoolantDependence(setting);
     return s;
 }
 
@@ -130,7 +131,7 @@ TEST(ParameterDecoding, ExactHalvesRoundAwayFromZero) {
 
 TEST(ParameterDecoding, InverseDependenceMirrorsTheDirectOne) {
     for (int x = 0; x <= 255; ++x)
-        EXPECT_EQ(ParameterText(6, static_cast<std::uint8_t>(x), DisplaySettings{1, 2, 1}, ","),
+        EXPECT_EQ(ParameterText(6, static_cast<std::uint8_t>(x), SettingsOf(1, 2, 1), ","),
                   ParameterText(6, static_cast<std::uint8_t>(255 - x), DisplaySettings{}, ","));
 }
 
@@ -153,8 +154,8 @@ TEST(ParameterDecoding, StoreOverloadsReadTheFramesByte) {
     EXPECT_EQ(ParameterValue(store, 7, 1, s), 10.0L);
     EXPECT_NEAR(static_cast<double>(ParameterValue(store, 7, 2, s)), 0.08, 1e-12);
     EXPECT_NEAR(static_cast<double>(ParameterValue(store, 7, 5, s)), 100.3257, 1e-4);
-    EXPECT_TRUE(std::isnan(ParameterValue(store, 7, 3, DisplaySettings{0, 1, 1})));
-    EXPECT_TRUE(std::isnan(ParameterValue(store, 7, 5, DisplaySettings{1, 1, 6})));
+    EXPECT_TRUE(std::isnan(ParameterValue(store, 7, 3, SettingsOf(0, 1, 1))));
+    EXPECT_TRUE(std::isnan(ParameterValue(store, 7, 5, SettingsOf(1, 1, 6))));
     EXPECT_TRUE(std::isnan(ParameterValue(store, 7, 11, s)));
 }
 

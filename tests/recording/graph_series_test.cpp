@@ -3,6 +3,7 @@
 #include "recording/decoding.h"
 
 #include "reference_parameters.h"
+#include "settings_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -30,18 +31,19 @@ std::optional<long long> ReferenceY(int k, int b, const DisplaySettings& s) {
     case 1:
         return 99 - ReferenceCeil(Dec("0.47") * x - Fraction(30));
     case 2:
-        if (s.KHH == 1 || s.KHH == 3) return ReferenceCeil(Fraction(199) - x / Dec("1.28"));
-        if (s.KHH == 2) return ReferenceCeil(Fraction(199) - Dec("1.6") * x);
+        if (int(s.KHH) == 1 || int(s.KHH) == 3)
+            return ReferenceCeil(Fraction(199) - x / Dec("1.28"));
+        if (int(s.KHH) == 2) return ReferenceCeil(Fraction(199) - Dec("1.6") * x);
         return std::nullopt;
     case 3:
         return ReferenceCeil(Fraction(199) - x / Fraction(2));
     case 4:
-        if (s.Vozduh == 1 || s.Vozduh == 2 || s.Vozduh == 4) return 199 - b;
-        if (s.Vozduh == 3) return ReferenceCeil(Fraction(199) - Dec("0.64") * x);
-        if (s.Vozduh == 5) return ReferenceCeil(Fraction(199) - x / Dec("1.28"));
+        if (int(s.Vozduh) == 1 || int(s.Vozduh) == 2 || int(s.Vozduh) == 4) return 199 - b;
+        if (int(s.Vozduh) == 3) return ReferenceCeil(Fraction(199) - Dec("0.64") * x);
+        if (int(s.Vozduh) == 5) return ReferenceCeil(Fraction(199) - x / Dec("1.28"));
         return std::nullopt;
     case 5:
-        return 149 - ReferenceCeil(test::ReferenceCoolant(s.Temperature == 1 ? b : 255 - b));
+        return 149 - ReferenceCeil(test::ReferenceCoolant(int(s.Temperature) == 1 ? b : 255 - b));
     case 6:
     case 7:
         return 199 - b;
@@ -51,7 +53,8 @@ std::optional<long long> ReferenceY(int k, int b, const DisplaySettings& s) {
 }
 
 const DisplaySettings AllSettings[] = {
-    {1, 1, 1}, {2, 2, 2}, {3, 1, 3}, {1, 2, 4}, {2, 1, 5}, {0, 0, 0}, {4, 3, 6}, {-1, -1, -1},
+    SettingsOf(1, 1, 1), SettingsOf(2, 2, 2), SettingsOf(3, 1, 3), SettingsOf(1, 2, 4),
+    SettingsOf(2, 1, 5), SettingsOf(0, 0, 0), SettingsOf(4, 3, 6), SettingsOf(-1, -1, -1),
 };
 
 TEST(GraphX, EverySpanPutsItsFramesBetweenTheEdges) {
@@ -127,7 +130,7 @@ TEST(SeriesPixels, FlagRowsUseTwoLevels) {
         auto& bits = flag.byte == 11 ? row.Flags11 : row.Flags12;
         bits.fill(1);
         bits[flag.bit] = 0;
-        EXPECT_EQ(SeriesY(k, row, DisplaySettings{0, 0, 0}), 198) << k;
+        EXPECT_EQ(SeriesY(k, row, SettingsOf(0, 0, 0)), 198) << k;
         bits.fill(0);
         bits[flag.bit] = 1;
         EXPECT_EQ(SeriesY(k, row, DisplaySettings{}), 2) << k;
@@ -149,46 +152,46 @@ TEST(SeriesPixels, ListedPositions) {
     EXPECT_EQ(YOf(1, 0), 129);
     EXPECT_EQ(YOf(1, 64), 98);
     EXPECT_EQ(YOf(1, 255), 9);
-    EXPECT_EQ(YOf(2, 255, {1, 1, 1}), 0);
-    EXPECT_EQ(YOf(2, 125, {2, 1, 1}), -1);
-    EXPECT_EQ(YOf(2, 62, {2, 1, 1}), 100);
+    EXPECT_EQ(YOf(2, 255, SettingsOf(1, 1, 1)), 0);
+    EXPECT_EQ(YOf(2, 125, SettingsOf(2, 1, 1)), -1);
+    EXPECT_EQ(YOf(2, 62, SettingsOf(2, 1, 1)), 100);
     EXPECT_EQ(YOf(3, 200), 99);
     EXPECT_EQ(YOf(3, 255), 72);
     EXPECT_EQ(YOf(5, 0), 219);
     EXPECT_EQ(YOf(5, 82), 149);
     EXPECT_EQ(YOf(5, 180), 109);
     EXPECT_EQ(YOf(5, 255), -91);
-    EXPECT_EQ(YOf(5, 255, {1, 2, 1}), 219);
-    EXPECT_EQ(YOf(5, 0, {1, 2, 1}), -91);
+    EXPECT_EQ(YOf(5, 255, SettingsOf(1, 2, 1)), 219);
+    EXPECT_EQ(YOf(5, 0, SettingsOf(1, 2, 1)), -91);
     FrameRow none;
-    EXPECT_FALSE(SeriesY(2, none, DisplaySettings{0, 1, 1}).has_value());
-    EXPECT_FALSE(SeriesY(2, none, DisplaySettings{4, 1, 1}).has_value());
-    EXPECT_FALSE(SeriesY(4, none, DisplaySettings{1, 1, 0}).has_value());
-    EXPECT_FALSE(SeriesY(4, none, DisplaySettings{1, 1, 6}).has_value());
+    EXPECT_FALSE(SeriesY(2, none, SettingsOf(0, 1, 1)).has_value());
+    EXPECT_FALSE(SeriesY(2, none, SettingsOf(4, 1, 1)).has_value());
+    EXPECT_FALSE(SeriesY(4, none, SettingsOf(1, 1, 0)).has_value());
+    EXPECT_FALSE(SeriesY(4, none, SettingsOf(1, 1, 6)).has_value());
 }
 
 TEST(SeriesScales, TextsPerRowAndSetting) {
     const DisplaySettings s;
     EXPECT_EQ(SeriesScaleTexts(0, s), (SeriesScale{"30мс", "15мс", "0мс"}));
     EXPECT_EQ(SeriesScaleTexts(1, s), (SeriesScale{"100гр", "0гр", "-100гр"}));
-    EXPECT_EQ(SeriesScaleTexts(2, {1, 1, 1}), (SeriesScale{"100", "50", "0"}));
-    EXPECT_EQ(SeriesScaleTexts(2, {2, 1, 1}), (SeriesScale{"100", "50", "0"}));
-    EXPECT_EQ(SeriesScaleTexts(2, {3, 1, 1}), (SeriesScale{"255", "127", "0"}));
+    EXPECT_EQ(SeriesScaleTexts(2, SettingsOf(1, 1, 1)), (SeriesScale{"100", "50", "0"}));
+    EXPECT_EQ(SeriesScaleTexts(2, SettingsOf(2, 1, 1)), (SeriesScale{"100", "50", "0"}));
+    EXPECT_EQ(SeriesScaleTexts(2, SettingsOf(3, 1, 1)), (SeriesScale{"255", "127", "0"}));
     EXPECT_EQ(SeriesScaleTexts(3, s), (SeriesScale{"10000", "5000", "0"}));
-    EXPECT_EQ(SeriesScaleTexts(4, {1, 1, 1}), (SeriesScale{"133кПа", "66кПа", "0кПа"}));
-    EXPECT_EQ(SeriesScaleTexts(4, {1, 1, 2}), (SeriesScale{"1000мм", "500мм", "0мм"}));
-    EXPECT_EQ(SeriesScaleTexts(4, {1, 1, 3}), (SeriesScale{"80мс", "40мс", "0мс"}));
-    EXPECT_EQ(SeriesScaleTexts(4, {1, 1, 4}), (SeriesScale{"400г/С", "200г/С", "0г/С"}));
-    EXPECT_EQ(SeriesScaleTexts(4, {1, 1, 5}), (SeriesScale{"5", "2,5", "0"}));
-    EXPECT_EQ(SeriesScaleTexts(5, {1, 2, 1}), (SeriesScale{"150С", "50С", "-50С"}));
+    EXPECT_EQ(SeriesScaleTexts(4, SettingsOf(1, 1, 1)), (SeriesScale{"133кПа", "66кПа", "0кПа"}));
+    EXPECT_EQ(SeriesScaleTexts(4, SettingsOf(1, 1, 2)), (SeriesScale{"1000мм", "500мм", "0мм"}));
+    EXPECT_EQ(SeriesScaleTexts(4, SettingsOf(1, 1, 3)), (SeriesScale{"80мс", "40мс", "0мс"}));
+    EXPECT_EQ(SeriesScaleTexts(4, SettingsOf(1, 1, 4)), (SeriesScale{"400г/С", "200г/С", "0г/С"}));
+    EXPECT_EQ(SeriesScaleTexts(4, SettingsOf(1, 1, 5)), (SeriesScale{"5", "2,5", "0"}));
+    EXPECT_EQ(SeriesScaleTexts(5, SettingsOf(1, 2, 1)), (SeriesScale{"150С", "50С", "-50С"}));
     EXPECT_EQ(SeriesScaleTexts(6, s), (SeriesScale{"100гр", "50гр", "0гр"}));
     EXPECT_EQ(SeriesScaleTexts(7, s), (SeriesScale{"200км/ч", "100км/ч", "0км/ч"}));
     EXPECT_EQ(SeriesScaleTexts(8, s), (SeriesScale{"5В", "2,5В", "0В"}));
     EXPECT_EQ(SeriesScaleTexts(9, s), (SeriesScale{"5В", "2,5В", "0В"}));
     for (int k = 10; k < SeriesRowCount; ++k)
-        EXPECT_EQ(SeriesScaleTexts(k, DisplaySettings{0, 0, 0}), (SeriesScale{"1", "", "0"}));
-    EXPECT_FALSE(SeriesScaleTexts(2, {0, 1, 1}).has_value());
-    EXPECT_FALSE(SeriesScaleTexts(4, {1, 1, 6}).has_value());
+        EXPECT_EQ(SeriesScaleTexts(k, SettingsOf(0, 0, 0)), (SeriesScale{"1", "", "0"}));
+    EXPECT_FALSE(SeriesScaleTexts(2, SettingsOf(0, 1, 1)).has_value());
+    EXPECT_FALSE(SeriesScaleTexts(4, SettingsOf(1, 1, 6)).has_value());
     EXPECT_FALSE(SeriesScaleTexts(22, s).has_value());
     EXPECT_FALSE(SeriesScaleTexts(-1, s).has_value());
 }
@@ -200,10 +203,12 @@ TEST(SeriesValues, EveryByteOfEveryParameterRowUnderEverySetting) {
             for (int b = 0; b <= 255; ++b) {
                 auto expected = test::Reference(k + 1, b, s);
                 if (expected && k == 4) {
-                    if (s.Vozduh == 2) expected->unit = " мм";
-                    if (s.Vozduh == 3) expected->P = 3, expected->D = 2, expected->unit = " ms";
-                    if (s.Vozduh == 4) expected->P = 4, expected->D = 1, expected->unit = " г/С";
-                    if (s.Vozduh == 5) expected->D = 1;
+                    if (int(s.Vozduh) == 2) expected->unit = " мм";
+                    if (int(s.Vozduh) == 3)
+                        expected->P = 3, expected->D = 2, expected->unit = " ms";
+                    if (int(s.Vozduh) == 4)
+                        expected->P = 4, expected->D = 1, expected->unit = " г/С";
+                    if (int(s.Vozduh) == 5) expected->D = 1;
                 }
                 FrameRow row;
                 row.Analog[k] = static_cast<std::uint8_t>(b);
@@ -220,13 +225,13 @@ TEST(SeriesValues, EveryByteOfEveryParameterRowUnderEverySetting) {
 TEST(SeriesValues, ListedTexts) {
     FrameRow row;
     row.Analog[4] = 100;
-    EXPECT_EQ(SeriesValueText(4, row, {1, 1, 3}, ","), "25,60 ms");
-    EXPECT_EQ(SeriesValueText(4, row, {1, 1, 4}, ","), "200,0 г/С");
+    EXPECT_EQ(SeriesValueText(4, row, SettingsOf(1, 1, 3), ","), "25,60 ms");
+    EXPECT_EQ(SeriesValueText(4, row, SettingsOf(1, 1, 4), ","), "200,0 г/С");
     row.Analog[4] = 128;
-    EXPECT_EQ(SeriesValueText(4, row, {1, 1, 5}, ","), "2,5 В");
+    EXPECT_EQ(SeriesValueText(4, row, SettingsOf(1, 1, 5), ","), "2,5 В");
     row.Analog[4] = 154;
-    EXPECT_EQ(SeriesValueText(4, row, {1, 1, 2}, ","), "752 мм");
-    EXPECT_EQ(SeriesValueText(4, row, {1, 1, 1}, "."), "100.0 kPa");
+    EXPECT_EQ(SeriesValueText(4, row, SettingsOf(1, 1, 2), ","), "752 мм");
+    EXPECT_EQ(SeriesValueText(4, row, SettingsOf(1, 1, 1), "."), "100.0 kPa");
     row.Analog[1] = 65;
     EXPECT_EQ(SeriesValueText(1, row, {}, ","), "0,6 град.");
 }
@@ -268,8 +273,8 @@ TEST(SeriesPolyline, OnePointPerFrameOfTheSpan) {
     EXPECT_FALSE(SeriesPolyline(store, 2, MaxFrames, 3, DisplaySettings{}).has_value());
     EXPECT_FALSE(SeriesPolyline(store, 0, 10, 3, DisplaySettings{}).has_value());
     EXPECT_FALSE(SeriesPolyline(store, 5, 1, 3, DisplaySettings{}).has_value());
-    EXPECT_FALSE(SeriesPolyline(store, 1, 10, 2, DisplaySettings{0, 1, 1}).has_value());
-    EXPECT_FALSE(SeriesPolyline(store, 1, 10, 4, DisplaySettings{1, 1, 9}).has_value());
+    EXPECT_FALSE(SeriesPolyline(store, 1, 10, 2, SettingsOf(0, 1, 1)).has_value());
+    EXPECT_FALSE(SeriesPolyline(store, 1, 10, 4, SettingsOf(1, 1, 9)).has_value());
 }
 
 } // namespace

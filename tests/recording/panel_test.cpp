@@ -1,6 +1,7 @@
 #include "recording/panel.h"
 
 #include "recording/frame_time.h"
+#include "settings_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +60,7 @@ TEST(Panel, FrameValuesFollowTheStoredRow) {
     row.Flags12 = {0, 1, 0, 1, 1, 0, 1, 1}; // 12.6 not named
     row.EndFlag = 1;
     row.FrameTime = ToFrameTime({2026, 12, 8, 9, 5, 7, 500});
-    const PanelLines panel = BuildPanel(store, 7, 120, DisplaySettings{3, 2, 2}, ",");
+    const PanelLines panel = BuildPanel(store, 7, 120, SettingsOf(3, 2, 2), ",");
     const PanelColumn values = {
         "110000000001", "10,000 мс.", "17,0 град.", "37 шаг", "800 об/м", "752 мм.рт.ст.",
         "-3,1 град.С",  "20,0 град.", "60 км/ч",    "2,50В",  "4,98В",    "Да",
@@ -87,7 +88,7 @@ TEST(Panel, LabelsFollowTheSettings) {
         {6, "3.А  Клапан ХХ:", "5.А  Датчик на впуске:", "6.А  Темпер.ОЖ:"},
     };
     for (const auto& c : cases) {
-        const DisplaySettings s{c.setting, c.setting, c.setting};
+        const DisplaySettings s = SettingsOf(c.setting, c.setting, c.setting);
         const PanelLines panel = BuildPanel(store, 1, 1, s, ",");
         EXPECT_EQ(panel.labels[3], c.idleAir) << c.setting;
         EXPECT_EQ(panel.labels[5], c.intake) << c.setting;
@@ -98,7 +99,7 @@ TEST(Panel, LabelsFollowTheSettings) {
 TEST(Panel, UnlistedSettingsLeaveTheirValueEmpty) {
     RecordingStore store;
     store.Row(1).Analog.fill(100);
-    const PanelLines panel = BuildPanel(store, 1, 1, DisplaySettings{4, 7, 0}, ",");
+    const PanelLines panel = BuildPanel(store, 1, 1, SettingsOf(4, 7, 0), ",");
     EXPECT_EQ(panel.values[3], "");
     EXPECT_EQ(panel.values[5], "");
     EXPECT_EQ(panel.values[6], "28,8 град.С"); // other dependences read the byte inverted
@@ -108,9 +109,9 @@ TEST(Panel, UnlistedSettingsLeaveTheirValueEmpty) {
 TEST(Panel, SettingChangesValueAndLabelAtOnce) {
     RecordingStore store;
     store.Row(1).Analog[4] = 100;
-    EXPECT_EQ(BuildPanel(store, 1, 1, DisplaySettings{1, 1, 3}, ",").values[5], "25,6 мс");
-    EXPECT_EQ(BuildPanel(store, 1, 1, DisplaySettings{1, 1, 4}, ",").values[5], "200,0 гр/C");
-    EXPECT_EQ(BuildPanel(store, 1, 1, DisplaySettings{1, 1, 5}, ".").values[5], "1.96 В");
+    EXPECT_EQ(BuildPanel(store, 1, 1, SettingsOf(1, 1, 3), ",").values[5], "25,6 мс");
+    EXPECT_EQ(BuildPanel(store, 1, 1, SettingsOf(1, 1, 4), ",").values[5], "200,0 гр/C");
+    EXPECT_EQ(BuildPanel(store, 1, 1, SettingsOf(1, 1, 5), ".").values[5], "1.96 В");
 }
 
 TEST(RawBytes, ColumnAlignsWithThePanel) {
@@ -135,7 +136,7 @@ TEST(SettingsChecks, OneItemPerGroupAndThePreset) {
         for (int temperature = -1; temperature <= 4; ++temperature)
             for (int intake = -1; intake <= 7; ++intake) {
                 const SettingsMenuChecks c =
-                    DisplaySettingsChecks(DisplaySettings{khh, temperature, intake});
+                    DisplaySettingsChecks(SettingsOf(khh, temperature, intake));
                 SCOPED_TRACE(std::to_string(khh) + "/" + std::to_string(temperature) + "/" +
                              std::to_string(intake));
                 const bool idleAir[] = {c.N16, c.N1251, c.N17};
@@ -160,7 +161,7 @@ TEST(SettingsChecks, PresetFollowsTheChoice) {
     inverse.N21 = false;
     inverse.N22 = true;
     inverse.N3S1 = false;
-    EXPECT_EQ(DisplaySettingsChecks(DisplaySettings{1, 2, 1}), inverse);
+    EXPECT_EQ(DisplaySettingsChecks(SettingsOf(1, 2, 1)), inverse);
 }
 
 } // namespace

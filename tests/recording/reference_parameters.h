@@ -44,21 +44,21 @@ inline std::optional<Expected> Reference(int p, int x, const DisplaySettings& s)
     case 2:
         return Expected{b * Dec("0.47") - Fraction(30), 3, 1, " град."};
     case 3:
-        if (s.KHH == 1) return Expected{b / Fraction(255) * Fraction(100), 3, 1, " %"};
-        if (s.KHH == 2) return Expected{b / Fraction(125) * Fraction(100), 3, 1, " %"};
-        if (s.KHH == 3) return Expected{b, 3, 0, " шаг"};
+        if (int(s.KHH) == 1) return Expected{b / Fraction(255) * Fraction(100), 3, 1, " %"};
+        if (int(s.KHH) == 2) return Expected{b / Fraction(125) * Fraction(100), 3, 1, " %"};
+        if (int(s.KHH) == 3) return Expected{b, 3, 0, " шаг"};
         return std::nullopt;
     case 4:
         return Expected{Fraction(x * 25), 4, 0, " об/м"};
     case 5:
-        if (s.Vozduh == 1) return Expected{b / Dec("1.535"), 3, 1, " kPa"};
-        if (s.Vozduh == 2) return Expected{b * Dec("4.886"), 4, 0, " мм.рт.ст."};
-        if (s.Vozduh == 3) return Expected{b * Dec("0.256"), 4, 1, " мс"};
-        if (s.Vozduh == 4) return Expected{Fraction(x * 2), 3, 1, " гр/C"};
-        if (s.Vozduh == 5) return Expected{b / Fraction(255) * Fraction(5), 3, 2, " В"};
+        if (int(s.Vozduh) == 1) return Expected{b / Dec("1.535"), 3, 1, " kPa"};
+        if (int(s.Vozduh) == 2) return Expected{b * Dec("4.886"), 4, 0, " мм.рт.ст."};
+        if (int(s.Vozduh) == 3) return Expected{b * Dec("0.256"), 4, 1, " мс"};
+        if (int(s.Vozduh) == 4) return Expected{Fraction(x * 2), 3, 1, " гр/C"};
+        if (int(s.Vozduh) == 5) return Expected{b / Fraction(255) * Fraction(5), 3, 2, " В"};
         return std::nullopt;
     case 6:
-        return Expected{ReferenceCoolant(s.Temperature == 1 ? x : 255 - x), 3, 1, " град.С"};
+        return Expected{ReferenceCoolant(int(s.Temperature) == 1 ? x : 255 - x), 3, 1, " град.С"};
     case 7:
         return Expected{b / Fraction(2), 3, 1, " град."};
     case 8:

@@ -23,7 +23,7 @@ protected:
 };
 
 TEST_F(GraphPicture, RedrawGivesEverySeriesItsLabels) {
-    settings.Vozduh = 3;
+    settings.Vozduh = IntakeKind(3);
     SeriesChoices series;
     series[0] = {true, 4, Qt::red};   // MAF in ms
     series[1] = {true, -1, Qt::blue}; // a typed text that matches no item

@@ -1,3 +1,4 @@
+#include "settings_numbers.h"
 #include "ui/render/graph_picture.h"
 #include "ui/render/graph_render.h"
 #include "ui/render/wide_line.h"
@@ -107,10 +108,20 @@ TEST_F(GraphRender, ParameterLevelsLandOnTheirRows) {
         int y;
     };
     const Case cases[] = {
-        {0, 0, {}, 199},  {0, 120, {}, 99},       {1, 0, {}, 129},         {1, 64, {}, 98},
-        {1, 255, {}, 9},  {2, 255, {1, 1, 1}, 0}, {2, 62, {2, 1, 1}, 100}, {3, 200, {}, 99},
-        {3, 255, {}, 72}, {5, 82, {}, 149},       {5, 180, {}, 109},       {4, 100, {1, 1, 3}, 135},
-        {6, 100, {}, 99}, {8, 128, {}, 99},
+        {0, 0, {}, 199},
+        {0, 120, {}, 99},
+        {1, 0, {}, 129},
+        {1, 64, {}, 98},
+        {1, 255, {}, 9},
+        {2, 255, SettingsOf(1, 1, 1), 0},
+        {2, 62, SettingsOf(2, 1, 1), 100},
+        {3, 200, {}, 99},
+        {3, 255, {}, 72},
+        {5, 82, {}, 149},
+        {5, 180, {}, 109},
+        {4, 100, SettingsOf(1, 1, 3), 135},
+        {6, 100, {}, 99},
+        {8, 128, {}, 99},
     };
     for (const Case& c : cases) {
         Fill(10, c.byte);
@@ -142,7 +153,7 @@ TEST_F(GraphRender, ValuesBeyondTheScaleAreClippedAway) {
     for (const auto& [k, byte, temperature] :
          {std::tuple{0, 255, 1}, std::tuple{5, 0, 1}, std::tuple{5, 255, 2}}) {
         Fill(50, static_cast<std::uint8_t>(byte));
-        settings.Temperature = temperature;
+        settings.Temperature = CoolantDependence(temperature);
         renderer.ClearGraph();
         ASSERT_TRUE(renderer.PlotSeries(*store, 1, 50, k, settings, Red));
         EXPECT_EQ(renderer.GraphBitmap(), cleared) << k << " " << byte;
@@ -164,8 +175,8 @@ TEST_F(GraphRender, RowsThatDoNotApplyDrawNothing) {
     renderer.ClearGraph();
     EXPECT_FALSE(renderer.PlotSeries(*store, 1, 10, -1, settings, Red));
     EXPECT_FALSE(renderer.PlotSeries(*store, 1, 10, 22, settings, Red));
-    EXPECT_FALSE(renderer.PlotSeries(*store, 1, 10, 2, {4, 1, 1}, Red));
-    EXPECT_FALSE(renderer.PlotSeries(*store, 1, 10, 4, {1, 1, 6}, Red));
+    EXPECT_FALSE(renderer.PlotSeries(*store, 1, 10, 2, SettingsOf(4, 1, 1), Red));
+    EXPECT_FALSE(renderer.PlotSeries(*store, 1, 10, 4, SettingsOf(1, 1, 6), Red));
     EXPECT_FALSE(renderer.PlotSeries(*store, 1999, 10, 0, settings, Red)); // beyond the store
     EXPECT_EQ(renderer.GraphBitmap(), cleared);
 }

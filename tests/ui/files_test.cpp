@@ -214,7 +214,7 @@ TEST_F(SettingsTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
 
     TearDown();
     MainWindowTest::SetUp();
-    EXPECT_EQ(state().settings.KHH, 2);
+    EXPECT_EQ(state().settings.KHH, IdleAirUnit::PercentOf125);
     EXPECT_TRUE(form->N1251->isChecked());
     EXPECT_TRUE(form->MAP3->isChecked());
     EXPECT_TRUE(form->N24->isChecked());

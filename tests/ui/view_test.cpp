@@ -232,17 +232,17 @@ TEST_F(SettingsMenuTest, AUnitChoiceRedrawsThePanelAndMovesTheCheckMarks) {
     EXPECT_TRUE(form->N16->isChecked());
     EXPECT_TRUE(form->N3S1->isChecked());
     form->N17->trigger();
-    EXPECT_EQ(state().settings.KHH, 3);
+    EXPECT_EQ(state().settings.KHH, IdleAirUnit::Steps);
     EXPECT_EQ(PanelLabel(3), QStringLiteral("3.А  Клапан ХХ(шаг):"));
     EXPECT_TRUE(form->N17->isChecked());
     EXPECT_FALSE(form->N16->isChecked());
     EXPECT_FALSE(form->N3S1->isChecked());
 
     form->MAF31->trigger();
-    EXPECT_EQ(state().settings.Vozduh, 3);
+    EXPECT_EQ(state().settings.Vozduh, IntakeKind::MafPeriodMs);
     EXPECT_EQ(PanelLabel(5), QStringLiteral("5.А  MAF в мс:"));
     form->MAF3->trigger();
-    EXPECT_EQ(state().settings.Vozduh, 4);
+    EXPECT_EQ(state().settings.Vozduh, IntakeKind::MafGramsPerSecond);
     EXPECT_TRUE(form->MAF3->isChecked());
     EXPECT_FALSE(form->MAF31->isChecked());
 

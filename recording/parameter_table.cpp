@@ -1,0 +1,123 @@
+// The ten parameters: one table each, one row per unit a parameter can be shown in. Adding a
+// unit means adding a row here (and its choice to DisplaySettings).
+#include "recording/parameter_table.h"
+
+#include <array>
+
+namespace qv {
+namespace {
+
+using Kind = Conversion::Kind;
+using Rounding = PixelFormula::Rounding;
+
+constexpr Conversion Linear(long long mul, long long add, long long den) {
+    return {Kind::Linear, mul, add, den};
+}
+
+// 199 - b: one pixel a count.
+constexpr PixelFormula ByteHigh{199, 1, 0, 1};
+// ⌈199 - b / 1.28⌉
+constexpr PixelFormula ByteOver128{0, 100, -199 * 128, 128, Rounding::Down};
+
+// One row a unit, its fields in the order of ParameterUnit.
+// clang-format off
+constexpr ParameterUnit Injection{"1.А  Форсунки:", "injection_ms", true, Linear(125, 0, 1000),
+    {4, 3, " мс."}, {4, 3, " мс."}, {199, 83, 0, 100}, {"30мс", "15мс", "0мс"}};
+
+constexpr ParameterUnit Ignition{"2.А  Зажигание:", "ignition_deg", true, Linear(47, -3000, 100),
+    {3, 1, " град."}, {3, 1, " град."}, {99, 47, -3000, 100}, {"100гр", "0гр", "-100гр"}};
+
+// Indexed by IdleAirUnit; row 0 for a unit outside the listed ones.
+constexpr std::array<ParameterUnit, 4> IdleAir{{
+    {"3.А  Клапан ХХ:", "idle_air", false, {}, {}, {}, {}, {}},
+    {"3.А  Клапан ХХ(% от 255):", "idle_air_pct_of_255", true, Linear(100, 0, 255),
+     {3, 1, " %"}, {3, 1, " %"}, ByteOver128, {"100", "50", "0"}},
+    {"3.А  Клапан ХХ(% от 125):", "idle_air_pct_of_125", true, Linear(100, 0, 125),
+     {3, 1, " %"}, {3, 1, " %"}, {0, 16, -1990, 10, Rounding::Down}, {"100", "50", "0"}},
+    {"3.А  Клапан ХХ(шаг):", "idle_air_steps", true, Linear(1, 0, 1),
+     {3, 0, " шаг"}, {3, 0, " шаг"}, ByteOver128, {"255", "127", "0"}},
+}};
+
+constexpr ParameterUnit EngineSpeed{"4.А  Частота вращ.:", "rpm", true, Linear(25, 0, 1),
+    {4, 0, " об/м"}, {4, 0, " об/м"}, {0, 1, -398, 2, Rounding::Down}, {"10000", "5000", "0"}};
+
+// Indexed by IntakeKind; row 0 for a kind outside the listed ones. The graph shows some kinds
+// with formats and units of its own.
+constexpr std::array<ParameterUnit, 6> Intake{{
+    {"5.А  Датчик на впуске:", "intake", false, {}, {}, {}, {}, {}},
+    {"5.А  MAP в кПа:", "map_kPa", true, Linear(1000, 0, 1535),
+     {3, 1, " kPa"}, {3, 1, " kPa"}, ByteHigh, {"133кПа", "66кПа", "0кПа"}},
+    {"5.А  MAP в мм.рт.ст.:", "map_mmHg", true, Linear(4886, 0, 1000),
+     {4, 0, " мм.рт.ст."}, {4, 0, " мм"}, ByteHigh, {"1000мм", "500мм", "0мм"}},
+    {"5.А  MAF в мс:", "maf_period_ms", true, Linear(256, 0, 1000),
+     {4, 1, " мс"}, {3, 2, " ms"}, {0, 64, -19900, 100, Rounding::Down}, {"80мс", "40мс", "0мс"}},
+    // The panel's "C" is Latin, the graph's "С" Cyrillic.
+    {"5.А  MAF в гр/сек:", "maf_g_s", true, Linear(2, 0, 1),
+     {3, 1, " гр/C"}, {4, 1, " г/С"}, ByteHigh, {"400г/С", "200г/С", "0г/С"}},
+    {"5.А  Напряжение, В:", "intake_V", true, Linear(5, 0, 255),
+     {3, 2, " В"}, {3, 1, " В"}, ByteOver128, {"5", "2,5", "0"}},
+}};
+
+// Indexed by CoolantDependence; row 0 for a dependence outside the listed ones, which reads
+// inversely. The graph puts 0 °C at y = 149.
+constexpr PixelFormula CoolantPixel{149, 1, 0, 1, Rounding::Up, true};
+constexpr ScaleTexts CoolantScale{"150С", "50С", "-50С"};
+constexpr std::array<ParameterUnit, 3> Coolant{{
+    {"6.А  Темпер.ОЖ:", "coolant_C", true, {Kind::CoolantInverse},
+     {3, 1, " град.С"}, {3, 1, " град.С"}, CoolantPixel, CoolantScale},
+    {"6.А  Темпер.ОЖ(Прям.):", "coolant_C", true, {Kind::CoolantDirect},
+     {3, 1, " град.С"}, {3, 1, " град.С"}, CoolantPixel, CoolantScale},
+    {"6.А  Темпер.ОЖ(Обр.):", "coolant_C", true, {Kind::CoolantInverse},
+     {3, 1, " град.С"}, {3, 1, " град.С"}, CoolantPixel, CoolantScale},
+}};
+
+constexpr ParameterUnit Throttle{"7.А  Дрос.заслонка:", "throttle_deg", true, Linear(1, 0, 2),
+    {3, 1, " град."}, {3, 1, " град."}, ByteHigh, {"100гр", "50гр", "0гр"}};
+
+constexpr ParameterUnit Speed{"8.А  Скорость:", "speed_kmh", true, Linear(1, 0, 1),
+    {3, 0, " км/ч"}, {3, 0, " км/ч"}, ByteHigh, {"200км/ч", "100км/ч", "0км/ч"}};
+
+// The lambda corrections, 0..5 V in 256 steps; their unit follows the number without a blank.
+constexpr PixelFormula CorrectionPixel{199, 100, 0, 128};
+constexpr ParameterUnit CorrectionLeft{"9.А  Коррекция Л:", "correction_left_V", true,
+    Linear(5, 0, 256), {3, 2, "В"}, {3, 2, "В"}, CorrectionPixel, {"5В", "2,5В", "0В"}};
+constexpr ParameterUnit CorrectionRight{"10.А  Коррекция Пр:", "correction_right_V", true,
+    Linear(5, 0, 256), {3, 2, "В"}, {3, 2, "В"}, CorrectionPixel, {"5В", "2,5В", "0В"}};
+// clang-format on
+
+// The row of `table` for choice `choice` (1..size-1), or its row 0.
+template <typename Choice, std::size_t N>
+const ParameterUnit* RowOf(const std::array<ParameterUnit, N>& table, Choice choice) {
+    const int index = static_cast<int>(choice);
+    return &table[index >= 1 && index < static_cast<int>(N) ? static_cast<std::size_t>(index) : 0];
+}
+
+} // namespace
+
+const ParameterUnit* ParameterUnitOf(int p, const DisplaySettings& settings) {
+    switch (p) {
+    case 1:
+        return &Injection;
+    case 2:
+        return &Ignition;
+    case 3:
+        return RowOf(IdleAir, settings.KHH);
+    case 4:
+        return &EngineSpeed;
+    case 5:
+        return RowOf(Intake, settings.Vozduh);
+    case 6:
+        return RowOf(Coolant, settings.Temperature);
+    case 7:
+        return &Throttle;
+    case 8:
+        return &Speed;
+    case 9:
+        return &CorrectionLeft;
+    case 10:
+        return &CorrectionRight;
+    }
+    return nullptr;
+}
+
+} // namespace qv

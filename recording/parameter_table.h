@@ -1,0 +1,61 @@
+#pragma once
+
+#include "recording/display_settings.h"
+
+namespace qv {
+
+// How a raw byte becomes a value: (mul * raw + add) / den exactly, or the coolant curve read at
+// t = raw (direct) or t = 255 - raw (inverse).
+struct Conversion {
+    enum class Kind { Linear, CoolantDirect, CoolantInverse };
+    Kind kind = Kind::Linear;
+    long long mul = 1;
+    long long add = 0;
+    long long den = 1;
+};
+
+// A number shown rounded to the coarser of P significant digits or D decimals, then its unit.
+struct NumberFormat {
+    int P;
+    int D;
+    const char* unit;
+};
+
+// The graph's pixel row: y = base - round((mul * x + add) / den), rounded up or down, where x
+// is the raw byte, or the parameter's value when `ofValue`.
+struct PixelFormula {
+    enum class Rounding { Up, Down };
+    int base;
+    long long mul;
+    long long add;
+    long long den;
+    Rounding rounding = Rounding::Up;
+    bool ofValue = false;
+};
+
+// The graph's three scale texts: at the top, on the middle grid line, at the bottom.
+struct ScaleTexts {
+    const char* top;
+    const char* mid;
+    const char* bottom;
+};
+
+// Everything that depends on a parameter and the unit it is shown in: the panel, the graph
+// and the decoded export all read it from here. Each parameter has one table, one row per
+// unit it can be shown in; a setting outside the listed ones gets a row of its own that has a
+// label and a column name but (`valued` false) no value.
+struct ParameterUnit {
+    const char* label;  // the panel's label
+    const char* column; // the decoded export's column
+    bool valued;
+    Conversion conversion;
+    NumberFormat panel; // the panel's number and unit
+    NumberFormat graph; // the graph's value at the cursor
+    PixelFormula pixel;
+    ScaleTexts scale;
+};
+
+// The row of parameter p (1..10) for these settings; nullptr for p outside 1..10.
+const ParameterUnit* ParameterUnitOf(int p, const DisplaySettings& settings);
+
+} // namespace qv
