@@ -57,9 +57,6 @@ public:
     // MaxMarginNs) and then shrinks back slowly: on a busy machine precision comes first.
     static constexpr std::int64_t MaxMarginNs = 2'000'000;
 
-    // The current spin margin of the reduced mode, in nanoseconds.
-    std::int64_t SpinMargin() const { return static_cast<std::int64_t>(spinMarginNs_); }
-
 private:
     // Sleeps until `marginNs` before the deadline; returns how late it woke (ns), or 0.
     double SleepUntilBefore(std::int64_t deadline, double marginNs);

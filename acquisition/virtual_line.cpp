@@ -62,7 +62,6 @@ std::int64_t VirtualLine::Now() {
 }
 
 void VirtualLine::Pass(std::int64_t) {
-    ++pumpPasses_;
 }
 
 LineWait VirtualLine::WaitForChange(std::int64_t deadline) {

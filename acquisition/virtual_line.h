@@ -60,7 +60,6 @@ public:
     void StallNextWait(std::int64_t ns) { stallNs_ = ns; }
     // Makes QueryFrequency fail.
     void RemoveCounter() { hasCounter_ = false; }
-    std::int64_t PumpPasses() const { return pumpPasses_; }
 
 private:
     // Moves virtual time forward to `timeNs`, running what is due then.
@@ -79,7 +78,6 @@ private:
     bool hasCounter_ = true;
     bool lost_ = false;
     std::uint32_t word_ = ModemStatusDsr;
-    std::int64_t pumpPasses_ = 0;
     // Changes up to this time have been reported by a wait.
     std::int64_t reportedUntilNs_ = 0;
     std::int64_t stallNs_ = 0;

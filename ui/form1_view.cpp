@@ -1,4 +1,6 @@
-#include "recording/marker_layout.h"
+#include "recording/extra_views_layout.h"
+#include "recording/marker_buttons.h"
+#include "recording/marker_press.h"
 #include "ui/form1_main.h"
 #include "ui/long_lines.h"
 #include "ui/mouse_button.h"

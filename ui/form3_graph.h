@@ -79,8 +79,6 @@ public:
     int SelectedRow(int n) const;
     // The picture as the renderer holds it (Image1 shows the copy made after each change).
     const QImage& GraphBitmap() const;
-    // The labels of the series, as the window last set them.
-    const SeriesTextSet& Labels() const { return labels_; }
 
     // --- Controls (index = the control's number; unused indices hold nullptr) ------------------
     std::array<QToolButton*, 7> SpeedButton{};

@@ -106,6 +106,16 @@ TEST(RecordingFile, RoundTripReproducesEverything) {
     EXPECT_EQ(RecordingFileBytes(loaded), bytes); // a loaded file saves byte for byte the same
 }
 
+TEST(RecordingFile, AFullStoreIsSavedAndLoadsAgain) {
+    const RecordingDocument full = test::VariedDocument(MaxFrames, 3);
+    std::string bytes;
+    ASSERT_TRUE(RecordingBytesForSaving(full, bytes).ok());
+    const RecordingLoad load = ParseRecording(bytes);
+    ASSERT_TRUE(load.status.ok()) << load.status.message;
+    ASSERT_EQ(load.document.Length(), MaxFrames);
+    EXPECT_EQ(load.document.frames.back().Analog, full.frames.back().Analog);
+}
+
 TEST(RecordingFile, CommentSizeIsLineCountMinusOne) {
     for (const std::vector<std::string>& comment :
          {std::vector<std::string>{}, {"раз", "два"}, {"a", "", "c"}}) {

@@ -1,4 +1,7 @@
-#include "recording/marker_layout.h"
+#include "base/round_half_even.h"
+#include "recording/extra_views_layout.h"
+#include "recording/marker_buttons.h"
+#include "recording/marker_press.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "main_window_fixture.h"
 
-#include "recording/marker_layout.h"
+#include "recording/extra_views_layout.h"
 #include "ui/form3_graph.h"
 #include "ui/form4_help.h"
 #include "ui/form5_about.h"
