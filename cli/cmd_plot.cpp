@@ -1,8 +1,8 @@
 // quintovar-cli plot: the picture of the graph window for a span of a recording, drawn by the
 // same code as the window.
+#include "base/parse_integer.h"
 #include "cli/commands.h"
 #include "cli/file_command.h"
-#include "base/parse_integer.h"
 #include "ui/render/graph_picture.h"
 
 #include <QBuffer>
@@ -22,11 +22,11 @@ namespace qv::cli {
 namespace {
 
 // Series 1..6 take these colours unless the list names one.
-const QColor kDefaultColours[GraphSeriesCount] = {
+const QColor DefaultColours[GraphSeriesCount] = {
     QColor(0xFF, 0x00, 0x00), QColor(0x00, 0x00, 0xFF), QColor(0x00, 0x80, 0x00),
     QColor(0xFF, 0x00, 0xFF), QColor(0xFF, 0x80, 0x00), QColor(0x00, 0x80, 0x80),
 };
-constexpr const char* kDefaultSeries = "0,3,5"; // injection, engine speed, coolant
+constexpr const char* DefaultSeries = "0,3,5"; // injection, engine speed, coolant
 
 int Fail(const std::string& message) {
     PrintProblem("plot", message);
@@ -61,7 +61,7 @@ std::string ParseSeries(const std::string& list, SeriesChoices& series) {
         const auto k = ParseInteger(item.substr(0, colon));
         if (!k || *k < 0 || *k >= SeriesRowCount)
             return "series '" + item + "': the index must be 0..21";
-        series[n] = {true, *k, kDefaultColours[n]};
+        series[n] = {true, *k, DefaultColours[n]};
         if (colon != std::string::npos && !ParseColour(item.substr(colon + 1), series[n].colour))
             return "series '" + item + "': the colour must be RRGGBB in hexadecimal";
     }
@@ -128,7 +128,7 @@ int RunPlot(int argc, char** argv) {
     const std::string& out = arguments->positional[1];
     const DisplaySettings settings = DisplaySettingsFrom(*arguments);
     SeriesChoices series;
-    if (const std::string error = ParseSeries(arguments->Text("--series", kDefaultSeries), series);
+    if (const std::string error = ParseSeries(arguments->Text("--series", DefaultSeries), series);
         !error.empty())
         return Fail(error);
 

@@ -2,11 +2,11 @@
 #include "acquisition/line_file.h"
 #include "acquisition/line_receiver.h"
 #include "acquisition/virtual_line.h"
+#include "app/program_state.h"
 #include "cli/commands.h"
 #include "cli/file_command.h"
 #include "cli/frame_line.h"
 #include "files/file_io.h"
-#include "app/program_state.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -17,7 +17,7 @@ namespace qv::cli {
 namespace {
 
 // A line file of an hour's reading takes a few megabytes.
-constexpr std::size_t kMaxLineFileBytes = 64 * 1024 * 1024;
+constexpr std::size_t MaxLineFileBytes = 64 * 1024 * 1024;
 
 } // namespace
 
@@ -52,7 +52,7 @@ int RunReceive(int argc, char** argv) {
     }
 
     std::string text;
-    if (FileStatus status = ReadWholeFile(path, text, kMaxLineFileBytes); !status.ok())
+    if (FileStatus status = ReadWholeFile(path, text, MaxLineFileBytes); !status.ok())
         return ReportFailure(syntax.name, path, status);
     const LineFileResult parsed = ParseLineFile(text);
     if (!parsed.Ok) {

@@ -1,9 +1,9 @@
+#include "app/program_state.h"
 #include "app/simulated_reading.h"
 #include "cli/commands.h"
 #include "cli/file_command.h"
 #include "files/recording_file.h"
 #include "recording/frame_time.h"
-#include "app/program_state.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -16,7 +16,7 @@ namespace {
 
 // Every recording made by this command starts at this time of day, so that the same
 // arguments always give the same file.
-constexpr LocalDateTime kStartTime{1899, 12, 30, 10, 0, 0, 0};
+constexpr LocalDateTime StartTime{1899, 12, 30, 10, 0, 0, 0};
 
 // The comment's lines: the text split at line breaks and at the two characters "\n" (as a
 // shell passes them); a CR before a line break is dropped. An empty text is no comment.
@@ -55,7 +55,7 @@ int RunSimulate(int argc, char** argv) {
     if (!arguments) return 2;
     const std::string& out = arguments->positional[0];
     SimulatedReading reading;
-    reading.startTime = ToFrameTime(kStartTime);
+    reading.startTime = ToFrameTime(StartTime);
     reading.frames = static_cast<int>(arguments->Number("--frames", reading.frames));
     reading.seed = arguments->Unsigned("--seed", reading.seed);
 

@@ -10,7 +10,7 @@ namespace qv::cli {
 namespace {
 
 // Every command of the companion; each lives in its own cli/cmd_*.cpp file.
-const Command kCommands[] = {
+const Command Commands[] = {
     {"csv",
      "csv IN.kvr [OUT.csv | -]  export a recording as CSV (OUT defaults to IN.csv; - is\n"
      "                            standard output)",
@@ -54,7 +54,7 @@ const Command kCommands[] = {
 void PrintHelp() {
     std::puts("quintovar-cli: the batch companion of Quintovar, the reader of the old Toyota\n"
               "one-way engine data stream.\n\nUsage: quintovar-cli COMMAND [ARGS]\n");
-    for (const Command& command : kCommands)
+    for (const Command& command : Commands)
         if (command.name) std::printf("  %s\n", command.usage);
     std::puts("  --help    show this text");
 }
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
         PrintHelp();
         return CheckedExit("--help", 0);
     }
-    for (const Command& command : kCommands)
+    for (const Command& command : Commands)
         if (command.name && std::strcmp(command.name, argv[1]) == 0)
             return CheckedExit(command.name, command.run(argc - 2, argv + 2));
     std::fprintf(stderr, "quintovar-cli: unknown command '%s' (see --help)\n", argv[1]);

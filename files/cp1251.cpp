@@ -7,7 +7,7 @@ namespace qv {
 namespace {
 
 // Code points of the bytes 0x80..0xBF; 0xC0..0xFF are U+0410..U+044F in order.
-constexpr std::array<char16_t, 64> kHighTable = {
+constexpr std::array<char16_t, 64> HighTable = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, // 80
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F, // 88
     0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90
@@ -21,8 +21,8 @@ constexpr std::array<char16_t, 64> kHighTable = {
 char EncodeCodePoint(char32_t c) {
     if (c < 0x80) return static_cast<char>(c);
     if (c >= 0x0410 && c <= 0x044F) return static_cast<char>(0xC0 + (c - 0x0410));
-    for (std::size_t i = 0; i < kHighTable.size(); ++i)
-        if (kHighTable[i] == c) return static_cast<char>(0x80 + i);
+    for (std::size_t i = 0; i < HighTable.size(); ++i)
+        if (HighTable[i] == c) return static_cast<char>(0x80 + i);
     return '?';
 }
 
@@ -91,7 +91,7 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
         else if (b >= 0xC0)
             AppendUtf8(out, 0x0410 + (b - 0xC0));
         else
-            AppendUtf8(out, kHighTable[b - 0x80]);
+            AppendUtf8(out, HighTable[b - 0x80]);
     }
     return out;
 }

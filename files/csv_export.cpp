@@ -10,12 +10,12 @@
 namespace qv {
 namespace {
 
-constexpr const char* kTitle = "Запись с Quintovar;;;;;;";
-constexpr const char* kFramesWord = " кадров";
-constexpr const char* kHeading =
+constexpr const char* Title = "Запись с Quintovar;;;;;;";
+constexpr const char* FramesWord = " кадров";
+constexpr const char* Heading =
     "Кадр;1:A;2:A;3:A;4:A;5:A;6:A;7:A;8:A;9:A;10:A;Идентификатор;11:0;11:1;11:2;11:3;11:4;11:5;"
     "11:6;11:7;12:0;12:1;12:2;12:3;12:4;12:5;12:6;12:7;Нечто;Время";
-constexpr const char* kSampleHeading = "Отсчёт №1;Отсчёт №2;Отсчёт №3";
+constexpr const char* SampleHeading = "Отсчёт №1;Отсчёт №2;Отсчёт №3";
 
 void AppendNumber(std::string& out, long long value) {
     char buffer[24];
@@ -53,12 +53,12 @@ std::string CsvExportBytes(const RecordingDocument& document) {
         out += Utf8ToCp1251(SingleLine(utf8));
         out += "\r\n";
     };
-    line(kTitle + std::to_string(document.Length()) + kFramesWord);
-    line(kHeading);
+    line(Title + std::to_string(document.Length()) + FramesWord);
+    line(Heading);
     for (std::size_t i = 0; i < document.frames.size(); ++i)
         AppendFrameRow(out, static_cast<int>(i + 1), document.frames[i]);
     line("");
-    line(kSampleHeading);
+    line(SampleHeading);
     for (int r = 0; r < StoredSampleRows; ++r) {
         std::string row;
         for (const auto& column : document.samples) row += SampleRow(column, r) + ";";

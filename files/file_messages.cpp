@@ -54,10 +54,10 @@ std::string WriteFailedText(const std::string& path, const std::string& reason) 
 }
 
 std::string SizeText(std::size_t bytes) {
-    constexpr std::size_t kKilo = 1024;
-    if (bytes >= kKilo * kKilo && bytes % (kKilo * kKilo) == 0)
-        return std::to_string(bytes / (kKilo * kKilo)) + " МБ";
-    if (bytes >= kKilo && bytes % kKilo == 0) return std::to_string(bytes / kKilo) + " КБ";
+    constexpr std::size_t Kilo = 1024;
+    if (bytes >= Kilo * Kilo && bytes % (Kilo * Kilo) == 0)
+        return std::to_string(bytes / (Kilo * Kilo)) + " МБ";
+    if (bytes >= Kilo && bytes % Kilo == 0) return std::to_string(bytes / Kilo) + " КБ";
     return std::to_string(bytes) + " байт";
 }
 

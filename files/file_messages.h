@@ -15,7 +15,7 @@ inline FileStatus Refused(std::string message) {
     return FileStatus::Error(FileErrorKind::Refused, std::move(message));
 }
 inline FileStatus CannotCreate() {
-    return FileStatus::Error(FileErrorKind::CannotCreate, kCannotCreateText);
+    return FileStatus::Error(FileErrorKind::CannotCreate, CannotCreateText);
 }
 
 // What lies at a path when it is not a regular file.

@@ -26,8 +26,8 @@ struct FileStatus {
 };
 
 // The message box text for a target that cannot be created.
-inline constexpr const char* kCannotCreateText = "Ошибка записи в файл.";
+inline constexpr const char* CannotCreateText = "Ошибка записи в файл.";
 // The information-field text for a file that is not a recording of this program.
-inline constexpr const char* kNotThisProgramText = "Файл не этой программы";
+inline constexpr const char* NotThisProgramText = "Файл не этой программы";
 
 } // namespace qv

@@ -1,9 +1,9 @@
 #include "files/recording_file.h"
 
+#include "base/parse_integer.h"
 #include "files/cp1251.h"
 #include "files/file_io.h"
 #include "files/file_messages.h"
-#include "base/parse_integer.h"
 #include "files/line_reader.h"
 #include "recording/frame_time.h"
 
@@ -12,7 +12,7 @@
 namespace qv {
 namespace {
 
-constexpr std::string_view kAcceptedSignatures[] = {
+constexpr std::string_view AcceptedSignatures[] = {
     "File for Quintovar 1.0.0.1",
     "File for Quintovar 1.0.0.2",
     "File for Quintovar 1.0.0.3",
@@ -40,18 +40,18 @@ private:
 // A short quotation of a line for an error message. Control bytes (a NUL among them) are shown
 // as \xNN, so that the message is whole wherever it is printed and cannot steer a terminal.
 std::string Quote(const std::string& line) {
-    constexpr std::size_t kMaxBytes = 40;
-    constexpr char kHex[] = "0123456789ABCDEF";
+    constexpr std::size_t MaxBytes = 40;
+    constexpr char Hex[] = "0123456789ABCDEF";
     std::string shown;
-    for (std::size_t i = 0; i < line.size() && i < kMaxBytes; ++i) {
+    for (std::size_t i = 0; i < line.size() && i < MaxBytes; ++i) {
         const auto byte = static_cast<unsigned char>(line[i]);
         if (byte < 0x20 || byte == 0x7F)
-            shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF];
+            shown += std::string("\\x") + Hex[byte >> 4] + Hex[byte & 0xF];
         else
             shown += line[i];
     }
     std::string text = Cp1251ToUtf8(shown);
-    if (line.size() > kMaxBytes) text += "…";
+    if (line.size() > MaxBytes) text += "…";
     return "«" + text + "»";
 }
 
@@ -104,13 +104,13 @@ RecordingLoad ParseRecordingLines(std::string_view bytes) {
     RecordingLoad load;
     LineReader reader(bytes);
     if (!IsAcceptedSignature(reader.Next())) {
-        load.status = FileStatus::Error(FileErrorKind::NotThisProgram, kNotThisProgramText);
+        load.status = FileStatus::Error(FileErrorKind::NotThisProgram, NotThisProgramText);
         return load;
     }
     std::int32_t count = 0;
     if (!ReadInteger(reader, count, load.status)) return load;
     if (count < 1 || count > MaxFrames) {
-        load.status = FileStatus::Error(FileErrorKind::NotThisProgram, kNotThisProgramText);
+        load.status = FileStatus::Error(FileErrorKind::NotThisProgram, NotThisProgramText);
         return load;
     }
     RecordingDocument& document = load.document;
@@ -142,7 +142,7 @@ RecordingLoad ParseRecordingLines(std::string_view bytes) {
 } // namespace
 
 bool IsAcceptedSignature(std::string_view line) {
-    for (std::string_view accepted : kAcceptedSignatures)
+    for (std::string_view accepted : AcceptedSignatures)
         if (line == accepted) return true;
     return false;
 }
@@ -164,7 +164,7 @@ std::string RecordingFileBytes(const RecordingDocument& document) {
     std::string out;
     out.reserve(document.frames.size() * 100 + 1024);
     FileWriter writer(out);
-    writer.Line(kRecordingSignature);
+    writer.Line(RecordingSignature);
     writer.Number(document.Length());
     for (std::size_t i = 0; i < document.frames.size(); ++i) {
         const FrameRow& row = document.frames[i];
@@ -193,7 +193,7 @@ RecordingLoad ParseRecording(std::string_view bytes) {
 RecordingLoad LoadRecordingFile(const std::string& path) {
     std::string bytes;
     RecordingLoad load;
-    load.status = ReadWholeFile(path, bytes, kMaxRecordingFileBytes);
+    load.status = ReadWholeFile(path, bytes, MaxRecordingFileBytes);
     if (!load.status.ok()) return load;
     return ParseRecording(bytes);
 }
@@ -205,10 +205,10 @@ FileStatus RecordingBytesForSaving(const RecordingDocument& document, std::strin
                                                              std::to_string(MaxFrames) + " кадров");
     std::string file = RecordingFileBytes(document);
     // A file the program could not open again is not written.
-    if (file.size() > kMaxRecordingFileBytes)
+    if (file.size() > MaxRecordingFileBytes)
         return FileStatus::Error(FileErrorKind::Refused,
                                  "Запись с отсчётами и комментарием заняла бы больше " +
-                                     SizeText(kMaxRecordingFileBytes) +
+                                     SizeText(MaxRecordingFileBytes) +
                                      ": такой файл программа не откроет. Сократите комментарий.");
     bytes = std::move(file);
     return {};

@@ -10,11 +10,11 @@
 namespace qv {
 
 // The signature line that the program writes, and the ones it reads.
-inline constexpr const char* kRecordingSignature = "File for Quintovar 1.0.0.3";
+inline constexpr const char* RecordingSignature = "File for Quintovar 1.0.0.3";
 
 // The largest recording file the program reads, and so writes: 10 MB. A full recording of 2000
 // frames takes about 300 KB; the rest is room for samples and a long comment.
-inline constexpr std::size_t kMaxRecordingFileBytes = 10 * 1024 * 1024;
+inline constexpr std::size_t MaxRecordingFileBytes = 10 * 1024 * 1024;
 bool IsAcceptedSignature(std::string_view line);
 
 // The result of reading a recording file. `document` is complete and valid only when
@@ -36,12 +36,12 @@ std::string RecordingFileBytes(const RecordingDocument& document);
 RecordingLoad ParseRecording(std::string_view bytes);
 
 // ParseRecording of a file's contents; Io when the file cannot be read, Refused when it is not
-// a regular file or larger than kMaxRecordingFileBytes (see ReadWholeFile).
+// a regular file or larger than MaxRecordingFileBytes (see ReadWholeFile).
 RecordingLoad LoadRecordingFile(const std::string& path);
 
 // The bytes of the file for a document that can be saved and loaded again: Refused for a
 // document without frames, with more than MaxFrames, or whose file would be larger than
-// kMaxRecordingFileBytes.
+// MaxRecordingFileBytes.
 FileStatus RecordingBytesForSaving(const RecordingDocument& document, std::string& bytes);
 
 // Writes the document safely (see WriteFileAtomically); a document that RecordingBytesForSaving

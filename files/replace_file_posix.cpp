@@ -105,12 +105,12 @@ FileStatus FindTarget(const std::filesystem::path& path, const std::string& show
 // used by anyone else; created exclusively, so that a taken name is simply tried again.
 std::string TemporaryName() {
     static std::atomic<unsigned> counter{0};
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    static const char Letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device random;
     std::uint64_t bits = (std::uint64_t{random()} << 32) ^ random() ^
                          (std::uint64_t(::getpid()) << 16) ^ counter.fetch_add(1);
     std::string name = ".qv";
-    for (int i = 0; i < 10; ++i, bits /= 36) name += kLetters[bits % 36];
+    for (int i = 0; i < 10; ++i, bits /= 36) name += Letters[bits % 36];
     return name + ".tmp";
 }
 

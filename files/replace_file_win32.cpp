@@ -142,12 +142,12 @@ FileStatus FindTarget(const std::filesystem::path& path, const std::string& show
 // used by anyone else; created exclusively, so that a taken name is simply tried again.
 std::wstring TemporaryName() {
     static std::atomic<unsigned> counter{0};
-    static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    static const wchar_t Letters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device random;
     std::uint64_t bits = (std::uint64_t{random()} << 32) ^ random() ^ GetTickCount64() ^
                          (std::uint64_t{GetCurrentProcessId()} << 20) ^ counter.fetch_add(1);
     std::wstring name = L".qv";
-    for (int i = 0; i < 10; ++i, bits /= 36) name += kLetters[bits % 36];
+    for (int i = 0; i < 10; ++i, bits /= 36) name += Letters[bits % 36];
     return name + L".tmp";
 }
 

@@ -20,15 +20,15 @@ struct BooleanKey {
     bool SettingsValues::*field;
 };
 
-constexpr IntegerKey kIntegerKeys[] = {
+constexpr IntegerKey IntegerKeys[] = {
     {"Vozduh", &SettingsValues::Vozduh},
     {"Temperature", &SettingsValues::Temperature},
     {"KHH", &SettingsValues::KHH},
 };
-constexpr BooleanKey kBooleanKeys[] = {
-    {"3S", &SettingsValues::N3S1},         {"1GGTE", &SettingsValues::N1GGTE1},
-    {"1JZGTE", &SettingsValues::N1JZGTE1}, {"N14", &SettingsValues::N14},
-    {"N24", &SettingsValues::N24},         {"N27", &SettingsValues::N27},
+constexpr BooleanKey BooleanKeys[] = {
+    {"3S", &SettingsValues::Preset},           {"1GGTE", &SettingsValues::Engine1GGTE},
+    {"1JZGTE", &SettingsValues::Engine1JZGTE}, {"N14", &SettingsValues::DtrHigh},
+    {"N24", &SettingsValues::InvertedAdapter}, {"N27", &SettingsValues::ReducedCpu},
 };
 
 std::string ColourKey(std::size_t i) {
@@ -36,7 +36,7 @@ std::string ColourKey(std::size_t i) {
 }
 
 int ReadInteger(const IniFile& file, const std::string& key, int fallback) {
-    const auto text = file.Get(kSettingsSection, key);
+    const auto text = file.Get(SettingsSection, key);
     if (!text) return fallback;
     return ParseProfileInteger(*text).value_or(fallback);
 }
@@ -76,11 +76,11 @@ void KeepDisplaySettings(SettingsValues& values, const DisplaySettings& settings
 SettingsValues LoadSettings(const std::string& path) {
     SettingsValues values;
     std::string bytes;
-    if (!ReadWholeFile(path, bytes, kMaxSettingsFileBytes).ok()) return values;
+    if (!ReadWholeFile(path, bytes, MaxSettingsFileBytes).ok()) return values;
     const IniFile file = IniFile::Parse(bytes);
-    for (const IntegerKey& key : kIntegerKeys)
+    for (const IntegerKey& key : IntegerKeys)
         values.*key.field = ReadInteger(file, key.name, values.*key.field);
-    for (const BooleanKey& key : kBooleanKeys)
+    for (const BooleanKey& key : BooleanKeys)
         values.*key.field = ReadInteger(file, key.name, values.*key.field ? 1 : 0) != 0;
     for (std::size_t i = 0; i < values.SeriesColours.size(); ++i)
         values.SeriesColours[i] = ReadInteger(file, ColourKey(i), values.SeriesColours[i]);
@@ -93,18 +93,18 @@ FileStatus SaveSettings(const std::string& path, const SettingsValues& values) {
     std::error_code ec;
     std::string bytes;
     if (std::filesystem::exists(target, ec) &&
-        !ReadWholeFile(path, bytes, kMaxSettingsFileBytes).ok())
+        !ReadWholeFile(path, bytes, MaxSettingsFileBytes).ok())
         return failure;
     if (target.has_parent_path() && !std::filesystem::exists(target.parent_path(), ec))
         std::filesystem::create_directories(target.parent_path(), ec);
 
     IniFile file = IniFile::Parse(bytes);
-    for (const IntegerKey& key : kIntegerKeys)
-        file.Set(kSettingsSection, key.name, std::to_string(values.*key.field));
-    for (const BooleanKey& key : kBooleanKeys)
-        file.Set(kSettingsSection, key.name, values.*key.field ? "1" : "0");
+    for (const IntegerKey& key : IntegerKeys)
+        file.Set(SettingsSection, key.name, std::to_string(values.*key.field));
+    for (const BooleanKey& key : BooleanKeys)
+        file.Set(SettingsSection, key.name, values.*key.field ? "1" : "0");
     for (std::size_t i = 0; i < values.SeriesColours.size(); ++i)
-        file.Set(kSettingsSection, ColourKey(i), std::to_string(values.SeriesColours[i]));
+        file.Set(SettingsSection, ColourKey(i), std::to_string(values.SeriesColours[i]));
     if (!WriteFileAtomically(path, file.Bytes()).ok()) return failure;
     return {};
 }
@@ -123,7 +123,7 @@ bool IsSystemProgramFolder(const std::string& directory) {
 std::string ChooseSettingsPath(const std::string& executableDir, const std::string& xdgConfigHome,
                                const std::string& home, const SettingsLocationProbe& probe,
                                bool windows) {
-    const std::string besideProgram = JoinPath(executableDir, kSettingsFileName);
+    const std::string besideProgram = JoinPath(executableDir, SettingsFileName);
     if (windows) return besideProgram;
     // An installed program lies in a folder of the package manager, which root could write
     // into; its settings belong to the user instead.
@@ -137,7 +137,7 @@ std::string ChooseSettingsPath(const std::string& executableDir, const std::stri
         configDir = JoinPath(home, ".config");
     else
         return besideProgram;
-    return JoinPath(JoinPath(configDir, "quintovar"), kSettingsFileName);
+    return JoinPath(JoinPath(configDir, "quintovar"), SettingsFileName);
 }
 
 std::string SettingsFilePath(const std::string& executableDir) {

@@ -11,22 +11,22 @@
 
 namespace qv {
 
-inline constexpr const char* kSettingsFileName = "QuintovarByTrelm52.ini";
-inline constexpr const char* kSettingsSection = "Param";
+inline constexpr const char* SettingsFileName = "QuintovarByTrelm52.ini";
+inline constexpr const char* SettingsSection = "Param";
 // The program's own settings file is well under 1 KB; a larger one is not read.
-inline constexpr std::size_t kMaxSettingsFileBytes = 1024 * 1024;
+inline constexpr std::size_t MaxSettingsFileBytes = 1024 * 1024;
 
 // What the settings file keeps between runs, with the defaults of a first run.
 struct SettingsValues {
-    int Vozduh = 1;                              // DisplaySettings
-    int Temperature = 1;                         // DisplaySettings
-    int KHH = 1;                                 // DisplaySettings
-    bool N3S1 = false;                           // key "3S": the preset check mark
-    bool N1GGTE1 = false;                        // key "1GGTE"
-    bool N1JZGTE1 = false;                       // key "1JZGTE"
-    bool N14 = false;                            // "Напряжение лог.1 на DTR"
-    bool N24 = false;                            // "Инверсный адаптер"
-    bool N27 = true;                             // "Пониженная загрузка ЦП"
+    int Vozduh = 1;               // DisplaySettings
+    int Temperature = 1;          // DisplaySettings
+    int KHH = 1;                  // DisplaySettings
+    bool Preset = false;          // key "3S": the preset check mark
+    bool Engine1GGTE = false;     // key "1GGTE"
+    bool Engine1JZGTE = false;    // key "1JZGTE"
+    bool DtrHigh = false;         // key "N14": "Напряжение лог.1 на DTR"
+    bool InvertedAdapter = false; // key "N24": "Инверсный адаптер"
+    bool ReducedCpu = true;       // key "N27": "Пониженная загрузка ЦП"
     std::array<std::int32_t, 6> SeriesColours{}; // keys "col1".."col6", 0x00BBGGRR
 
     bool operator==(const SettingsValues&) const = default;
@@ -39,7 +39,7 @@ void KeepDisplaySettings(SettingsValues& values, const DisplaySettings& settings
 
 // Reads the settings; a missing file, section or key, or a value that is not an integer, gives
 // that key's default, and so does a file that is not a regular file or is larger than
-// kMaxSettingsFileBytes.
+// MaxSettingsFileBytes.
 SettingsValues LoadSettings(const std::string& path);
 
 // Writes the fifteen keys into the file, keeping every other line; creates the file (and its

@@ -59,17 +59,17 @@ PanelColumn RawBytesColumn(const RecordingStore& store, int n) {
 
 SettingsMenuChecks DisplaySettingsChecks(const DisplaySettings& settings) {
     SettingsMenuChecks checks;
-    checks.N16 = settings.KHH == IdleAirUnit::PercentOf255;
-    checks.N1251 = settings.KHH == IdleAirUnit::PercentOf125;
-    checks.N17 = settings.KHH == IdleAirUnit::Steps;
-    checks.N21 = settings.Temperature == CoolantDependence::Direct;
-    checks.N22 = settings.Temperature == CoolantDependence::Inverse;
-    checks.MAP2 = settings.Vozduh == IntakeKind::MapKilopascal;
-    checks.MAF31 = settings.Vozduh == IntakeKind::MafPeriodMs;
-    checks.MAP3 = settings.Vozduh == IntakeKind::MapMillimetreMercury;
-    checks.MAF3 = settings.Vozduh == IntakeKind::MafGramsPerSecond;
-    checks.MAF2 = settings.Vozduh == IntakeKind::Volts;
-    checks.N3S1 = settings == DisplaySettings{};
+    checks.IdleAirPercentOf255 = settings.KHH == IdleAirUnit::PercentOf255;
+    checks.IdleAirPercentOf125 = settings.KHH == IdleAirUnit::PercentOf125;
+    checks.IdleAirSteps = settings.KHH == IdleAirUnit::Steps;
+    checks.CoolantDirect = settings.Temperature == CoolantDependence::Direct;
+    checks.CoolantInverse = settings.Temperature == CoolantDependence::Inverse;
+    checks.MapKilopascal = settings.Vozduh == IntakeKind::MapKilopascal;
+    checks.MafPeriodMs = settings.Vozduh == IntakeKind::MafPeriodMs;
+    checks.MapMillimetreMercury = settings.Vozduh == IntakeKind::MapMillimetreMercury;
+    checks.MafGramsPerSecond = settings.Vozduh == IntakeKind::MafGramsPerSecond;
+    checks.IntakeVolts = settings.Vozduh == IntakeKind::Volts;
+    checks.Preset = settings == DisplaySettings{};
     return checks;
 }
 

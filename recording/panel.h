@@ -25,11 +25,11 @@ PanelColumn RawBytesColumn(const RecordingStore& store, int n);
 
 // Which items of the settings menus carry a check mark for these settings.
 struct SettingsMenuChecks {
-    bool N16 = false, N1251 = false, N17 = false;                 // idle-air unit 1, 2, 3
-    bool N21 = false, N22 = false;                                // temperature 1, 2
-    bool MAP2 = false, MAP3 = false, MAF3 = false, MAF31 = false; // intake 1, 2, 4, 3
-    bool MAF2 = false;                                            // intake 5
-    bool N3S1 = false;                                            // the preset: all three 1
+    bool IdleAirPercentOf255 = false, IdleAirPercentOf125 = false, IdleAirSteps = false;
+    bool CoolantDirect = false, CoolantInverse = false;
+    bool MapKilopascal = false, MapMillimetreMercury = false, MafPeriodMs = false;
+    bool MafGramsPerSecond = false, IntakeVolts = false;
+    bool Preset = false; // the preset: the first choice of all three
 
     bool operator==(const SettingsMenuChecks&) const = default;
 };

@@ -101,7 +101,7 @@ void TForm1::SaveRecording() {
     }
     if (!status.ok()) {
         services_.dialogs->Message(this, status.kind == FileErrorKind::CannotCreate
-                                             ? QString::fromUtf8(kCannotCreateText)
+                                             ? QString::fromUtf8(CannotCreateText)
                                              : QString::fromStdString(status.message));
         return;
     }
@@ -120,8 +120,8 @@ void TForm1::LoadRecording(const QString& fileName) {
     // The whole file is read first; only a valid one replaces anything.
     const RecordingLoad load = LoadRecordingFile(name.toStdString());
     if (load.status.kind == FileErrorKind::NotThisProgram) {
-        SetInfo(QString::fromUtf8(kNotThisProgramText));
-        if (!load.status.message.empty() && load.status.message != kNotThisProgramText)
+        SetInfo(QString::fromUtf8(NotThisProgramText));
+        if (!load.status.message.empty() && load.status.message != NotThisProgramText)
             services_.dialogs->Message(this, QString::fromStdString(load.status.message));
     } else if (!load.status.ok()) {
         services_.dialogs->Message(this, QString::fromStdString(load.status.message));
@@ -152,25 +152,25 @@ void TForm1::LoadRecording(const QString& fileName) {
 void TForm1::LoadSettings() {
     const SettingsValues values = qv::LoadSettings(services_.settingsPath.toStdString());
     state_.settings = DisplaySettingsOf(values);
-    N3S1->setChecked(values.N3S1);
-    N1GGTE1->setChecked(values.N1GGTE1);
-    N1JZGTE1->setChecked(values.N1JZGTE1);
-    N14->setChecked(values.N14);
-    N24->setChecked(values.N24);
-    N27->setChecked(values.N27);
-    state_.ReducedCpu = values.N27;
+    N3S1->setChecked(values.Preset);
+    N1GGTE1->setChecked(values.Engine1GGTE);
+    N1JZGTE1->setChecked(values.Engine1JZGTE);
+    N14->setChecked(values.DtrHigh);
+    N24->setChecked(values.InvertedAdapter);
+    N27->setChecked(values.ReducedCpu);
+    state_.ReducedCpu = values.ReducedCpu;
     for (int k = 0; k < 6; ++k) state_.SeriesColours[k] = std::uint32_t(values.SeriesColours[k]);
 }
 
 bool TForm1::SaveSettings() {
     SettingsValues values;
     KeepDisplaySettings(values, state_.settings);
-    values.N3S1 = N3S1->isChecked();
-    values.N1GGTE1 = N1GGTE1->isChecked();
-    values.N1JZGTE1 = N1JZGTE1->isChecked();
-    values.N14 = N14->isChecked();
-    values.N24 = N24->isChecked();
-    values.N27 = N27->isChecked();
+    values.Preset = N3S1->isChecked();
+    values.Engine1GGTE = N1GGTE1->isChecked();
+    values.Engine1JZGTE = N1JZGTE1->isChecked();
+    values.DtrHigh = N14->isChecked();
+    values.InvertedAdapter = N24->isChecked();
+    values.ReducedCpu = N27->isChecked();
     for (int k = 0; k < 6; ++k) values.SeriesColours[k] = std::int32_t(state_.SeriesColours[k]);
     const FileStatus status = qv::SaveSettings(services_.settingsPath.toStdString(), values);
     if (status.ok()) return true;

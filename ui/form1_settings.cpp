@@ -6,17 +6,17 @@ namespace qv {
 
 void TForm1::ApplyDisplaySettings() {
     const SettingsMenuChecks checks = DisplaySettingsChecks(state_.settings);
-    N16->setChecked(checks.N16);
-    N1251->setChecked(checks.N1251);
-    N17->setChecked(checks.N17);
-    N21->setChecked(checks.N21);
-    N22->setChecked(checks.N22);
-    MAP2->setChecked(checks.MAP2);
-    MAP3->setChecked(checks.MAP3);
-    MAF3->setChecked(checks.MAF3);
-    MAF31->setChecked(checks.MAF31);
-    MAF2->setChecked(checks.MAF2);
-    N3S1->setChecked(checks.N3S1);
+    N16->setChecked(checks.IdleAirPercentOf255);
+    N1251->setChecked(checks.IdleAirPercentOf125);
+    N17->setChecked(checks.IdleAirSteps);
+    N21->setChecked(checks.CoolantDirect);
+    N22->setChecked(checks.CoolantInverse);
+    MAP2->setChecked(checks.MapKilopascal);
+    MAP3->setChecked(checks.MapMillimetreMercury);
+    MAF3->setChecked(checks.MafGramsPerSecond);
+    MAF31->setChecked(checks.MafPeriodMs);
+    MAF2->setChecked(checks.IntakeVolts);
+    N3S1->setChecked(checks.Preset);
 }
 
 // The ten unit, dependence and sensor items: set the field, redraw, check, refresh the graph.

@@ -162,7 +162,7 @@ TEST_F(CliOutputs, OnlyRegularFilesAreRead) {
     ASSERT_EQ(::mkfifo(File("fifo.kvr").c_str(), 0666), 0);
     fs::create_directory(File("folder.kvr"));
     Write("huge.kvr", "File for Quintovar 1.0.0.3\r\n");
-    fs::resize_file(File("huge.kvr"), kMaxRecordingFileBytes + 1);
+    fs::resize_file(File("huge.kvr"), MaxRecordingFileBytes + 1);
     const struct {
         std::string arguments;
         const char* problem;

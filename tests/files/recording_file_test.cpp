@@ -1,6 +1,6 @@
+#include "base/parse_integer.h"
 #include "files/cp1251.h"
 #include "files/file_io.h"
-#include "base/parse_integer.h"
 #include "files/line_reader.h"
 #include "files/recording_file.h"
 #include "recording/frame_time.h"
@@ -350,7 +350,7 @@ TEST(RecordingFileOnDisk, SaveLoadAndFailures) {
 TEST(RecordingFileOnDisk, NothingLargerThanTheReadersBoundIsWrittenOrRead) {
     test::TempDir dir;
     RecordingDocument document = test::VariedDocument(1);
-    document.comment = {std::string(kMaxRecordingFileBytes, 'x')};
+    document.comment = {std::string(MaxRecordingFileBytes, 'x')};
     const std::string path = dir.File("huge.kvr");
     const FileStatus saved = SaveRecordingFile(path, document);
     EXPECT_EQ(saved.kind, FileErrorKind::Refused);
@@ -359,7 +359,7 @@ TEST(RecordingFileOnDisk, NothingLargerThanTheReadersBoundIsWrittenOrRead) {
 
     // A file one byte over the bound (sparse: no disk space needed) is refused unread.
     test::WriteBytes(path, "File for Quintovar 1.0.0.3\r\n");
-    std::filesystem::resize_file(path, kMaxRecordingFileBytes + 1);
+    std::filesystem::resize_file(path, MaxRecordingFileBytes + 1);
     const RecordingLoad load = LoadRecordingFile(path);
     EXPECT_EQ(load.status.kind, FileErrorKind::Refused);
     EXPECT_NE(load.status.message.find("больше 10 МБ"), std::string::npos) << load.status.message;

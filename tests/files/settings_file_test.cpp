@@ -31,7 +31,7 @@ TEST(SettingsFile, FirstRunGivesDefaultsAndCreatesTheFifteenKeysInOrder) {
     const std::string path = dir.File("QuintovarByTrelm52.ini");
     const SettingsValues defaults = LoadSettings(path);
     EXPECT_EQ(defaults, SettingsValues{});
-    EXPECT_TRUE(defaults.N27);
+    EXPECT_TRUE(defaults.ReducedCpu);
     EXPECT_EQ(defaults.Vozduh, 1);
     ASSERT_TRUE(SaveSettings(path, defaults).ok());
     EXPECT_EQ(test::ReadBytes(path), kFirstRunFile);
@@ -44,9 +44,9 @@ TEST(SettingsFile, ValuesRoundTrip) {
     values.Vozduh = 7; // out of range, kept as it is
     values.Temperature = 2;
     values.KHH = -3;
-    values.N1JZGTE1 = true;
-    values.N24 = true;
-    values.N27 = false;
+    values.Engine1JZGTE = true;
+    values.InvertedAdapter = true;
+    values.ReducedCpu = false;
     values.SeriesColours = {255, 16711680, 0, -1, 0x00FFFFFF, 65280};
     ASSERT_TRUE(SaveSettings(path, values).ok());
     EXPECT_EQ(LoadSettings(path), values);
@@ -65,8 +65,8 @@ TEST(SettingsFile, ReadingValues) {
     EXPECT_EQ(values.Vozduh, 4);
     EXPECT_EQ(values.Temperature, 2);
     EXPECT_EQ(values.KHH, 1); // not an integer: the default
-    EXPECT_FALSE(values.N27);
-    EXPECT_TRUE(values.N24); // any nonzero integer is true
+    EXPECT_FALSE(values.ReducedCpu);
+    EXPECT_TRUE(values.InvertedAdapter); // any nonzero integer is true
     EXPECT_EQ(values.SeriesColours[0], 255);
     EXPECT_EQ(values.SeriesColours[1], 0);
     EXPECT_EQ(values.SeriesColours[2], -16);
@@ -75,10 +75,10 @@ TEST(SettingsFile, ReadingValues) {
 
     for (const char* n27 : {"N27=abc", "N27=", "N27", "N27=99999999999"}) {
         test::WriteBytes(path, std::string("[Param]\r\n") + n27 + "\r\n");
-        EXPECT_TRUE(LoadSettings(path).N27) << n27;
+        EXPECT_TRUE(LoadSettings(path).ReducedCpu) << n27;
     }
     test::WriteBytes(path, "[Other]\r\nN27=0\r\n");
-    EXPECT_TRUE(LoadSettings(path).N27); // only section "Param" counts
+    EXPECT_TRUE(LoadSettings(path).ReducedCpu); // only section "Param" counts
 }
 
 TEST(SettingsFile, WritingKeepsEverythingElse) {
@@ -98,7 +98,7 @@ TEST(SettingsFile, WritingKeepsEverythingElse) {
                            "x=y");
     SettingsValues values;
     values.Vozduh = 2;
-    values.N27 = false;
+    values.ReducedCpu = false;
     ASSERT_TRUE(SaveSettings(path, values).ok());
     EXPECT_EQ(test::ReadBytes(path), "; settings of Quintovar\r\n"
                                      "[Main]\r\n"

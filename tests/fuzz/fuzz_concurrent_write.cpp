@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kWritesEach = 3;
-constexpr std::size_t kMaxBytes = 1 << 20;
+constexpr std::size_t MaxBytes = 1 << 20;
 constexpr const char* kInitial = "initial contents";
 
 // A scratch folder of this process, removed when it ends.
@@ -38,7 +38,7 @@ const fs::path& Folder() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2 || size > 2 + 2 * kMaxBytes / 4) return 0;
+    if (size < 2 || size > 2 + 2 * MaxBytes / 4) return 0;
     const int kind = data[0] % 3; // 0 absent, 1 regular file, 2 link to a file
     const std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);
     const std::size_t split = rest.size() * data[1] / 255;
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string bytes;
         while (writing) {
             const bool present = kind != 0 || written > 0;
-            const qv::FileStatus status = qv::ReadWholeFile(target, bytes, kMaxBytes);
+            const qv::FileStatus status = qv::ReadWholeFile(target, bytes, MaxBytes);
             if (!status.ok()) {
                 QV_FUZZ_CHECK(!present); // only a file not yet written can be missing
                 continue;
@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reader.join();
 
     std::string bytes;
-    QV_FUZZ_CHECK(qv::ReadWholeFile(target, bytes, kMaxBytes).ok());
+    QV_FUZZ_CHECK(qv::ReadWholeFile(target, bytes, MaxBytes).ok());
     QV_FUZZ_CHECK(bytes == contents[0] || bytes == contents[1]);
     if (kind == 2) QV_FUZZ_CHECK(fs::is_symlink(target));
     for (const auto& entry : fs::directory_iterator(Folder()))

@@ -41,20 +41,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* keys[] = {"Vozduh", "Temperature", "KHH", "3S",   "1GGTE", "1JZGTE",
                           "N14",    "N24",         "N27", "col1", "col6"};
     qv::IniFile updated = parsed;
-    updated.Set(qv::kSettingsSection, "KHH", "3");
-    QV_FUZZ_CHECK(updated.Get(qv::kSettingsSection, "KHH") == std::optional<std::string>("3"));
+    updated.Set(qv::SettingsSection, "KHH", "3");
+    QV_FUZZ_CHECK(updated.Get(qv::SettingsSection, "KHH") == std::optional<std::string>("3"));
     for (const char* key : keys) {
         if (std::string_view(key) == "KHH") continue;
-        QV_FUZZ_CHECK(updated.Get(qv::kSettingsSection, key) ==
-                      parsed.Get(qv::kSettingsSection, key));
+        QV_FUZZ_CHECK(updated.Get(qv::SettingsSection, key) ==
+                      parsed.Get(qv::SettingsSection, key));
     }
-    QV_FUZZ_CHECK(qv::IniFile::Parse(updated.Bytes()).Get(qv::kSettingsSection, "KHH") ==
+    QV_FUZZ_CHECK(qv::IniFile::Parse(updated.Bytes()).Get(qv::SettingsSection, "KHH") ==
                   std::optional<std::string>("3"));
 
     // The program's own values come back from its own file.
     qv::IniFile own = parsed;
-    own.Set(qv::kSettingsSection, "Vozduh", std::to_string(values.Vozduh));
-    own.Set(qv::kSettingsSection, "col1", std::to_string(values.SeriesColours[0]));
+    own.Set(qv::SettingsSection, "Vozduh", std::to_string(values.Vozduh));
+    own.Set(qv::SettingsSection, "col1", std::to_string(values.SeriesColours[0]));
     WriteScratch(own.Bytes());
     const qv::SettingsValues reread = qv::LoadSettings(ScratchPath());
     QV_FUZZ_CHECK(reread.Vozduh == values.Vozduh);

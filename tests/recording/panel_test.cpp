@@ -139,29 +139,19 @@ TEST(SettingsChecks, OneItemPerGroupAndThePreset) {
                     DisplaySettingsChecks(SettingsOf(khh, temperature, intake));
                 SCOPED_TRACE(std::to_string(khh) + "/" + std::to_string(temperature) + "/" +
                              std::to_string(intake));
-                const bool idleAir[] = {c.N16, c.N1251, c.N17};
+                const bool idleAir[] = {c.IdleAirPercentOf255, c.IdleAirPercentOf125,
+                                        c.IdleAirSteps};
                 for (int v = 1; v <= 3; ++v) EXPECT_EQ(idleAir[v - 1], khh == v);
-                EXPECT_EQ(c.N21, temperature == 1);
-                EXPECT_EQ(c.N22, temperature == 2);
+                EXPECT_EQ(c.CoolantDirect, temperature == 1);
+                EXPECT_EQ(c.CoolantInverse, temperature == 2);
                 // Menu order is not value order: the mass-flow item is 4, the period item 3.
-                EXPECT_EQ(c.MAP2, intake == 1);
-                EXPECT_EQ(c.MAP3, intake == 2);
-                EXPECT_EQ(c.MAF31, intake == 3);
-                EXPECT_EQ(c.MAF3, intake == 4);
-                EXPECT_EQ(c.MAF2, intake == 5);
-                EXPECT_EQ(c.N3S1, khh == 1 && temperature == 1 && intake == 1);
+                EXPECT_EQ(c.MapKilopascal, intake == 1);
+                EXPECT_EQ(c.MapMillimetreMercury, intake == 2);
+                EXPECT_EQ(c.MafPeriodMs, intake == 3);
+                EXPECT_EQ(c.MafGramsPerSecond, intake == 4);
+                EXPECT_EQ(c.IntakeVolts, intake == 5);
+                EXPECT_EQ(c.Preset, khh == 1 && temperature == 1 && intake == 1);
             }
-}
-
-TEST(SettingsChecks, PresetFollowsTheChoice) {
-    SettingsMenuChecks preset;
-    preset.N16 = preset.N21 = preset.MAP2 = preset.N3S1 = true;
-    EXPECT_EQ(DisplaySettingsChecks(DisplaySettings{}), preset);
-    SettingsMenuChecks inverse = preset;
-    inverse.N21 = false;
-    inverse.N22 = true;
-    inverse.N3S1 = false;
-    EXPECT_EQ(DisplaySettingsChecks(SettingsOf(1, 2, 1)), inverse);
 }
 
 } // namespace

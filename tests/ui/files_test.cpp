@@ -207,9 +207,9 @@ TEST_F(SettingsTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
     EXPECT_EQ(values.KHH, 2);
     EXPECT_EQ(values.Vozduh, 2);
     EXPECT_EQ(values.Temperature, 1);
-    EXPECT_TRUE(values.N24);
-    EXPECT_FALSE(values.N27);
-    EXPECT_FALSE(values.N3S1);
+    EXPECT_TRUE(values.InvertedAdapter);
+    EXPECT_FALSE(values.ReducedCpu);
+    EXPECT_FALSE(values.Preset);
     EXPECT_EQ(values.SeriesColours[0], 255);
 
     TearDown();
@@ -227,7 +227,7 @@ TEST_F(SettingsTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
 TEST_F(SettingsTest, APresetStoredUncheckedIsCheckedWhenTheUnitsMatch) {
     TearDown();
     SettingsValues values;
-    values.N3S1 = false;
+    values.Preset = false;
     ASSERT_TRUE(qv::SaveSettings(
                     dir.filePath(QStringLiteral("QuintovarByTrelm52.ini")).toStdString(), values)
                     .ok());
