@@ -15,9 +15,9 @@ constexpr std::uint32_t LineBaud = 57600;
 // purged and closed, the named port is opened, its reads are made to return at once and its
 // line is set to 57600 baud, 8 bits, no parity, one stop bit, DTR and RTS off. False when the
 // port could not be opened or its settings read (the caller says so).
-bool ChoosePort(PortHandle& port, const std::string& name);
+[[nodiscard]] bool ChoosePort(PortHandle& port, const std::string& name);
 
 // "Напряжение лог.1 на DTR": the same line settings with DTR on or off.
-bool SetDtr(PortHandle& port, bool on);
+[[nodiscard]] bool SetDtr(PortHandle& port, bool on);
 
 } // namespace qv

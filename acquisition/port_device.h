@@ -40,21 +40,21 @@ class PortDevice {
 public:
     virtual ~PortDevice() = default;
     // Reads the port's current line state and time-outs (done right after opening).
-    virtual bool ReadSettings() = 0;
-    virtual bool SetTimeouts(const PortTimeouts& timeouts) = 0;
-    virtual bool SetState(const PortLineState& state) = 0;
+    [[nodiscard]] virtual bool ReadSettings() = 0;
+    [[nodiscard]] virtual bool SetTimeouts(const PortTimeouts& timeouts) = 0;
+    [[nodiscard]] virtual bool SetState(const PortLineState& state) = 0;
     // Aborts and clears transmission and reception.
-    virtual bool Purge() = 0;
+    [[nodiscard]] virtual bool Purge() = 0;
     // The modem-status word (CTS 0x10, DSR 0x20, RI 0x40, RLSD 0x80); untouched on failure.
-    virtual bool ReadModemStatus(std::uint32_t& word) = 0;
+    [[nodiscard]] virtual bool ReadModemStatus(std::uint32_t& word) = 0;
     // Closes the port; a wait in progress on another thread ends first (reporting Lost).
-    virtual bool Close() = 0;
+    [[nodiscard]] virtual bool Close() = 0;
 
     // Waits until one of the inputs (CTS, DSR, RI, CD) changes, at most `timeoutNs`. Where the
     // driver counts changes, one made since the previous wait returned ends the wait at once.
     // May be called from another thread than the other calls, and blocks without holding
     // anything the others need. Unsupported when the driver cannot report changes.
-    virtual LineWait WaitForChange(std::int64_t timeoutNs) {
+    [[nodiscard]] virtual LineWait WaitForChange(std::int64_t timeoutNs) {
         (void)timeoutNs;
         return LineWait::Unsupported;
     }
@@ -68,9 +68,9 @@ class PortSystem {
 public:
     virtual ~PortSystem() = default;
     // Opens the named port exclusively; null when that fails.
-    virtual std::unique_ptr<PortDevice> Open(const std::string& name) = 0;
+    [[nodiscard]] virtual std::unique_ptr<PortDevice> Open(const std::string& name) = 0;
     // Whether the port could be opened exclusively right now; leaves nothing open.
-    virtual bool Probe(const std::string& name);
+    [[nodiscard]] virtual bool Probe(const std::string& name);
     // The names worth probing for the port list, in list order.
     virtual std::vector<std::string> Candidates() = 0;
 };

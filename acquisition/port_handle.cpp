@@ -79,6 +79,11 @@ bool PortHandle::ClosePort() {
     return closed;
 }
 
+void PortHandle::ReleasePort() {
+    (void)PurgePort();
+    (void)ClosePort();
+}
+
 bool PortHandle::GetModemStatus(std::uint32_t& word) {
     std::lock_guard lock(mutex_);
     return device_ && device_->ReadModemStatus(word);

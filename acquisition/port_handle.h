@@ -26,26 +26,32 @@ public:
     std::vector<std::string> ListPorts();
 
     // Whether the named port can be opened exclusively now; the open port is not touched.
-    bool ProbePort(const std::string& name);
+    [[nodiscard]] bool ProbePort(const std::string& name);
     // Opens the named port in place of the current one (which is closed), then reads its line
     // state and time-outs. True only if all of it succeeded; after a failed open no port is
     // open and modem-status reads fail.
-    bool OpenPort(const std::string& name);
-    bool SetPortTimeouts(std::uint32_t readInterval, std::uint32_t readTotalMultiplier,
-                         std::uint32_t readTotalConstant, std::uint32_t writeTotalMultiplier,
-                         std::uint32_t writeTotalConstant);
-    bool SetPortState(std::uint32_t baudRate, std::uint8_t byteSize, std::uint8_t parity,
-                      std::uint8_t stopBits, bool dtrOn, bool rtsOn);
-    bool PurgePort();
-    bool ClosePort();
+    [[nodiscard]] bool OpenPort(const std::string& name);
+    [[nodiscard]] bool SetPortTimeouts(std::uint32_t readInterval,
+                                       std::uint32_t readTotalMultiplier,
+                                       std::uint32_t readTotalConstant,
+                                       std::uint32_t writeTotalMultiplier,
+                                       std::uint32_t writeTotalConstant);
+    [[nodiscard]] bool SetPortState(std::uint32_t baudRate, std::uint8_t byteSize,
+                                    std::uint8_t parity, std::uint8_t stopBits, bool dtrOn,
+                                    bool rtsOn);
+    [[nodiscard]] bool PurgePort();
+    [[nodiscard]] bool ClosePort();
+    // Purges and closes whatever port is open. What those calls say no longer matters: the
+    // port is given up either way, and a later open starts afresh.
+    void ReleasePort();
 
     // The modem-status word in the Windows layout (CTS 0x10, DSR 0x20, RI 0x40, RLSD 0x80).
     // False, with `word` untouched, when no port is open or the read fails.
-    bool GetModemStatus(std::uint32_t& word);
+    [[nodiscard]] bool GetModemStatus(std::uint32_t& word);
     // Waits, at most `timeoutNs`, for a change of the open port's inputs (PortDevice::
     // WaitForChange); Lost when no port is open. The wait holds no lock of the handle: the main
     // thread may close or replace the port meanwhile, which ends the wait.
-    LineWait WaitForChange(std::int64_t timeoutNs);
+    [[nodiscard]] LineWait WaitForChange(std::int64_t timeoutNs);
     // Whether the open port's device is gone, by what its calls said.
     bool DeviceGone() const;
 

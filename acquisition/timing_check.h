@@ -52,8 +52,9 @@ private:
     TimingCheckCallbacks callbacks_;
 };
 
-// N25Click's step 2: starts a PrPr thread at time-critical priority. Returns false, starting
-// nothing, while another check is still running (state.TimingCheckRunning).
+// Starts the timing check once the port is open: a PrPr thread at time-critical priority.
+// Returns false, starting nothing, while another check is still running
+// (state.TimingCheckRunning).
 bool StartTimingCheck(ReadingState& state, const std::string& decimalSeparator,
                       TimingCheckCallbacks callbacks);
 

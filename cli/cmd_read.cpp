@@ -1,9 +1,9 @@
 #include "acquisition/port_choice.h"
 #include "acquisition/receiver_thread.h"
+#include "app/program_state.h"
 #include "cli/commands.h"
 #include "cli/file_command.h"
 #include "cli/frame_line.h"
-#include "app/program_state.h"
 
 #include <chrono>
 #include <climits>
@@ -88,7 +88,11 @@ int RunRead(int argc, char** argv) {
         std::fprintf(stderr, "quintovar-cli read: cannot open the port %s\n", port);
         return 2;
     }
-    if (dtr) SetDtr(state->port, true);
+    if (dtr && !SetDtr(state->port, true)) {
+        std::fprintf(stderr, "quintovar-cli read: cannot set DTR on the port %s\n", port);
+        state->port.ReleasePort();
+        return 2;
+    }
 
     auto signals = std::make_shared<Signals>();
     ReceiverCallbacks callbacks;
@@ -143,8 +147,7 @@ int RunRead(int argc, char** argv) {
     lock.unlock();
     if (noCounter) std::puts("Однако не хотит:)");
 
-    state->port.PurgePort();
-    state->port.ClosePort();
+    state->port.ReleasePort();
     if (lost) {
         std::fprintf(stderr, "quintovar-cli read: the port %s stopped answering\n", port);
         return 3;

@@ -15,7 +15,7 @@ enum class FileErrorKind {
 };
 
 // The outcome of a file operation: ok, or the kind of failure and a text for the user.
-struct FileStatus {
+struct [[nodiscard]] FileStatus {
     FileErrorKind kind = FileErrorKind::None;
     std::string message; // UTF-8
 

@@ -1,7 +1,7 @@
-#include "app/frame_commit.h"
 #include "acquisition/port_choice.h"
 #include "acquisition/reading_notices.h"
 #include "acquisition/receiver_thread.h"
+#include "app/frame_commit.h"
 #include "recording/frame_time.h"
 #include "ui/form1_main.h"
 #include "ui/form6_comment.h"
@@ -121,8 +121,7 @@ void TForm1::DeviceLostQueued(int run) {
     PortHandle& port = state_.port;
     const std::string name = port.IsOpen() ? port.PortName() : std::string();
     SetReadingStopped(true);
-    port.PurgePort();
-    port.ClosePort();
+    port.ReleasePort();
     SetInfo(QStringLiteral("Чтение остановлено...."));
     services_.dialogs->Error(this, QString::fromStdString(DeviceLostText(name)),
                              QStringLiteral("Ошибка"));
@@ -146,7 +145,11 @@ void TForm1::ShowReadingNotice() {
 
 void TForm1::N14Click() {
     const bool on = !N14->isChecked();
-    SetDtr(state_.port, on);
+    // The mark is the user's choice and changes either way; an open port that did not take
+    // the new DTR level is reported as a port that cannot be used.
+    if (!SetDtr(state_.port, on) && state_.port.IsOpen())
+        services_.dialogs->Error(this, QString::fromStdString(state_.port.PortName()),
+                                 QStringLiteral("Ошибка"));
     N14->setChecked(on);
 }
 

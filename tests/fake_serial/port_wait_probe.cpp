@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     if (closeAfterMs > 0)
         closer = std::thread([&] {
             std::this_thread::sleep_for(std::chrono::milliseconds(closeAfterMs));
-            port.ClosePort();
+            (void)port.ClosePort();
         });
     Wait(port, std::chrono::seconds(5));
     if (closer.joinable()) closer.join();

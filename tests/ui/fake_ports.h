@@ -18,6 +18,7 @@ public:
     std::set<std::string> openable{"/dev/ttyFAKE0", "SIM"};
     std::vector<std::string> calls;
     std::uint32_t modemWord = 0x20; // what every status read of a fake port returns
+    bool stateFails = false;        // SetState is recorded but reports failure
 
     std::unique_ptr<PortDevice> Open(const std::string& name) override {
         calls.push_back("open " + name);
@@ -41,7 +42,7 @@ private:
                           std::to_string(t.WriteTotalConstant));
         }
         bool SetState(const PortLineState& s) override {
-            return Record("state " + std::to_string(s.BaudRate) + " " + std::to_string(s.ByteSize) +
+            return !system_.stateFails && Record("state " + std::to_string(s.BaudRate) + " " + std::to_string(s.ByteSize) +
                           " " + std::to_string(s.Parity) + " " + std::to_string(s.StopBits) +
                           (s.DtrOn ? " dtr" : " nodtr") + (s.RtsOn ? " rts" : " norts"));
         }

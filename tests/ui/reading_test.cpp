@@ -81,6 +81,9 @@ TEST_F(PortChoiceTest, SettingTheBoxTextFromCodeOpensNoPort) {
 }
 
 TEST_F(PortChoiceTest, TheDtrOptionTogglesAndDrivesTheLine) {
+    form->N14->trigger(); // no port: only the mark changes
+    form->N14->trigger();
+    EXPECT_TRUE(dialogs->messages.empty());
     form->ComboBox1->setEditText(QStringLiteral("/dev/ttyFAKE0"));
     form->ComboBox1Change();
     ports->calls.clear();
@@ -91,6 +94,13 @@ TEST_F(PortChoiceTest, TheDtrOptionTogglesAndDrivesTheLine) {
     const std::vector<std::string> expected{"state 57600 8 0 0 dtr norts",
                                             "state 57600 8 0 0 nodtr norts"};
     EXPECT_EQ(ports->calls, expected);
+    // A port that does not take the level: the mark still changes, and the port is named.
+    ports->stateFails = true;
+    form->N14->trigger();
+    EXPECT_TRUE(form->N14->isChecked());
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].text, QStringLiteral("/dev/ttyFAKE0"));
+    EXPECT_EQ(dialogs->messages[0].caption, QStringLiteral("Ошибка"));
 }
 
 TEST_F(PortChoiceTest, TheReceiverOptionsToggleOnClick) {
