@@ -2,12 +2,24 @@
 # only its own headers and those of the libraries below it (transitively); the build checks
 # every source of the folder before compiling it, so an include against the direction fails
 # the build with the offending lines named.
-#
-#   qv_layer(<target> <folder> [DEPENDS <target>...] [ALLOW <folder>...] [SOURCES <file>...])
-# ALLOW names folders read only by sources that are built when their library is there.
-# Without SOURCES the folder's *.cpp are taken, *_posix.cpp / *_win32.cpp on that platform only.
+
+# The *.cpp of a folder for this platform: *_posix.cpp and *_win32.cpp only on their own.
+function(qv_platform_sources var dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
+  endif()
+  set(${var} ${sources} PARENT_SCOPE)
+endfunction()
+
+#   qv_layer(<target> <folder> [DEPENDS <target>...] [ALLOW <folder>...])
+# Makes <target> a static library of the folder's sources for this platform, unless it exists
+# already (a program), and checks the folder's includes. ALLOW names folders read only by
+# sources that are built when their library is there.
 function(qv_layer target folder)
-  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "DEPENDS;ALLOW;SOURCES")
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "DEPENDS;ALLOW")
   set(allowed ${folder} ${arg_ALLOW})
   foreach(dependency ${arg_DEPENDS})
     get_target_property(below ${dependency} QV_LAYER_FOLDERS)
@@ -17,16 +29,8 @@ function(qv_layer target folder)
   endforeach()
   list(REMOVE_DUPLICATES allowed)
 
-  set(sources ${arg_SOURCES})
-  if(NOT sources)
-    file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
-    if(WIN32)
-      list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
-    else()
-      list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
-    endif()
-  endif()
   if(NOT TARGET ${target})
+    qv_platform_sources(sources ${PROJECT_SOURCE_DIR}/${folder})
     add_library(${target} STATIC ${sources})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
   endif()
