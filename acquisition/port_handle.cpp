@@ -10,7 +10,7 @@ PortHandle::PortHandle(std::shared_ptr<PortSystem> system) : system_(std::move(s
 
 void PortHandle::UseSystem(std::shared_ptr<PortSystem> system) {
     std::lock_guard lock(mutex_);
-    if (device_) device_->Close();
+    if (device_) (void)device_->Close(); // given up either way
     device_.reset();
     name_.clear();
     system_ = std::move(system);
@@ -39,7 +39,7 @@ bool PortHandle::OpenPort(const std::string& name) {
     std::lock_guard lock(mutex_);
     // Close the old port before opening: reopening the same name must not find it busy (even
     // while a wait on it still holds the object).
-    if (device_) device_->Close();
+    if (device_) (void)device_->Close(); // given up either way
     device_.reset();
     name_.clear();
     device_ = system_->Open(name);
