@@ -1,7 +1,7 @@
 #include "acquisition/line_receiver.h"
 
-#include "acquisition/receiver_timing.h"
 #include "acquisition/reading_state.h"
+#include "acquisition/receiver_timing.h"
 
 namespace qv {
 namespace {

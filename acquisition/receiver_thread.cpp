@@ -1,8 +1,8 @@
 #include "acquisition/receiver_thread.h"
 
 #include "acquisition/edge_timed_line.h"
-#include "acquisition/real_time_line.h"
 #include "acquisition/reading_state.h"
+#include "acquisition/real_time_line.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
 #include "acquisition/timing_check.h"
 
-#include "acquisition/real_time_line.h"
 #include "acquisition/reading_state.h"
+#include "acquisition/real_time_line.h"
 
 #include <algorithm>
 #include <cmath>

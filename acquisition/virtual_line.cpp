@@ -61,8 +61,7 @@ std::int64_t VirtualLine::Now() {
     return Ticks(timeNs_);
 }
 
-void VirtualLine::Pass(std::int64_t) {
-}
+void VirtualLine::Pass(std::int64_t) {}
 
 LineWait VirtualLine::WaitForChange(std::int64_t deadline) {
     if (!behaviour_.ReportsChanges) return LineWait::Unsupported;

@@ -1,6 +1,6 @@
-#include "app/frame_commit.h"
 #include "acquisition/receiver_thread.h"
 #include "acquisition/simulated_unit.h"
+#include "app/frame_commit.h"
 #include "receiver_test_support.h"
 
 #include <gtest/gtest.h>

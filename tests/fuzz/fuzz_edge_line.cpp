@@ -8,11 +8,11 @@
 // bit 1 the device is lost, bit 2 inverted, bit 3 a stall), a lost/stall time byte; then
 // stretches of 3 bytes: the level (bit 0), the length in 0.1 ms (16 bits, little-endian).
 #include "acquisition/edge_timed_line.h"
-#include "app/frame_commit.h"
 #include "acquisition/line_receiver.h"
 #include "acquisition/virtual_line.h"
-#include "fuzz_check.h"
+#include "app/frame_commit.h"
 #include "app/program_state.h"
+#include "fuzz_check.h"
 
 #include <cstddef>
 #include <cstdint>

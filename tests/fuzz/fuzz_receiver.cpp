@@ -7,10 +7,10 @@
 // Input: frequency, poll rate, flags (bit 0 inverted, bit 1 reduced CPU), first FrameCount,
 // jitter seed; then stretches of 3 bytes: the status word (bit 0: level), the length in
 // 0.1 ms (16 bits, little-endian).
-#include "app/frame_commit.h"
 #include "acquisition/line_receiver.h"
-#include "fuzz_check.h"
+#include "app/frame_commit.h"
 #include "app/program_state.h"
+#include "fuzz_check.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -42,7 +42,8 @@ private:
                           std::to_string(t.WriteTotalConstant));
         }
         bool SetState(const PortLineState& s) override {
-            return !system_.stateFails && Record("state " + std::to_string(s.BaudRate) + " " + std::to_string(s.ByteSize) +
+            return !system_.stateFails &&
+                   Record("state " + std::to_string(s.BaudRate) + " " + std::to_string(s.ByteSize) +
                           " " + std::to_string(s.Parity) + " " + std::to_string(s.StopBits) +
                           (s.DtrOn ? " dtr" : " nodtr") + (s.RtsOn ? " rts" : " norts"));
         }
