@@ -173,7 +173,10 @@ void BM_ReceiverOnSimInRealTime(benchmark::State& bench) {
             result.measures.lastReadLineNs = lineNs;
         };
         state->port.UseSystem(ports);
-        state->port.OpenPort("SIM");
+        if (!state->port.OpenPort("SIM")) {
+            bench.SkipWithError("cannot open the simulated port");
+            break;
+        }
         state->ReducedCpu = mode == 1;
         state->StopFlag = 0;
         std::promise<void> done;
@@ -182,7 +185,7 @@ void BM_ReceiverOnSimInRealTime(benchmark::State& bench) {
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
         state->StopFlag = 1;
         done.get_future().wait();
-        state->port.ClosePort();
+        state->port.ReleasePort();
         // The decoded frames against what the unit sent.
         SimulatedEngine engine(SimulatedUnitSeed);
         for (const HandedOverFrame& handed : result.handed) {
@@ -246,7 +249,10 @@ private:
 void BM_TimingCheck(benchmark::State& bench) {
     auto state = std::make_unique<ProgramState>();
     state->ReducedCpu = bench.range(0) != 0;
-    state->port.OpenPort("SIM");
+    if (!state->port.OpenPort("SIM")) {
+        bench.SkipWithError("cannot open the simulated port");
+        return;
+    }
     TimingCheckResult result;
     double cpu = 0;
     for (auto _ : bench) {
