@@ -7,6 +7,7 @@
 #include "ui/form8_cable.h"
 #include "ui/input_blocker.h"
 #include "ui/receiver_link.h"
+#include "ui/window_basics.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -6,6 +6,7 @@
 #include "ui/form6_comment.h"
 #include "ui/long_lines.h"
 #include "ui/mouse_button.h"
+#include "ui/shared_view.h"
 #include "ui/window_basics.h"
 
 #include <QAction>
@@ -85,10 +86,8 @@ void TForm1::SaveRecording() {
 
     std::array<std::vector<std::string>, SampleColumnCount> samples{
         ToLines(KeptLines(Memo3)), ToLines(KeptLines(Memo4)), ToLines(KeptLines(Memo5))};
-    std::array<std::string, FrameMarkerCount> markers;
-    for (int m = 0; m < FrameMarkerCount; ++m) markers[m] = BitBtn[m]->text().toStdString();
     const RecordingDocument document = DocumentFromStore(state_.store, RecordingLength(), samples,
-                                                         markers, ToLines(CommentLines()));
+                                                         markers_, ToLines(CommentLines()));
 
     const std::string path = choice->fileName.toStdString();
     FileStatus status;
@@ -134,12 +133,11 @@ void TForm1::LoadRecording(const QString& fileName) {
         const std::array<QTextEdit*, 3> sampleMemos{Memo3, Memo4, Memo5};
         for (int k = 0; k < SampleColumnCount; ++k)
             ShowKeptLines(sampleMemos[k], FromLines(document.samples[k]), true);
-        for (int m = 0; m < FrameMarkerCount; ++m)
-            BitBtn[m]->setText(QString::fromStdString(document.markers[m]));
+        for (int m = 0; m < FrameMarkerCount; ++m) SetMarker(m + 1, document.markers[m]);
         if (windows_.form6) windows_.form6->SetCommentLines(FromLines(document.comment));
 
-        ScrollBar1->setMaximum(length);
-        ScrollBar1->setValue(length);
+        view_.SetLength(length);
+        view_.SetFrame(length);
         MemoDraw(length);
         state_.FrameCount = length + 1;
         SetInfo(QStringLiteral("Данные из: ") + ShownFileName(name));

@@ -6,6 +6,7 @@
 #include "ui/form1_main.h"
 #include "ui/form6_comment.h"
 #include "ui/receiver_link.h"
+#include "ui/shared_view.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -53,13 +54,11 @@ void TForm1::SetReadingStopped(bool stopped) {
     N13->setEnabled(stopped);
     Button5->setEnabled(stopped);
     Button6->setEnabled(stopped);
-    const QString caption = stopped ? QStringLiteral("Читать") : QStringLiteral("Стоп");
-    Button1->setText(caption);
-    BigFontSetStartCaption(caption);
+    view_.SetReading(!stopped);
 }
 
 void TForm1::Button1Click() {
-    if (Button1->text() != QStringLiteral("Читать")) {
+    if (view_.Reading()) {
         SetReadingStopped(true);
         SetInfo(QStringLiteral("Чтение остановлено...."));
         return;
@@ -137,7 +136,7 @@ void TForm1::ShowReadingNotice() {
     QString text = ReadingText;
     if (dropped != 0) text += QLatin1Char(' ') + QString::fromStdString(DroppedFramesText(dropped));
     // Only the notices of reading are replaced; any other text stays until the next one.
-    const QString shown = Edit1->text();
+    const QString& shown = view_.Info();
     if (shown != text &&
         (shown.startsWith(ReadingText) || shown == QString::fromStdString(QuietLineText())))
         SetInfo(text);
@@ -178,9 +177,8 @@ void TForm1::Timer1Timer() {
         CommitFrameData(state_.store, n, LineFrame{}, now);
     }
     startUpCommitPending_ = false;
-    ScrollBar1->setMaximum(n);
-    ScrollBar1->setValue(n);
-    BigFontFollowScroll(n, n);
+    view_.SetLength(n);
+    view_.SetFrame(n);
     MemoDraw(n);
     state_.FrameCount = n + 1;
     Timer1->stop();

@@ -2,6 +2,7 @@
 #include "ui/form1_main.h"
 #include "ui/long_lines.h"
 #include "ui/mouse_button.h"
+#include "ui/shared_view.h"
 #include "ui/window_basics.h"
 
 #include <QAction>
@@ -28,19 +29,15 @@ QString JoinLines(const PanelColumn& column) {
 } // namespace
 
 int TForm1::RecordingLength() const {
-    return ScrollBar1->maximum();
+    return view_.Length();
 }
 
 int TForm1::FramePosition() const {
-    return ScrollBar1->value();
-}
-
-std::string TForm1::DecimalSeparator() {
-    return QLocale().decimalPoint().toStdString();
+    return view_.Frame();
 }
 
 void TForm1::SetInfo(const QString& text) {
-    Edit1->setText(text);
+    view_.SetInfo(text);
 }
 
 void TForm1::MemoDraw(int n) {
@@ -50,16 +47,15 @@ void TForm1::MemoDraw(int n) {
     if (isVisible()) {
         SetColumnText(Memo1, JoinLines(lines.labels));
         SetColumnText(Memo2, JoinLines(lines.values));
+        shownValues_ = lines.values;
     }
-    BigFontRefresh(lines, n);
+    BigFontRefresh(n, lines);
     if (N12->isChecked()) SetColumnText(Memo6, JoinLines(RawBytesColumn(state_.store, n)));
 }
 
 void TForm1::ScrollBar1Change() {
     if (state_.StopFlag != 1) return;
     MemoDraw(FramePosition());
-    BigFontFollowScroll(FramePosition(), RecordingLength());
-    GraphFollowFrame();
 }
 
 void TForm1::Button5Click() {
@@ -71,7 +67,7 @@ void TForm1::Button5Click() {
         return;
     }
     state_.store.DeleteFrame(position, length);
-    ScrollBar1->setMaximum(length - 1);
+    view_.SetLength(length - 1);
     MemoDraw(FramePosition());
     GraphAfterDelete(length, length - 1);
 }
@@ -79,28 +75,25 @@ void TForm1::Button5Click() {
 void TForm1::Button6Click() {
     if (Timer4->isActive()) {
         Timer4->stop();
-        Button6->setText(QStringLiteral(">"));
-        BigFontSetPlayCaption(QStringLiteral(">"));
+        view_.SetPlaying(false);
         return;
     }
     if (FramePosition() == RecordingLength()) {
         SetInfo(QStringLiteral("Что проигравать то?"));
         return;
     }
-    Button6->setText(QStringLiteral("#"));
-    BigFontSetPlayCaption(QStringLiteral("#"));
+    view_.SetPlaying(true);
     Timer4->start();
 }
 
 void TForm1::Timer4Timer() {
     if (FramePosition() == RecordingLength()) {
         Timer4->stop();
-        Button6->setText(QStringLiteral(">"));
-        BigFontSetPlayCaption(QStringLiteral(">"));
+        view_.SetPlaying(false);
         return;
     }
     if (GraphPlaybackStep()) return;
-    ScrollBar1->setValue(FramePosition() + 1);
+    view_.SetFrame(FramePosition() + 1);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -116,21 +109,23 @@ void TForm1::FormResize() {
     }
 }
 
-void TForm1::Edit1Change() {
-    BigFontMirrorInfo(Edit1->text());
+void TForm1::SetMarker(int index, const std::string& caption) {
+    markers_[index - 1] = caption;
+    BitBtn[index - 1]->setText(QString::fromStdString(caption));
 }
 
 void TForm1::BitBtnMouseDown(int index, Qt::MouseButton button) {
-    MouseButton* marker = BitBtn[index - 1];
+    const std::string& caption = markers_[index - 1];
     const MouseKey key = button == Qt::LeftButton    ? MouseKey::Left
                          : button == Qt::RightButton ? MouseKey::Right
                                                      : MouseKey::Middle;
-    const MarkerPress press = PressMarker(key, marker->text().toStdString(), FramePosition());
+    const MarkerPress press = PressMarker(key, caption, FramePosition());
     if (press.captionWasInvalid)
-        SetInfo(QStringLiteral("Метка \"%1\" - не номер кадра").arg(marker->text()));
-    if (press.newCaption) marker->setText(QString::fromStdString(*press.newCaption));
+        SetInfo(
+            QStringLiteral("Метка \"%1\" - не номер кадра").arg(QString::fromStdString(caption)));
+    if (press.newCaption) SetMarker(index, *press.newCaption);
     if (press.jumpTo) {
-        ScrollBar1->setValue(*press.jumpTo);
+        view_.SetFrame(*press.jumpTo);
         GraphCursorToMainFrame();
     }
 }
@@ -144,7 +139,7 @@ void TForm1::SampleButtonMouseDown(int column, Qt::MouseButton button) {
     if (button == Qt::RightButton)
         ShowKeptLines(memo, {}, true);
     else if (button == Qt::LeftButton)
-        ShowKeptLines(memo, TextLines(Memo2->toPlainText()), true);
+        ShowKeptLines(memo, TextLines(JoinLines(shownValues_)), true);
 }
 
 void TForm1::N12Click() {

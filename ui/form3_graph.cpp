@@ -2,10 +2,12 @@
 // main window's frame.
 #include "ui/form3_graph.h"
 #include "files/line_reader.h"
+#include "recording/graph_series.h"
 #include "recording/graph_span.h"
+#include "recording/panel.h"
 #include "ui/dialogs.h"
-#include "ui/form1_main.h"
 #include "ui/graph_image.h"
+#include "ui/shared_view.h"
 #include "ui/window_basics.h"
 
 #include <QCloseEvent>
@@ -53,8 +55,9 @@ void SetLabel(QLabel* label, const QString& text) {
 
 } // namespace
 
-TForm3::TForm3(ProgramState& state, std::shared_ptr<Dialogs> dialogs, QWidget* parent)
-    : QWidget(parent), state_(state), dialogs_(std::move(dialogs)) {
+TForm3::TForm3(ProgramState& state, SharedView& view, std::shared_ptr<Dialogs> dialogs,
+               QWidget* parent)
+    : QWidget(parent), state_(state), view_(view), dialogs_(std::move(dialogs)) {
     SetUpFixedWindow(this, QStringLiteral("Граф 5"), 734, 344, 404, 136);
     SpeedButtonColour.fill(Qt::black);
     BuildControls();
@@ -64,24 +67,20 @@ TForm3::TForm3(ProgramState& state, std::shared_ptr<Dialogs> dialogs, QWidget* p
 
 TForm3::~TForm3() = default;
 
-void TForm3::AttachMainWindow(TForm1* mainWindow) {
-    main_ = mainWindow;
-}
-
-// --- The main window's frame ------------------------------------------------------------------
+// --- The frame on screen ----------------------------------------------------------------------
 
 int TForm3::MainFrame() const {
-    return main_ ? main_->FramePosition() : 1;
+    return view_.Frame();
 }
 
 int TForm3::MainLength() const {
-    return main_ ? main_->RecordingLength() : 1;
+    return view_.Length();
 }
 
 void TForm3::SetMainFrame(int frame) {
     // A hidden graph window never moves the frame the user is looking at.
-    if (!main_ || holdMainFrame_ > 0 || !isVisible()) return;
-    main_->ScrollBar1->setValue(frame);
+    if (holdMainFrame_ > 0 || !isVisible()) return;
+    view_.SetFrame(frame);
 }
 
 int TForm3::SpanStart() const {
@@ -132,6 +131,7 @@ void TForm3::FormShow() {
 }
 
 void TForm3::FormClose() {
+    view_.ClearSeries();
     for (int n = 1; n <= GraphSeriesCount; ++n) {
         ComboBox[n]->setCurrentIndex(-1);
         ComboBox[n]->setEditText(QString());
@@ -150,38 +150,52 @@ void TForm3::ReleaseBitmap() {
 // --- Series lists ------------------------------------------------------------------------------
 
 int TForm3::SelectedRow(int n) const {
+    return view_.Series()[static_cast<std::size_t>(n - 1)].row;
+}
+
+void TForm3::SeriesListChanged(int n) {
     const QComboBox* list = ComboBox[n];
     const QString text = list->currentText();
     const int current = list->currentIndex();
-    if (current >= 0 && list->itemText(current) == text) return current;
-    return list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int row = current >= 0 && list->itemText(current) == text
+                        ? current
+                        : list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    view_.SetSeries(n, {!text.isEmpty(), row});
+    ComboBox1Change();
 }
 
 SeriesChoices TForm3::Choices() const {
     SeriesChoices series;
-    for (int n = 1; n <= GraphSeriesCount; ++n)
-        series[n - 1] = {!ComboBox[n]->currentText().isEmpty(), SelectedRow(n),
-                         SpeedButtonColour[n]};
+    for (int n = 1; n <= GraphSeriesCount; ++n) {
+        const SeriesPick& pick = view_.Series()[static_cast<std::size_t>(n - 1)];
+        series[n - 1] = {pick.on, pick.row, SpeedButtonColour[n]};
+    }
     return series;
 }
 
-void TForm3::FillSeriesLists(const QStringList& labels) {
+void TForm3::FillSeriesLists() {
+    // The panel's labels depend on the display settings alone, not on the frame.
+    const PanelColumn labels =
+        BuildPanel(state_.store, 1, 1, state_.settings, DecimalSeparator()).labels;
+    view_.ClearSeries();
     for (int n = 1; n <= GraphSeriesCount; ++n) ComboBox[n]->clear();
-    for (const QString& label : labels)
-        for (int n = 1; n <= GraphSeriesCount; ++n) ComboBox[n]->addItem(label);
+    for (int row = 1; row <= SeriesRowCount; ++row)
+        for (int n = 1; n <= GraphSeriesCount; ++n)
+            ComboBox[n]->addItem(QString::fromStdString(labels[row]));
     for (int n = 1; n <= GraphSeriesCount; ++n) {
         ComboBox[n]->setCurrentIndex(-1);
         ComboBox[n]->setEditText(QString());
     }
 }
 
-void TForm3::RefreshGraphLists(const QStringList& labels) {
-    std::array<int, GraphSeriesCount + 1> rows{};
-    for (int n = 1; n <= GraphSeriesCount; ++n) rows[n] = SelectedRow(n);
-    FillSeriesLists(labels);
+void TForm3::RefreshGraphLists() {
+    const SeriesPicks picks = view_.Series();
+    FillSeriesLists();
     for (int n = 1; n <= GraphSeriesCount; ++n) {
-        ComboBox[n]->setCurrentIndex(rows[n]);
-        if (rows[n] < 0) ComboBox[n]->setEditText(QString());
+        const int row = picks[static_cast<std::size_t>(n - 1)].row;
+        ComboBox[n]->setCurrentIndex(row);
+        if (row < 0) ComboBox[n]->setEditText(QString());
+        view_.SetSeries(n, {row >= 0 && !ComboBox[n]->itemText(row).isEmpty(), row});
     }
     ComboBox1Change();
 }
@@ -204,35 +218,32 @@ void TForm3::RebuildSpanList(int length) {
 }
 
 void TForm3::ComboBox4Change() {
-    ApplySpan(true);
-}
-
-void TForm3::ApplySpan(bool typed) {
-    const int frame = MainFrame();
     const int length = MainLength();
     const QString text = ComboBox[8]->currentText();
-    std::optional<int> span = ParseSpan(text.toStdString(), length);
+    const std::optional<int> span = ParseSpan(text.toStdString(), length);
+    if (!span) {
+        dialogs_->Message(this, QStringLiteral("'%1' is not a valid integer value").arg(text));
+        // Everything stays as it was while it still fits the recording; otherwise the span in
+        // force, within the length.
+        if (GraphSpan < 2 || GraphSpan > length || ScrollBar1->maximum() != length - GraphSpan + 1)
+            ApplySpan(std::clamp(GraphSpan, 2, length), true);
+        return;
+    }
     // A typed number below two may be the start of a longer one ("1" of "100"): it stays as
     // typed until editing ends (ShowSpanInForce).
-    const bool keepTypedText = typed && ParseInteger(text.toStdString()).value_or(2) < 2;
-    if (!span) {
-        if (typed) {
-            dialogs_->Message(this, QStringLiteral("'%1' is not a valid integer value").arg(text));
-            // Everything stays as it was while it still fits the recording.
-            if (GraphSpan >= 2 && GraphSpan <= length &&
-                ScrollBar1->maximum() == length - GraphSpan + 1)
-                return;
-        }
-        // The recording changed under a rejected text: the span in force, within the length.
-        span = std::clamp(GraphSpan, 2, length);
-    }
+    ApplySpan(*span, ParseInteger(text.toStdString()).value_or(2) >= 2);
+}
+
+void TForm3::ApplySpan(int span, bool showSpan) {
+    const int frame = MainFrame();
+    const int length = MainLength();
     {
         const MainFrameHold hold(holdMainFrame_);
-        GraphSpan = *span;
+        GraphSpan = span;
         const int start = CentredSpanStart(frame, GraphSpan, length);
         ScrollBar1->setRange(1, length - GraphSpan + 1);
         ScrollBar1->setValue(start);
-        if (!keepTypedText) ComboBox[8]->setEditText(QString::number(GraphSpan));
+        if (showSpan) ComboBox[8]->setEditText(QString::number(GraphSpan));
         ScrollBar1->setPageStep(SpanLargeStep(GraphSpan));
         TrackBar1->setRange(0, GraphSpan - 1);
         TrackBar1->setValue(frame - start);
@@ -259,10 +270,9 @@ void TForm3::AfterDelete(int oldLength, int newLength) {
         close();
         return;
     }
-    if (ComboBox[8]->currentText() == QString::number(oldLength))
-        ComboBox[8]->setEditText(QString::number(newLength));
     RebuildSpanList(newLength);
-    ApplySpan(false);
+    // A span of the whole recording stays the whole recording.
+    ApplySpan(std::clamp(GraphSpan == oldLength ? newLength : GraphSpan, 2, newLength), true);
 }
 
 // --- Cursor ------------------------------------------------------------------------------------
@@ -271,7 +281,7 @@ void TForm3::TrackBar1Change() {
     if (!renderer_) return;
     const int frame = SpanStart() + Cursor();
     MoveCursor(*renderer_, state_.store, {SpanStart(), GraphSpan, Cursor()}, Choices(),
-               state_.settings, TForm1::DecimalSeparator(), labels_);
+               state_.settings, DecimalSeparator(), labels_);
     SetMainFrame(frame);
     for (int n = 1; n <= GraphSeriesCount; ++n)
         SetLabel(Label[n + 8], labels_[static_cast<std::size_t>(n - 1)].value);
@@ -287,8 +297,8 @@ void TForm3::Button2Click() {
     if (Cursor() < TrackBar1->maximum()) TrackBar1->setValue(Cursor() + 1);
 }
 
-void TForm3::FollowMainFrame(int) {
-    // The main window moved: its frame is the one to show, so the span and cursor follow it
+void TForm3::FollowSharedFrame() {
+    // The frame on screen moved: it is the one to show, so the span and cursor follow it
     // without writing it back halfway.
     const MainFrameHold hold(holdMainFrame_);
     const int frame = MainFrame();
@@ -334,7 +344,7 @@ void TForm3::RedrawGraph(int first) {
     setWindowTitle(GraphCaption(SpanStart(), GraphSpan));
     if (!renderer_) return;
     labels_ = RedrawPicture(*renderer_, state_.store, {first, GraphSpan, Cursor()}, Choices(),
-                            state_.settings, TForm1::DecimalSeparator());
+                            state_.settings, DecimalSeparator());
     SetSeriesLabels();
     ShowPicture();
     SetLabel(Label[1], QString::number(first + Cursor()));

@@ -1,10 +1,15 @@
 #include "ui/window_basics.h"
 
+#include <QLocale>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
 
 namespace qv {
+
+std::string DecimalSeparator() {
+    return QLocale().decimalPoint().toStdString();
+}
 
 QFont ProgramFont(int pixelSize, bool bold) {
     // Where the original family is missing, prefer narrow faces: the windows' fixed geometry

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <string>
+
 class QTextEdit;
 
 namespace qv {
@@ -12,6 +14,9 @@ namespace qv {
 // The program's window font: "MS Sans Serif" at the given pixel height (falls back where the
 // family is missing).
 QFont ProgramFont(int pixelSize, bool bold = false);
+
+// The decimal separator of the default locale, as every window shows numbers.
+std::string DecimalSeparator();
 
 // Makes `window` a fixed dialog-style top-level window with the given caption, client size and
 // screen position, the button-face background and the program's 11-pixel font.

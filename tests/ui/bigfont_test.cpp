@@ -19,7 +19,7 @@ protected:
     }
 
     PanelLines ExpectedPanel(int n, int length) {
-        return BuildPanel(state().store, n, length, state().settings, TForm1::DecimalSeparator());
+        return BuildPanel(state().store, n, length, state().settings, DecimalSeparator());
     }
 
     // The picture as it is on screen.
@@ -171,11 +171,6 @@ TEST_F(BigFontTest, RowsAreDrawnInTheirColours) {
     EXPECT_TRUE(IsColour(TextColour(big()->ValueLabels[2]), red));
     EXPECT_TRUE(IsColour(TextColour(big()->NameLabels[9]), blue));
     EXPECT_TRUE(IsColour(TextColour(big()->FlagLabels[0]), QColor(Qt::black)));
-}
-
-TEST_F(BigFontTest, TheInformationFieldIsMirrored) {
-    form->Edit1->setText(QStringLiteral("Что проигравать то?"));
-    EXPECT_EQ(big()->Edit1->text(), QStringLiteral("Что проигравать то?"));
 }
 
 } // namespace
