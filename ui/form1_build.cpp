@@ -251,4 +251,17 @@ void TForm1::BuildMenu() {
     N9 = AddItem(N6, QStringLiteral("Работа с программой"));
 }
 
+void TForm1::TxRxrmCreate() {
+    state_.StopFlag = 1;
+    for (const std::string& name : state_.port.ListPorts())
+        ComboBox1->addItem(QString::fromStdString(name));
+    // No port is chosen until the user picks or types one.
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText(QString());
+    state_.FrameCount = 1;
+    LoadSettings();
+    ApplyDisplaySettings();
+    if (!services_.arguments.isEmpty()) Timer2->start();
+}
+
 } // namespace qv

@@ -1,5 +1,5 @@
-// The main window's side of the other windows: it runs their operations while they are open,
-// and one place connects their requests to its handlers.
+// The main window and the other windows as a whole: the one place that connects their requests
+// to its handlers, closing them for a reading and releasing their pictures at the end.
 #include "ui/form1_main.h"
 #include "ui/form3_graph.h"
 #include "ui/form4_help.h"
@@ -9,14 +9,6 @@
 #include "ui/form8_cable.h"
 
 namespace qv {
-
-namespace {
-
-bool Shown(const QWidget* window) {
-    return window && window->isVisible();
-}
-
-} // namespace
 
 void TForm1::AttachWindows(const OtherWindows& windows) {
     windows_ = windows;
@@ -36,42 +28,6 @@ void TForm1::CloseWindowsForReading() {
     for (QWidget* window : std::initializer_list<QWidget*>{windows_.form3, windows_.form4,
                                                            windows_.form5, windows_.form6})
         if (window) window->close();
-}
-
-void TForm1::BigFontRefresh(int n, const PanelLines& lines) {
-    if (Shown(windows_.form7)) windows_.form7->RefreshFromPanel(lines, state_.store.Row(n));
-}
-
-void TForm1::GraphAfterDelete(int oldLength, int newLength) {
-    if (Shown(windows_.form3)) windows_.form3->AfterDelete(oldLength, newLength);
-}
-
-bool TForm1::GraphPlaybackStep() {
-    if (!Shown(windows_.form3)) return false;
-    windows_.form3->PlaybackStep();
-    return true;
-}
-
-void TForm1::GraphCursorToMainFrame() {
-    if (Shown(windows_.form3)) windows_.form3->CursorToFrame(FramePosition());
-}
-
-void TForm1::GraphRestartAfterLoad() {
-    if (!Shown(windows_.form3)) return;
-    windows_.form3->RestartOnRecording();
-    RefreshGraphLists();
-}
-
-void TForm1::ShowGraph() {
-    if (windows_.form3) windows_.form3->show();
-}
-
-void TForm1::FillSeriesLists() {
-    if (windows_.form3) windows_.form3->FillSeriesLists();
-}
-
-void TForm1::RefreshGraphLists() {
-    if (windows_.form3) windows_.form3->RefreshGraphLists();
 }
 
 void TForm1::ReleasePictures() {

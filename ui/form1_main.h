@@ -54,7 +54,6 @@ public:
     };
     void AttachWindows(const OtherWindows& windows);
 
-    ProgramState& State() { return state_; }
     UiServices& Services() { return services_; }
 
     // Client width; the outer width that the layout rules use is this plus 6.
@@ -228,7 +227,7 @@ private:
     // The markers' captions (BitBtn1..BitBtn10 show them) and the panel's value lines as Memo2
     // shows them, which the sample buttons copy.
     std::array<std::string, 10> markers_;
-    PanelColumn shownValues_{};
+    QStringList shownValues_;
     QString saveSuffix_ = QStringLiteral("kvr");
     QString lastFileFolder_; // empty until a file was named in this run
     // The first tick of Timer1 commits the all-zero start-up frame.

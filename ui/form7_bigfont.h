@@ -43,10 +43,6 @@ public:
     void FormShow();
     void FormClose();
 
-    // The flag pictures as prepared by FormCreate.
-    const QImage& SetPicture() const { return set_; }
-    const QImage& ClearPicture() const { return clear_; }
-
     std::array<QLabel*, BigFontParameterRows> NameLabels{};  // Label1..Label10
     std::array<QLabel*, BigFontParameterRows> ValueLabels{}; // Label11..Label20
     std::array<QLabel*, BigFontFlagRows> Images{};           // Image1..Image12

@@ -18,6 +18,11 @@ QFont ProgramFont(int pixelSize, bool bold = false);
 // The decimal separator of the default locale, as every window shows numbers.
 std::string DecimalSeparator();
 
+// Whether `window` exists and is on screen.
+inline bool Shown(const QWidget* window) {
+    return window && window->isVisible();
+}
+
 // Makes `window` a fixed dialog-style top-level window with the given caption, client size and
 // screen position, the button-face background and the program's 11-pixel font.
 void SetUpFixedWindow(QWidget* window, const QString& caption, int clientWidth, int clientHeight,

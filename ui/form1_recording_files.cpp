@@ -1,20 +1,13 @@
 #include "files/csv_export.h"
 #include "files/file_name.h"
 #include "files/recording_file.h"
-#include "files/settings_file.h"
 #include "ui/form1_main.h"
 #include "ui/form6_comment.h"
 #include "ui/long_lines.h"
-#include "ui/mouse_button.h"
 #include "ui/shared_view.h"
-#include "ui/window_basics.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -54,23 +47,12 @@ void TForm1::Timer2Timer() {
     if (!services_.arguments.isEmpty()) LoadRecording(services_.arguments.constFirst());
 }
 
-void TForm1::Wait(int milliseconds) {
-    if (milliseconds <= 0) return;
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 QString TForm1::DialogFolder() const {
     return lastFileFolder_.isEmpty() ? services_.documentsFolder : lastFileFolder_;
 }
 
 void TForm1::RememberFolderOf(const QString& fileName) {
     lastFileFolder_ = QFileInfo(fileName).absolutePath();
-}
-
-QStringList TForm1::CommentLines() const {
-    return windows_.form6 ? windows_.form6->CommentLines() : QStringList();
 }
 
 void TForm1::SaveRecording() {
@@ -145,39 +127,6 @@ void TForm1::LoadRecording(const QString& fileName) {
     GraphRestartAfterLoad();
     if (windows_.form6 && !windows_.form6->CommentLines().isEmpty())
         windows_.form6->ShowWithFocusOnOk();
-}
-
-void TForm1::LoadSettings() {
-    const SettingsValues values = qv::LoadSettings(services_.settingsPath.toStdString());
-    state_.settings.Vozduh = values.Vozduh;
-    state_.settings.Temperature = values.Temperature;
-    state_.settings.KHH = values.KHH;
-    N3S1->setChecked(values.N3S1);
-    N1GGTE1->setChecked(values.N1GGTE1);
-    N1JZGTE1->setChecked(values.N1JZGTE1);
-    N14->setChecked(values.N14);
-    N24->setChecked(values.N24);
-    N27->setChecked(values.N27);
-    state_.ReducedCpu = values.N27;
-    for (int k = 0; k < 6; ++k) state_.SeriesColours[k] = std::uint32_t(values.SeriesColours[k]);
-}
-
-bool TForm1::SaveSettings() {
-    SettingsValues values;
-    values.Vozduh = state_.settings.Vozduh;
-    values.Temperature = state_.settings.Temperature;
-    values.KHH = state_.settings.KHH;
-    values.N3S1 = N3S1->isChecked();
-    values.N1GGTE1 = N1GGTE1->isChecked();
-    values.N1JZGTE1 = N1JZGTE1->isChecked();
-    values.N14 = N14->isChecked();
-    values.N24 = N24->isChecked();
-    values.N27 = N27->isChecked();
-    for (int k = 0; k < 6; ++k) values.SeriesColours[k] = std::int32_t(state_.SeriesColours[k]);
-    const FileStatus status = qv::SaveSettings(services_.settingsPath.toStdString(), values);
-    if (status.ok()) return true;
-    services_.dialogs->Message(this, QString::fromStdString(status.message));
-    return false;
 }
 
 } // namespace qv

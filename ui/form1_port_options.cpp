@@ -1,0 +1,33 @@
+// The port box and the port options of "Настройки": DTR, the inverting adapter, the reduced CPU
+// load.
+#include "acquisition/port_choice.h"
+#include "ui/form1_main.h"
+
+#include <QAction>
+#include <QComboBox>
+
+namespace qv {
+
+void TForm1::ComboBox1Change() {
+    const QString name = ComboBox1->currentText();
+    if (!ChoosePort(state_.port, name.toStdString()))
+        services_.dialogs->Error(this, name, QStringLiteral("Ошибка"));
+}
+
+void TForm1::N14Click() {
+    const bool on = !N14->isChecked();
+    SetDtr(state_.port, on);
+    N14->setChecked(on);
+}
+
+void TForm1::N24Click() {
+    state_.StopFlag = 1;
+    N24->setChecked(!N24->isChecked());
+}
+
+void TForm1::N27Click() {
+    N27->setChecked(!N27->isChecked());
+    state_.ReducedCpu = N27->isChecked();
+}
+
+} // namespace qv
