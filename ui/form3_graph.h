@@ -116,6 +116,19 @@ private:
     int SpanStart() const;
     int Cursor() const;
 
+    // Holds the frame on screen while an operation moves the span and the cursor in several
+    // steps; the operation writes the frame once at its end (or the frame itself is the mover).
+    class MainFrameHold {
+    public:
+        explicit MainFrameHold(int& counter) : counter_(counter) { ++counter_; }
+        ~MainFrameHold() { --counter_; }
+        MainFrameHold(const MainFrameHold&) = delete;
+        MainFrameHold& operator=(const MainFrameHold&) = delete;
+
+    private:
+        int& counter_;
+    };
+
     ProgramState& state_;
     SharedView& view_;
     std::shared_ptr<Dialogs> dialogs_;

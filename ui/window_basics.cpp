@@ -1,5 +1,6 @@
 #include "ui/window_basics.h"
 
+#include <QLabel>
 #include <QLocale>
 #include <QTextBlockFormat>
 #include <QTextCursor>
@@ -9,6 +10,12 @@ namespace qv {
 
 std::string DecimalSeparator() {
     return QLocale().decimalPoint().toStdString();
+}
+
+void SetLabelText(QLabel* label, const QString& text) {
+    if (label->text() == text) return;
+    label->setText(text);
+    label->adjustSize();
 }
 
 QFont ProgramFont(int pixelSize, bool bold) {

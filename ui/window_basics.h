@@ -7,6 +7,7 @@
 
 #include <string>
 
+class QLabel;
 class QTextEdit;
 
 namespace qv {
@@ -17,6 +18,9 @@ QFont ProgramFont(int pixelSize, bool bold = false);
 
 // The decimal separator of the default locale, as every window shows numbers.
 std::string DecimalSeparator();
+
+// Sets a label's text and fits the label to it; the same text again changes nothing.
+void SetLabelText(QLabel* label, const QString& text);
 
 // Whether `window` exists and is on screen.
 inline bool Shown(const QWidget* window) {
