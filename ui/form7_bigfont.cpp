@@ -183,6 +183,8 @@ void TForm7::showEvent(QShowEvent* event) {
 }
 
 void TForm7::FormShow() {
+    ScrollBar1->setMaximum(view_.Length());
+    ScrollBar1->setValue(view_.Frame());
     emit shown();
 }
 

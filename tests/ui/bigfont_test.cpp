@@ -59,6 +59,10 @@ TEST_F(BigFontTest, AHiddenWindowDoesNotSteerTheMainScrollBar) {
     big()->ScrollBar1->setValue(5);
     EXPECT_EQ(form->ScrollBar1->value(), 20);
     EXPECT_EQ(big()->Label34->text(), QStringLiteral("1/1")); // never refreshed while hidden
+    form->Button5Click(); // its scroll bar still knows the recording's length
+    EXPECT_EQ(big()->ScrollBar1->maximum(), 49);
+    Open();
+    EXPECT_EQ(big()->ScrollBar1->value(), 20);
 }
 
 TEST_F(BigFontTest, FlagPicturesFollowTheFrame) {
