@@ -199,7 +199,7 @@ void TForm1::BuildControls() {
 
 void TForm1::BuildMenu() {
     QMenuBar* bar = menuBar();
-    // The four menus fit the narrow window as they do on the original platform.
+    // The four menus fit side by side in the narrow window.
     bar->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 4px; }"));
 
     N1 = bar->addMenu(QStringLiteral("Файл"));

@@ -19,7 +19,7 @@ void SetLabelText(QLabel* label, const QString& text) {
 }
 
 QFont ProgramFont(int pixelSize, bool bold) {
-    // Where the original family is missing, prefer narrow faces: the windows' fixed geometry
+    // Where "MS Sans Serif" is missing, prefer narrow faces: the windows' fixed geometry
     // was laid out for the narrow bitmap font, and wider faces cut the panel's labels short.
     static const bool substituted = [] {
         QFont::insertSubstitutions(
