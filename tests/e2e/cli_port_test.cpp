@@ -211,11 +211,13 @@ TEST_F(CliOnFakePort, ReadsFramesWithDtrOnInEachModeAndPutsThePortBackAsItWas) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Result run = Read({"--frames", "3", "--seconds", "15", "--dtr"}, c.fake);
+        // Four frames, two of them right: the first may be lost while the way of reading
+        // changes, and one more to a stall of a loaded machine.
+        const Result run = Read({"--frames", "4", "--seconds", "15", "--dtr"}, c.fake);
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(ModesNoted(run.err), c.modes) << run.err;
         EXPECT_EQ(ModeSeenByTheDevice(), c.modes.back()) << ReadFile(dir / "log.txt");
-        EXPECT_EQ(Lines(run.out).size(), 3u) << run.out;
+        EXPECT_EQ(Lines(run.out).size(), 4u) << run.out;
         EXPECT_GE(RightFrames(run.out), 2) << run.out;
         if (geteuid() == 0) {
             EXPECT_TRUE(run.realTime) << "root's receiver must run SCHED_FIFO";
