@@ -23,10 +23,6 @@ namespace qv {
 
 namespace {
 
-QFont WindowFont(int pixelSize, bool bold = false) {
-    return ProgramFont(pixelSize, bold);
-}
-
 QTextEdit* MakeMemo(QWidget* parent, const QRect& geometry, const QString& hint, bool readOnly,
                     bool centred) {
     auto* memo = new QTextEdit(parent);
@@ -35,7 +31,7 @@ QTextEdit* MakeMemo(QWidget* parent, const QRect& geometry, const QString& hint,
     memo->setReadOnly(readOnly);
     memo->setAcceptRichText(false);
     memo->setLineWrapMode(QTextEdit::NoWrap);
-    memo->setFont(WindowFont(13));
+    memo->setFont(ProgramFont(13));
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->document()->setDocumentMargin(2);
@@ -61,13 +57,13 @@ QAction* AddItem(QMenu* menu, const QString& caption, bool checkable = false) {
 
 } // namespace
 
-TForm1::TForm1(ProgramState& state, UiServices services)
-    : state_(state), services_(std::move(services)),
+TForm1::TForm1(ProgramState& state, SharedView& view, UiServices services)
+    : state_(state), view_(view), services_(std::move(services)),
       receiverLink_(std::make_shared<ReceiverLink>(this)) {
     if (!services_.dialogs) services_.dialogs = std::make_shared<Dialogs>();
     if (services_.portSystem) state_.port.UseSystem(services_.portSystem);
     setWindowTitle(QStringLiteral("Диагностика Toyota со старым протоколом"));
-    setFont(WindowFont(11));
+    setFont(ProgramFont(11));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint |
                    Qt::WindowTitleHint | Qt::CustomizeWindowHint);
     setAttribute(Qt::WA_QuitOnClose, false); // the close sequence ends the program itself
@@ -113,12 +109,12 @@ void TForm1::BuildControls() {
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setCompleter(nullptr); // typed text is taken as typed, prefix by prefix
     ComboBox1->setToolTip(QStringLiteral("Com port"));
-    ComboBox1->setFont(WindowFont(13, true));
+    ComboBox1->setFont(ProgramFont(13, true));
 
     Button1 = new QPushButton(QStringLiteral("Читать"), Client);
     Button1->setGeometry(102, 0, 59, 24);
     Button1->setToolTip(QStringLiteral("Начать/остановить чтение данных с порта"));
-    Button1->setFont(WindowFont(11, true));
+    Button1->setFont(ProgramFont(11, true));
     QPalette green = Button1->palette();
     green.setColor(QPalette::ButtonText, QColor(0, 128, 0));
     Button1->setPalette(green);
@@ -126,7 +122,7 @@ void TForm1::BuildControls() {
     Button6 = new QPushButton(QStringLiteral(">"), Client);
     Button6->setGeometry(168, 0, 25, 24);
     Button6->setToolTip(QStringLiteral("Проиграть с этого места/остановить"));
-    Button6->setFont(WindowFont(11, true));
+    Button6->setFont(ProgramFont(11, true));
 
     Button5 = new QPushButton(QStringLiteral("Удал.кадр"), Client);
     Button5->setGeometry(200, 0, 57, 25);
@@ -138,12 +134,12 @@ void TForm1::BuildControls() {
     Memo6->hide();
 
     Label1 = new QLabel(QStringLiteral("Байты"), Client);
-    Label1->setFont(WindowFont(11, true));
+    Label1->setFont(ProgramFont(11, true));
     Label1->move(288, 0);
     Label1->adjustSize();
     Label1->hide();
     Label2 = new QLabel(QStringLiteral("протокола"), Client);
-    Label2->setFont(WindowFont(11, true));
+    Label2->setFont(ProgramFont(11, true));
     Label2->move(280, 12);
     Label2->adjustSize();
     Label2->hide();
@@ -161,7 +157,7 @@ void TForm1::BuildControls() {
         sampleButtons[k] = new MouseButton(buttonCaptions[k], Client);
         sampleButtons[k]->setGeometry(buttonLefts[k], 0, 75, 23);
         sampleButtons[k]->setToolTip(QStringLiteral("Левая-записать/правая-очистить"));
-        sampleButtons[k]->setFont(WindowFont(11, true));
+        sampleButtons[k]->setFont(ProgramFont(11, true));
         sampleButtons[k]->hide();
     }
     Memo3 = samples[0];
@@ -175,7 +171,7 @@ void TForm1::BuildControls() {
     Edit1->setGeometry(0, 464, 259, 24);
     Edit1->setToolTip(QStringLiteral("Отображается некоторая справочная информация"));
     Edit1->setReadOnly(true);
-    Edit1->setFont(WindowFont(13, true));
+    Edit1->setFont(ProgramFont(13, true));
 
     ScrollBar1 = new QScrollBar(Qt::Horizontal, Client);
     ScrollBar1->setGeometry(0, 490, 259, 17);
@@ -190,6 +186,7 @@ void TForm1::BuildControls() {
         marker->setGeometry((i % 5) * 52, i < 5 ? 510 : 530, 52, 19);
         marker->setToolTip(QStringLiteral("Очистить - правая кнопка мыши"));
         BitBtn[i] = marker;
+        markers_[i] = "0";
     }
 
     Timer1 = MakeTimer(this, 30);
@@ -202,7 +199,7 @@ void TForm1::BuildControls() {
 
 void TForm1::BuildMenu() {
     QMenuBar* bar = menuBar();
-    // The four menus fit the narrow window as they do on the original platform.
+    // The four menus fit side by side in the narrow window.
     bar->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 4px; }"));
 
     N1 = bar->addMenu(QStringLiteral("Файл"));
@@ -252,6 +249,19 @@ void TForm1::BuildMenu() {
     N6 = bar->addMenu(QStringLiteral("Справка"));
     N26 = AddItem(N6, QStringLiteral("О программе"));
     N9 = AddItem(N6, QStringLiteral("Работа с программой"));
+}
+
+void TForm1::TxRxrmCreate() {
+    state_.StopFlag = 1;
+    for (const std::string& name : state_.port.ListPorts())
+        ComboBox1->addItem(QString::fromStdString(name));
+    // No port is chosen until the user picks or types one.
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText(QString());
+    state_.FrameCount = 1;
+    LoadSettings();
+    ApplyDisplaySettings();
+    if (!services_.arguments.isEmpty()) Timer2->start();
 }
 
 } // namespace qv

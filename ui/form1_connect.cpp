@@ -1,5 +1,6 @@
 #include "ui/form1_main.h"
 #include "ui/mouse_button.h"
+#include "ui/shared_view.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -53,9 +54,20 @@ void TForm1::ConnectHandlers() {
         connect(BitBtn[i], &MouseButton::mouseDown, this,
                 [this, i](Qt::MouseButton b) { BitBtnMouseDown(i + 1, b); });
 
-    // A scroll bar notifies only when its position really changes, by the user or by code.
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm1::ScrollBar1Change);
-    connect(Edit1, &QLineEdit::textChanged, this, &TForm1::Edit1Change);
+    // The frame scroll bar shows the shared length and frame, and the user moves the shared
+    // frame with it. A scroll bar notifies only when its position really changes, and so does
+    // the shared view: whoever moves the frame, the panel shows it once.
+    connect(ScrollBar1, &QScrollBar::valueChanged, &view_, &SharedView::SetFrame);
+    connect(&view_, &SharedView::lengthChanged, ScrollBar1, &QScrollBar::setMaximum);
+    connect(&view_, &SharedView::frameChanged, this, [this](int frame) {
+        ScrollBar1->setValue(frame);
+        ScrollBar1Change();
+    });
+    connect(&view_, &SharedView::infoChanged, Edit1, &QLineEdit::setText);
+    connect(&view_, &SharedView::readingChanged, Button1,
+            [this](bool reading) { Button1->setText(StartCaption(reading)); });
+    connect(&view_, &SharedView::playingChanged, Button6,
+            [this](bool playing) { Button6->setText(PlayCaption(playing)); });
 
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);

@@ -25,6 +25,7 @@ namespace qv {
 class InputBlocker;
 class MouseButton;
 class ReceiverLink;
+class SharedView;
 class TForm3;
 class TForm4;
 class TForm5;
@@ -37,8 +38,9 @@ class TForm8;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs the creation handler TxRxrmCreate; the other windows do not exist yet.
-    TForm1(ProgramState& state, UiServices services);
+    // Runs the creation handler TxRxrmCreate; the other windows do not exist yet. `view` holds
+    // the recording's length and the frame on screen that this window shares with the others.
+    TForm1(ProgramState& state, SharedView& view, UiServices services);
     ~TForm1() override;
 
     // The windows created after this one.
@@ -52,7 +54,6 @@ public:
     };
     void AttachWindows(const OtherWindows& windows);
 
-    ProgramState& State() { return state_; }
     UiServices& Services() { return services_; }
 
     // Client width; the outer width that the layout rules use is this plus 6.
@@ -72,8 +73,6 @@ public:
     // The recording's length and the frame on screen.
     int RecordingLength() const;
     int FramePosition() const;
-    // The decimal separator of the default locale, as the panel shows numbers.
-    static std::string DecimalSeparator();
 
     // --- Handlers ------------------------------------------------------------------------
     void TxRxrmCreate();
@@ -82,7 +81,6 @@ public:
     void Button5Click();
     void Button6Click();
     void ScrollBar1Change();
-    void Edit1Change();
     void FormResize();
     void FormClose();
     void Timer1Timer();
@@ -91,6 +89,9 @@ public:
     void Timer4Timer();
     void BitBtnMouseDown(int index, Qt::MouseButton button); // BitBtn1MouseDown..BitBtn10MouseDown
     void SampleButtonMouseDown(int column, Qt::MouseButton button); // Button2..Button4MouseDown
+    // Marker `index` (1..10) remembers `caption`, which its button shows: a frame number, "0"
+    // for none, anything else only from a damaged file.
+    void SetMarker(int index, const std::string& caption);
     // Menu "Файл"
     void N2Click();
     void N3Click();
@@ -191,6 +192,7 @@ protected:
 private:
     void BuildControls();
     void BuildMenu();
+    // The one place that connects this window's controls, and the shared view, to its handlers.
     void ConnectHandlers();
     void SetInfo(const QString& text);
     template <typename Choice> void SetDisplaySetting(Choice DisplaySettings::*field, Choice value);
@@ -205,14 +207,9 @@ private:
     void RememberFolderOf(const QString& fileName);
     QTextEdit* SampleMemo(int column) const;
 
-    // --- Links to the other windows (filled in as those windows grow) -------------------
+    // --- Operations of the other windows, run when they are open ---------------------------
     void CloseWindowsForReading();
-    void BigFontSetStartCaption(const QString& caption);
-    void BigFontSetPlayCaption(const QString& caption);
-    void BigFontMirrorInfo(const QString& text);
-    void BigFontFollowScroll(int position, int maximum);
-    void BigFontRefresh(const PanelLines& lines, int n);
-    void GraphFollowFrame();
+    void BigFontRefresh(int n, const PanelLines& lines);
     void GraphAfterDelete(int oldLength, int newLength);
     bool GraphPlaybackStep();
     void GraphCursorToMainFrame();
@@ -223,9 +220,14 @@ private:
     void ReleasePictures();
 
     ProgramState& state_;
+    SharedView& view_;
     UiServices services_;
     OtherWindows windows_;
     std::shared_ptr<ReceiverLink> receiverLink_;
+    // The markers' captions (BitBtn1..BitBtn10 show them) and the panel's value lines as Memo2
+    // shows them, which the sample buttons copy.
+    std::array<std::string, 10> markers_;
+    QStringList shownValues_;
     QString saveSuffix_ = QStringLiteral("kvr");
     QString lastFileFolder_; // empty until a file was named in this run
     // The first tick of Timer1 commits the all-zero start-up frame.

@@ -1,18 +1,14 @@
-#include "acquisition/port_choice.h"
 #include "acquisition/reading_notices.h"
 #include "acquisition/receiver_thread.h"
-#include "app/frame_commit.h"
-#include "recording/frame_time.h"
 #include "ui/form1_main.h"
 #include "ui/form6_comment.h"
 #include "ui/receiver_link.h"
+#include "ui/shared_view.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTimer>
 
 namespace qv {
@@ -21,25 +17,6 @@ namespace {
 const QString ReadingText = QStringLiteral("Идёт считывание....");
 const QString PortHint = QStringLiteral("Com port");
 } // namespace
-
-void TForm1::TxRxrmCreate() {
-    state_.StopFlag = 1;
-    for (const std::string& name : state_.port.ListPorts())
-        ComboBox1->addItem(QString::fromStdString(name));
-    // No port is chosen until the user picks or types one.
-    ComboBox1->setCurrentIndex(-1);
-    ComboBox1->setEditText(QString());
-    state_.FrameCount = 1;
-    LoadSettings();
-    ApplyDisplaySettings();
-    if (!services_.arguments.isEmpty()) Timer2->start();
-}
-
-void TForm1::ComboBox1Change() {
-    const QString name = ComboBox1->currentText();
-    if (!ChoosePort(state_.port, name.toStdString()))
-        services_.dialogs->Error(this, name, QStringLiteral("Ошибка"));
-}
 
 void TForm1::SetReadingStopped(bool stopped) {
     state_.StopFlag = stopped ? 1 : 0;
@@ -53,13 +30,11 @@ void TForm1::SetReadingStopped(bool stopped) {
     N13->setEnabled(stopped);
     Button5->setEnabled(stopped);
     Button6->setEnabled(stopped);
-    const QString caption = stopped ? QStringLiteral("Читать") : QStringLiteral("Стоп");
-    Button1->setText(caption);
-    BigFontSetStartCaption(caption);
+    view_.SetReading(!stopped);
 }
 
 void TForm1::Button1Click() {
-    if (Button1->text() != QStringLiteral("Читать")) {
+    if (view_.Reading()) {
         SetReadingStopped(true);
         SetInfo(QStringLiteral("Чтение остановлено...."));
         return;
@@ -136,63 +111,11 @@ void TForm1::ShowReadingNotice() {
     QString text = ReadingText;
     if (dropped != 0) text += QLatin1Char(' ') + QString::fromStdString(DroppedFramesText(dropped));
     // Only the notices of reading are replaced; any other text stays until the next one.
-    const QString shown = Edit1->text();
+    const QString& shown = view_.Info();
     if (shown != text &&
         (shown.startsWith(ReadingText) || shown == QString::fromStdString(QuietLineText())))
         SetInfo(text);
     QuietTimer->start();
-}
-
-void TForm1::N14Click() {
-    const bool on = !N14->isChecked();
-    // The mark is the user's choice and changes either way; an open port that did not take
-    // the new DTR level is reported as a port that cannot be used.
-    if (!SetDtr(state_.port, on) && state_.port.IsOpen())
-        services_.dialogs->Error(this, QString::fromStdString(state_.port.PortName()),
-                                 QStringLiteral("Ошибка"));
-    N14->setChecked(on);
-}
-
-void TForm1::N24Click() {
-    state_.StopFlag = 1;
-    N24->setChecked(!N24->isChecked());
-}
-
-void TForm1::N27Click() {
-    N27->setChecked(!N27->isChecked());
-    state_.ReducedCpu = N27->isChecked();
-}
-
-void TForm1::Timer1Timer() {
-    const int n = state_.FrameCount;
-    if (!RecordingStore::IsValidFrame(n)) { // a commit never writes outside the store
-        Timer1->stop();
-        return;
-    }
-    const double now = NowFrameTime();
-    if (CommitHandedOverFrame(state_, now) == 0) {
-        // Only the start-up tick commits without a handed-over frame: the receiver's untouched,
-        // all-zero frame. A later tick with nothing to take (a frame of an abandoned run was
-        // dropped) commits nothing.
-        if (!startUpCommitPending_) {
-            Timer1->stop();
-            return;
-        }
-        CommitFrameData(state_.store, n, LineFrame{}, now);
-    }
-    startUpCommitPending_ = false;
-    ScrollBar1->setMaximum(n);
-    ScrollBar1->setValue(n);
-    BigFontFollowScroll(n, n);
-    MemoDraw(n);
-    state_.FrameCount = n + 1;
-    Timer1->stop();
-    if (state_.StopFlag == 0) ShowReadingNotice();
-    if (state_.handOver.Pending() && state_.FrameCount <= MaxFrames) Timer1->start();
-    if (state_.FrameCount > MaxFrames) {
-        SetReadingStopped(true);
-        SaveRecording();
-    }
 }
 
 } // namespace qv

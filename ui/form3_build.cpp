@@ -1,6 +1,7 @@
 // The graph window's controls and the one place that connects them to their handlers.
 #include "ui/form3_graph.h"
 #include "ui/graph_image.h"
+#include "ui/shared_view.h"
 #include "ui/window_basics.h"
 
 #include <QComboBox>
@@ -92,9 +93,9 @@ void TForm3::BuildControls() {
 void TForm3::ConnectHandlers() {
     // Only the user's changes of a list run its handler; texts set in code do not.
     for (int n = 1; n <= GraphSeriesCount; ++n) {
-        connect(ComboBox[n], &QComboBox::textActivated, this, [this] { ComboBox1Change(); });
+        connect(ComboBox[n], &QComboBox::textActivated, this, [this, n] { SeriesListChanged(n); });
         connect(ComboBox[n]->lineEdit(), &QLineEdit::textEdited, this,
-                [this] { ComboBox1Change(); });
+                [this, n] { SeriesListChanged(n); });
         connect(SpeedButton[n], &QToolButton::clicked, this, [this, n] { SpeedButtonClick(n); });
     }
     connect(ComboBox[8], &QComboBox::textActivated, this, [this] { ComboBox4Change(); });
@@ -106,6 +107,11 @@ void TForm3::ConnectHandlers() {
     connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
+    // The span and cursor follow the frame on screen while reading is stopped; a hidden window
+    // waits for its next showing.
+    connect(&view_, &SharedView::frameChanged, this, [this] {
+        if (isVisible() && state_.StopFlag == 1) FollowSharedFrame();
+    });
 }
 
 } // namespace qv

@@ -21,24 +21,20 @@ namespace qv {
 
 class Dialogs;
 class GraphImage;
-class TForm1;
+class SharedView;
 
 // The graph window: up to six parameters of the recording as curves over a span of frames, a
-// cursor frame coupled both ways with the main window's frame, and the values at the cursor.
-// The main window reaches it only through the operations in the first block.
+// cursor frame coupled both ways with the frame on screen, and the values at the cursor. The
+// recording's length, the frame on screen and the choice of series are the shared view's; the
+// main window reaches this window only through the operations in the first block.
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
-    TForm3(ProgramState& state, std::shared_ptr<Dialogs> dialogs, QWidget* parent = nullptr);
+    TForm3(ProgramState& state, SharedView& view, std::shared_ptr<Dialogs> dialogs,
+           QWidget* parent = nullptr);
     ~TForm3() override;
 
-    // The main window whose frame scroll bar holds the recording's length and the frame on
-    // screen. Until it is attached the window has no recording to show.
-    void AttachMainWindow(TForm1* mainWindow);
-
     // --- Operations of the main window -----------------------------------------------------
-    // The main window's frame moved (reading stopped): move the span and cursor onto it.
-    void FollowMainFrame(int frame);
     // A frame was deleted: the span list follows the new length, then the span handling runs.
     void AfterDelete(int oldLength, int newLength);
     // One playback step: cursor forward, or the span when the cursor is at its right end.
@@ -47,10 +43,11 @@ public:
     void CursorToFrame(int frame);
     // A recording was loaded while the window is open: close and show it again.
     void RestartOnRecording();
-    // Refill the six parameter lists from the panel's labels 1..22, no series selected.
-    void FillSeriesLists(const QStringList& labels);
-    // Refill the lists keeping each selection, then redraw.
-    void RefreshGraphLists(const QStringList& labels);
+    // Refill the six parameter lists with the panel's labels 1..22 under the current display
+    // settings, no series selected.
+    void FillSeriesLists();
+    // Refill the lists keeping each series' choice, then redraw.
+    void RefreshGraphLists();
     // The program ends: release the drawing surface.
     void ReleaseBitmap();
 
@@ -74,8 +71,7 @@ public:
     int GraphSpan = 0;
     // The text colour of SpeedButton n (index n, 1..6; index 0 unused): the series colour.
     std::array<QColor, GraphSeriesCount + 1> SpeedButtonColour{};
-    // The series list index that series n draws: the selected item, or the item whose text the
-    // list shows; -1 for none.
+    // The series list index that series n draws; -1 for none.
     int SelectedRow(int n) const;
     // The picture as the renderer holds it (Image1 shows the copy made after each change).
     const QImage& GraphBitmap() const;
@@ -96,14 +92,19 @@ protected:
 
 private:
     void BuildControls();
+    // The one place that connects the controls, and the shared view, to their handlers.
     void ConnectHandlers();
+    // The user changed list n: the series draws the picked item, or the item whose text the
+    // list shows.
+    void SeriesListChanged(int n);
+    // The frame on screen moved (reading stopped): the span and cursor move onto it.
+    void FollowSharedFrame();
     void SetSeriesLabels();
     SeriesChoices Choices() const;
     void RebuildSpanList(int length);
-    // The span handling for the text of the span list. A text that is not a whole number is
-    // reported when the user typed it (`typed`); otherwise, or when the old span no longer fits
-    // the recording, the span in force is kept within the recording's length.
-    void ApplySpan(bool typed);
+    // Shows a span of `span` frames (2..length) around the frame on screen; the span list
+    // shows the span when `showSpan`.
+    void ApplySpan(int span, bool showSpan);
     // Editing of the span list ended: a number shows as the span it gave (a typed "1" as 2).
     void ShowSpanInForce();
     void ShowPicture();
@@ -115,9 +116,22 @@ private:
     int SpanStart() const;
     int Cursor() const;
 
+    // Holds the frame on screen while an operation moves the span and the cursor in several
+    // steps; the operation writes the frame once at its end (or the frame itself is the mover).
+    class MainFrameHold {
+    public:
+        explicit MainFrameHold(int& counter) : counter_(counter) { ++counter_; }
+        ~MainFrameHold() { --counter_; }
+        MainFrameHold(const MainFrameHold&) = delete;
+        MainFrameHold& operator=(const MainFrameHold&) = delete;
+
+    private:
+        int& counter_;
+    };
+
     ProgramState& state_;
+    SharedView& view_;
     std::shared_ptr<Dialogs> dialogs_;
-    TForm1* main_ = nullptr;
     std::unique_ptr<GraphRenderer> renderer_;
     SeriesTextSet labels_;
     QColor lastDialogColour_ = Qt::black;

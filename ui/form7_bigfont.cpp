@@ -1,5 +1,5 @@
 #include "ui/form7_bigfont.h"
-#include "ui/form1_main.h"
+#include "ui/shared_view.h"
 #include "ui/window_basics.h"
 
 #include <QCloseEvent>
@@ -59,14 +59,26 @@ QImage FlagPicture(const QColor& fill, const QString& digit) {
 
 } // namespace
 
-TForm7::TForm7(TForm1* mainWindow, QWidget* parent) : QWidget(parent), main_(mainWindow) {
+TForm7::TForm7(SharedView& view, QWidget* parent) : QWidget(parent), view_(view) {
     SetUpFixedWindow(this, QStringLiteral("Большой шрифт"), 687, 473, 198, 99);
     BuildControls();
+    ConnectHandlers();
+    FormCreate();
+    hide();
+}
+
+void TForm7::ConnectHandlers() {
     connect(Button2, &QPushButton::clicked, this, &TForm7::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm7::Button3Click);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm7::ScrollBar1Change);
-    FormCreate();
-    hide();
+    // The copies of the main window's controls show what the windows share, hidden or not.
+    connect(&view_, &SharedView::lengthChanged, ScrollBar1, &QScrollBar::setMaximum);
+    connect(&view_, &SharedView::frameChanged, ScrollBar1, &QScrollBar::setValue);
+    connect(&view_, &SharedView::infoChanged, Edit1, &QLineEdit::setText);
+    connect(&view_, &SharedView::readingChanged, Button2,
+            [this](bool reading) { Button2->setText(StartCaption(reading)); });
+    connect(&view_, &SharedView::playingChanged, Button3,
+            [this](bool playing) { Button3->setText(PlayCaption(playing)); });
 }
 
 void TForm7::BuildControls() {
@@ -109,8 +121,8 @@ void TForm7::BuildControls() {
     Button3->setToolTip(QStringLiteral("Начать/остановить проигрывание записи"));
     ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
     ScrollBar1->setGeometry(8, 448, 673, 17);
-    ScrollBar1->setRange(1, 1);
-    ScrollBar1->setValue(1);
+    ScrollBar1->setRange(1, view_.Length());
+    ScrollBar1->setValue(view_.Frame());
 }
 
 void TForm7::FormCreate() {
@@ -132,11 +144,10 @@ void TForm7::Draw0(const QString& name) {
     DrawPicture(name, clear_);
 }
 
-void TForm7::RefreshFromPanel(const PanelLines& lines, int n, int length) {
-    (void)length; // row 24 of the panel already reads "n / length"
+void TForm7::RefreshFromPanel(const PanelLines& lines, const FrameRow& row) {
     for (int k = 0; k < BigFontParameterRows; ++k)
         ValueLabels[k]->setText(QString::fromStdString(lines.values[k + 1]));
-    const std::array<bool, BigFontFlagRows> bits = BigFontFlagBits(main_->State().store.Row(n));
+    const std::array<bool, BigFontFlagRows> bits = BigFontFlagBits(row);
     for (int k = 0; k < BigFontFlagRows; ++k) {
         const QString name = QStringLiteral("Image%1").arg(k + 1);
         if (bits[k])
@@ -144,6 +155,7 @@ void TForm7::RefreshFromPanel(const PanelLines& lines, int n, int length) {
         else
             Draw0(name);
     }
+    // Row 24 of the panel reads "n / length".
     Label34->setText(QString::fromStdString(lines.values[24]));
 }
 
@@ -153,19 +165,16 @@ void TForm7::ReleasePictures() {
 }
 
 void TForm7::Button2Click() {
-    main_->Button1Click();
+    emit startStopPressed();
 }
 
 void TForm7::Button3Click() {
-    main_->Button6Click();
+    emit playPressed();
 }
 
 void TForm7::ScrollBar1Change() {
-    if (!isVisible()) return;
-    // The maximum goes first so that a position beyond the old maximum is not clipped; the
-    // two bars always share their maximum anyway.
-    main_->ScrollBar1->setMaximum(ScrollBar1->maximum());
-    main_->ScrollBar1->setValue(ScrollBar1->value());
+    // Both bars show the shared length, so only the position is the user's.
+    if (isVisible()) view_.SetFrame(ScrollBar1->value());
 }
 
 void TForm7::showEvent(QShowEvent* event) {
@@ -174,7 +183,9 @@ void TForm7::showEvent(QShowEvent* event) {
 }
 
 void TForm7::FormShow() {
-    main_->ScrollBar1Change();
+    ScrollBar1->setMaximum(view_.Length());
+    ScrollBar1->setValue(view_.Frame());
+    emit shown();
 }
 
 void TForm7::closeEvent(QCloseEvent* event) {
@@ -183,8 +194,7 @@ void TForm7::closeEvent(QCloseEvent* event) {
 }
 
 void TForm7::FormClose() {
-    main_->show();
-    main_->MemoDraw(main_->FramePosition());
+    emit closed();
 }
 
 } // namespace qv

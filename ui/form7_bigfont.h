@@ -15,17 +15,19 @@ class QScrollBar;
 
 namespace qv {
 
-class TForm1;
+class SharedView;
 
 // The big-font window: the frame on screen in large type, with copies of the main window's
-// start/stop and play buttons, information field and frame scroll bar.
+// start/stop and play buttons, information field and frame scroll bar. The copies show the
+// shared view; the buttons ask the main window to act.
 class TForm7 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm7(TForm1* mainWindow, QWidget* parent = nullptr);
+    explicit TForm7(SharedView& view, QWidget* parent = nullptr);
 
-    // MemoDraw's refresh for frame n while this window is visible.
-    void RefreshFromPanel(const PanelLines& lines, int n, int length);
+    // MemoDraw's refresh while this window is visible: the panel's lines of the frame on
+    // screen and that frame's row.
+    void RefreshFromPanel(const PanelLines& lines, const FrameRow& row);
     // The program ends: release the flag pictures.
     void ReleasePictures();
 
@@ -52,15 +54,23 @@ public:
     QLabel* Label33 = nullptr;
     QLabel* Label34 = nullptr; // frame label, "n / length"
 
+signals:
+    void startStopPressed(); // the main window's start/stop runs
+    void playPressed();      // the main window's playback runs
+    void shown();            // the main window shows the frame as if its scroll bar had moved
+    void closed();           // the main window comes back
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildControls();
+    // The one place that connects the controls, and the shared view, to their handlers.
+    void ConnectHandlers();
     void DrawPicture(const QString& name, const QImage& picture);
 
-    TForm1* main_;
+    SharedView& view_;
     QImage set_;
     QImage clear_;
 };

@@ -8,6 +8,7 @@
 #include "ui/form7_bigfont.h"
 #include "ui/form8_cable.h"
 #include "ui/qt_translation.h"
+#include "ui/shared_view.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,7 +18,8 @@
 namespace qv {
 
 QuintovarApp::QuintovarApp(UiServices services)
-    : services_(std::move(services)), state_(std::make_unique<ProgramState>()) {}
+    : services_(std::move(services)), state_(std::make_unique<ProgramState>()),
+      view_(std::make_unique<SharedView>()) {}
 
 QuintovarApp::~QuintovarApp() {
     state_->StopFlag = 1;
@@ -32,13 +34,12 @@ QuintovarApp::~QuintovarApp() {
 }
 
 void QuintovarApp::StartUp() {
-    form1_ = std::make_unique<TForm1>(*state_, services_);
-    form3_ = std::make_unique<TForm3>(*state_, services_.dialogs);
-    form3_->AttachMainWindow(form1_.get());
+    form1_ = std::make_unique<TForm1>(*state_, *view_, services_);
+    form3_ = std::make_unique<TForm3>(*state_, *view_, form1_->Services().dialogs);
     form4_ = std::make_unique<TForm4>();
     form5_ = std::make_unique<TForm5>();
     form6_ = std::make_unique<TForm6>();
-    form7_ = std::make_unique<TForm7>(form1_.get());
+    form7_ = std::make_unique<TForm7>(*view_);
     form8_ = std::make_unique<TForm8>(state_->port);
     form1_->AttachWindows(
         {form3_.get(), form4_.get(), form5_.get(), form6_.get(), form7_.get(), form8_.get()});

@@ -7,6 +7,7 @@
 
 namespace qv {
 
+class SharedView;
 class TForm1;
 class TForm3;
 class TForm4;
@@ -27,6 +28,8 @@ public:
     void StartUp();
 
     ProgramState& State() { return *state_; }
+    // What the windows show in common (the recording's length, the frame on screen, ...).
+    SharedView& View() { return *view_; }
     TForm1* Form1() { return form1_.get(); }
     TForm3* Form3() { return form3_.get(); }
     TForm4* Form4() { return form4_.get(); }
@@ -38,6 +41,7 @@ public:
 private:
     UiServices services_;
     std::unique_ptr<ProgramState> state_;
+    std::unique_ptr<SharedView> view_; // outlives the windows that observe it
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm3> form3_;
     std::unique_ptr<TForm4> form4_;

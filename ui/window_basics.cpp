@@ -1,13 +1,25 @@
 #include "ui/window_basics.h"
 
+#include <QLabel>
+#include <QLocale>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
 
 namespace qv {
 
+std::string DecimalSeparator() {
+    return QLocale().decimalPoint().toStdString();
+}
+
+void SetLabelText(QLabel* label, const QString& text) {
+    if (label->text() == text) return;
+    label->setText(text);
+    label->adjustSize();
+}
+
 QFont ProgramFont(int pixelSize, bool bold) {
-    // Where the original family is missing, prefer narrow faces: the windows' fixed geometry
+    // Where "MS Sans Serif" is missing, prefer narrow faces: the windows' fixed geometry
     // was laid out for the narrow bitmap font, and wider faces cut the panel's labels short.
     static const bool substituted = [] {
         QFont::insertSubstitutions(

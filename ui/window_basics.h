@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <string>
+
+class QLabel;
 class QTextEdit;
 
 namespace qv {
@@ -12,6 +15,17 @@ namespace qv {
 // The program's window font: "MS Sans Serif" at the given pixel height (falls back where the
 // family is missing).
 QFont ProgramFont(int pixelSize, bool bold = false);
+
+// The decimal separator of the default locale, as every window shows numbers.
+std::string DecimalSeparator();
+
+// Sets a label's text and fits the label to it; the same text again changes nothing.
+void SetLabelText(QLabel* label, const QString& text);
+
+// Whether `window` exists and is on screen.
+inline bool Shown(const QWidget* window) {
+    return window && window->isVisible();
+}
 
 // Makes `window` a fixed dialog-style top-level window with the given caption, client size and
 // screen position, the button-face background and the program's 11-pixel font.

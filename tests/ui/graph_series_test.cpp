@@ -43,7 +43,7 @@ protected:
     QString Text(int label) { return graph()->Label[label]->text(); }
     bool Shown(int label) { return graph()->Label[label]->isVisible(); }
     int MainFrame() { return form->ScrollBar1->value(); }
-    static QString Decimal() { return QString::fromStdString(TForm1::DecimalSeparator()); }
+    static QString Decimal() { return QString::fromStdString(DecimalSeparator()); }
     // Whether the label's text, as the window draws it on screen, is in this colour: some of
     // its pixels have it and none is dark grey or black.
     bool TextOnScreenIn(int label, const QColor& colour) {
@@ -217,7 +217,7 @@ TEST_F(GraphSeriesTest, AMarkerJumpPutsTheCursorOnTheFrame) {
     Open(1000, 1000);
     form->ScrollBar1->setValue(500);
     TypeSpan(QStringLiteral("100"));
-    form->BitBtn[0]->setText(QStringLiteral("37"));
+    form->SetMarker(1, "37");
     form->BitBtnMouseDown(1, Qt::LeftButton);
     EXPECT_EQ(MainFrame(), 37);
     EXPECT_EQ(graph()->ScrollBar1->value() + graph()->TrackBar1->value(), 37);

@@ -30,7 +30,7 @@ TEST_F(FakeTimingCheckTest, TheReportComesFromTheCheckThreadThroughTimer3) {
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     form->N25->trigger();
     ASSERT_EQ(checks.size(), 1u);
-    EXPECT_EQ(separators[0], TForm1::DecimalSeparator());
+    EXPECT_EQ(separators[0], DecimalSeparator());
 
     const std::string report = "Средняя неточность отсчёта - 0,0123мс. Мах - 1,5000мс. При "
                                "неточности 2 и более мс. возможны сбои.";

@@ -5,6 +5,8 @@
 
 #include "ui/form6_comment.h"
 #include "ui/form7_bigfont.h"
+#include "ui/shared_view.h"
+#include "ui/window_basics.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -68,7 +70,7 @@ protected:
             row.Flags12[3] = static_cast<std::uint8_t>((n + 1) % 2);
             row.EndFlag = static_cast<std::uint8_t>(n % 2);
         }
-        form->ScrollBar1->setMaximum(length);
+        app->View().SetLength(length);
         form->ScrollBar1->setValue(position);
         form->MemoDraw(position);
         state().FrameCount = length + 1;

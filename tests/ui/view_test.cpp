@@ -135,14 +135,14 @@ TEST_F(MarkerTest, LeftRemembersAndJumpsBackRightEmpties) {
 
 TEST_F(MarkerTest, AMarkerBeyondTheEndGoesToTheLastFrame) {
     MakeRecording(100, 10);
-    form->BitBtn[9]->setText(QStringLiteral("150"));
+    form->SetMarker(10, "150");
     form->BitBtnMouseDown(10, Qt::LeftButton);
     EXPECT_EQ(form->ScrollBar1->value(), 100);
 }
 
 TEST_F(MarkerTest, ADamagedCaptionIsReportedAndTakenAsEmpty) {
     MakeRecording(20, 12);
-    form->BitBtn[0]->setText(QStringLiteral("12x"));
+    form->SetMarker(1, "12x");
     form->BitBtnMouseDown(1, Qt::LeftButton);
     EXPECT_EQ(form->BitBtn[0]->text(), QStringLiteral("12"));
     EXPECT_TRUE(form->Edit1->text().contains(QStringLiteral("12x")));

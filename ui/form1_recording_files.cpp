@@ -1,19 +1,13 @@
 #include "files/csv_export.h"
 #include "files/file_name.h"
 #include "files/recording_file.h"
-#include "files/settings_file.h"
 #include "ui/form1_main.h"
 #include "ui/form6_comment.h"
 #include "ui/long_lines.h"
-#include "ui/mouse_button.h"
-#include "ui/window_basics.h"
+#include "ui/shared_view.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -53,23 +47,12 @@ void TForm1::Timer2Timer() {
     if (!services_.arguments.isEmpty()) LoadRecording(services_.arguments.constFirst());
 }
 
-void TForm1::Wait(int milliseconds) {
-    if (milliseconds <= 0) return;
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 QString TForm1::DialogFolder() const {
     return lastFileFolder_.isEmpty() ? services_.documentsFolder : lastFileFolder_;
 }
 
 void TForm1::RememberFolderOf(const QString& fileName) {
     lastFileFolder_ = QFileInfo(fileName).absolutePath();
-}
-
-QStringList TForm1::CommentLines() const {
-    return windows_.form6 ? windows_.form6->CommentLines() : QStringList();
 }
 
 void TForm1::SaveRecording() {
@@ -85,10 +68,8 @@ void TForm1::SaveRecording() {
 
     std::array<std::vector<std::string>, SampleColumnCount> samples{
         ToLines(KeptLines(Memo3)), ToLines(KeptLines(Memo4)), ToLines(KeptLines(Memo5))};
-    std::array<std::string, FrameMarkerCount> markers;
-    for (int m = 0; m < FrameMarkerCount; ++m) markers[m] = BitBtn[m]->text().toStdString();
     const RecordingDocument document = DocumentFromStore(state_.store, RecordingLength(), samples,
-                                                         markers, ToLines(CommentLines()));
+                                                         markers_, ToLines(CommentLines()));
 
     const std::string path = choice->fileName.toStdString();
     FileStatus status;
@@ -134,12 +115,11 @@ void TForm1::LoadRecording(const QString& fileName) {
         const std::array<QTextEdit*, 3> sampleMemos{Memo3, Memo4, Memo5};
         for (int k = 0; k < SampleColumnCount; ++k)
             ShowKeptLines(sampleMemos[k], FromLines(document.samples[k]), true);
-        for (int m = 0; m < FrameMarkerCount; ++m)
-            BitBtn[m]->setText(QString::fromStdString(document.markers[m]));
+        for (int m = 0; m < FrameMarkerCount; ++m) SetMarker(m + 1, document.markers[m]);
         if (windows_.form6) windows_.form6->SetCommentLines(FromLines(document.comment));
 
-        ScrollBar1->setMaximum(length);
-        ScrollBar1->setValue(length);
+        view_.SetLength(length);
+        view_.SetFrame(length);
         MemoDraw(length);
         state_.FrameCount = length + 1;
         SetInfo(QStringLiteral("Данные из: ") + ShownFileName(name));
@@ -147,35 +127,6 @@ void TForm1::LoadRecording(const QString& fileName) {
     GraphRestartAfterLoad();
     if (windows_.form6 && !windows_.form6->CommentLines().isEmpty())
         windows_.form6->ShowWithFocusOnOk();
-}
-
-void TForm1::LoadSettings() {
-    const SettingsValues values = qv::LoadSettings(services_.settingsPath.toStdString());
-    state_.settings = DisplaySettingsOf(values);
-    N3S1->setChecked(values.Preset);
-    N1GGTE1->setChecked(values.Engine1GGTE);
-    N1JZGTE1->setChecked(values.Engine1JZGTE);
-    N14->setChecked(values.DtrHigh);
-    N24->setChecked(values.InvertedAdapter);
-    N27->setChecked(values.ReducedCpu);
-    state_.ReducedCpu = values.ReducedCpu;
-    for (int k = 0; k < 6; ++k) state_.SeriesColours[k] = std::uint32_t(values.SeriesColours[k]);
-}
-
-bool TForm1::SaveSettings() {
-    SettingsValues values;
-    KeepDisplaySettings(values, state_.settings);
-    values.Preset = N3S1->isChecked();
-    values.Engine1GGTE = N1GGTE1->isChecked();
-    values.Engine1JZGTE = N1JZGTE1->isChecked();
-    values.DtrHigh = N14->isChecked();
-    values.InvertedAdapter = N24->isChecked();
-    values.ReducedCpu = N27->isChecked();
-    for (int k = 0; k < 6; ++k) values.SeriesColours[k] = std::int32_t(state_.SeriesColours[k]);
-    const FileStatus status = qv::SaveSettings(services_.settingsPath.toStdString(), values);
-    if (status.ok()) return true;
-    services_.dialogs->Message(this, QString::fromStdString(status.message));
-    return false;
 }
 
 } // namespace qv

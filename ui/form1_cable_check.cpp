@@ -1,0 +1,19 @@
+// The cable check, "Проверить кабель на инверсию".
+#include "ui/form1_main.h"
+#include "ui/form8_cable.h"
+
+#include <QComboBox>
+
+namespace qv {
+
+// The cable check (menu "Проверить кабель на инверсию").
+void TForm1::N32Click() {
+    if (ComboBox1->currentText().isEmpty()) {
+        services_.dialogs->Message(this, QStringLiteral("Надо бы порт выбрать"));
+        return;
+    }
+    hide();
+    if (windows_.form8) windows_.form8->Open();
+}
+
+} // namespace qv
