@@ -1,4 +1,5 @@
 #include "ui/form1_main.h"
+#include "ui/shared_view.h"
 
 #include <QAction>
 
@@ -19,13 +20,15 @@ void TForm1::ApplyDisplaySettings() {
     N3S1->setChecked(checks.Preset);
 }
 
-// The ten unit, dependence and sensor items: set the field, redraw, check, refresh the graph.
+// The ten unit, dependence and sensor items: set the field (the graph follows the shared
+// view), redraw, check.
 template <typename Choice>
 void TForm1::SetDisplaySetting(Choice DisplaySettings::*field, Choice value) {
-    state_.settings.*field = value;
+    DisplaySettings settings = view_.Settings();
+    settings.*field = value;
+    view_.SetSettings(settings);
     MemoDraw(FramePosition());
     ApplyDisplaySettings();
-    RefreshGraphLists();
 }
 
 void TForm1::N16Click() {
@@ -60,11 +63,10 @@ void TForm1::MAF2Click() {
 }
 
 void TForm1::N3S1Click() {
-    state_.settings = DisplaySettings{};
+    view_.SetSettings(DisplaySettings{});
     ApplyDisplaySettings();
     N3S1->setChecked(true);
     MemoDraw(FramePosition());
-    RefreshGraphLists();
 }
 
 } // namespace qv

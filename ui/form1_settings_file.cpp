@@ -1,6 +1,7 @@
 // Reading and writing the settings file.
 #include "files/settings_file.h"
 #include "ui/form1_main.h"
+#include "ui/shared_view.h"
 
 #include <QAction>
 
@@ -8,7 +9,7 @@ namespace qv {
 
 void TForm1::LoadSettings() {
     const SettingsValues values = qv::LoadSettings(services_.settingsPath.toStdString());
-    state_.settings = DisplaySettingsOf(values);
+    view_.SetSettings(DisplaySettingsOf(values));
     N3S1->setChecked(values.Preset);
     N1GGTE1->setChecked(values.Engine1GGTE);
     N1JZGTE1->setChecked(values.Engine1JZGTE);

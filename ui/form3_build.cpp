@@ -112,6 +112,8 @@ void TForm3::ConnectHandlers() {
     connect(&view_, &SharedView::frameChanged, this, [this] {
         if (isVisible() && state_.StopFlag == 1) FollowSharedFrame();
     });
+    // The series lists and scales name the units in force.
+    connect(&view_, &SharedView::settingsChanged, this, &TForm3::RefreshGraphLists);
 }
 
 } // namespace qv

@@ -19,7 +19,7 @@ namespace qv {
 
 QuintovarApp::QuintovarApp(UiServices services)
     : services_(std::move(services)), state_(std::make_unique<ProgramState>()),
-      view_(std::make_unique<SharedView>()) {}
+      view_(std::make_unique<SharedView>(state_->settings)) {}
 
 QuintovarApp::~QuintovarApp() {
     state_->StopFlag = 1;

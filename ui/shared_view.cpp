@@ -30,6 +30,12 @@ void SharedView::ClearSeries() {
     series_.fill(SeriesPick{});
 }
 
+void SharedView::SetSettings(const DisplaySettings& settings) {
+    if (settings == settings_) return;
+    settings_ = settings;
+    emit settingsChanged();
+}
+
 void SharedView::SetInfo(const QString& text) {
     if (text == info_) return;
     info_ = text;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "recording/display_settings.h"
 #include "ui/render/graph_picture.h"
 
 #include <QObject>
@@ -19,13 +20,18 @@ struct SeriesPick {
 using SeriesPicks = std::array<SeriesPick, GraphSeriesCount>;
 
 // What the windows show in common: the recording's length, the frame on screen, the graph's
-// choice of series, the information text and whether reading or playback runs. The program
+// choice of series, the display settings, the information text and whether reading or playback
+// runs. The program
 // owns one; each window shows it in its own controls and changes it only through here, so no
 // window writes another window's controls. Like the controls it stands for, it notifies only
 // on a real change.
 class SharedView : public QObject {
     Q_OBJECT
 public:
+    // The display settings are kept where the core reads them (the program state); the view
+    // is their one writer in the windows.
+    explicit SharedView(DisplaySettings& settings) : settings_(settings) {}
+
     int Length() const { return length_; }
     int Frame() const { return frame_; }
     // The recording now holds `length` frames (at least one). A frame beyond the new end moves
@@ -38,6 +44,10 @@ public:
     void SetSeries(int n, SeriesPick pick); // n = 1..6
     void ClearSeries();
 
+    // The units and dependences values are shown in; every window showing values follows.
+    const DisplaySettings& Settings() const { return settings_; }
+    void SetSettings(const DisplaySettings& settings);
+
     const QString& Info() const { return info_; }
     void SetInfo(const QString& text);
 
@@ -49,11 +59,13 @@ public:
 signals:
     void lengthChanged(int length);
     void frameChanged(int frame);
+    void settingsChanged();
     void infoChanged(const QString& text);
     void readingChanged(bool reading);
     void playingChanged(bool playing);
 
 private:
+    DisplaySettings& settings_;
     int length_ = 1;
     int frame_ = 1;
     SeriesPicks series_{};

@@ -8,7 +8,8 @@ namespace {
 // Every window relies on the shared view as on a scroll bar: a change is announced once, the
 // length first, and the frame never lies outside the recording.
 TEST(SharedViewTest, AnnouncesOnlyRealChangesAndKeepsTheFrameInTheRecording) {
-    SharedView view;
+    DisplaySettings settings;
+    SharedView view(settings);
     QStringList events;
     QObject::connect(&view, &SharedView::lengthChanged,
                      [&](int length) { events << QStringLiteral("length %1").arg(length); });
