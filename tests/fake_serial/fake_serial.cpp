@@ -6,9 +6,19 @@
 // lacks, for that one device: TIOCGSERIAL (so the program takes it for a serial port),
 // TIOCMGET, TIOCMBIS/TIOCMBIC/TIOCMSET (DTR and RTS), TIOCMIWAIT and TIOCGICOUNT. DSR follows
 // a line file ($QV_FAKE_SERIAL_SCRIPT, "<seconds> <level>" a line, as `quintovar-cli receive`
-// reads) in real time from the device's first TIOCGSERIAL, the program's opening check.
+// reads) in real time from the device's first request of any kind (a Linux program's opening
+// check TIOCGSERIAL; under wine, which never asks that, its first status read).
+//
+// Under wine the device stands behind a COM port (tests/windows/wine-run --port): wine answers
+// GetCommModemStatus with TIOCMGET, and WaitCommEvent with a thread of its own that polls
+// TIOCGICOUNT and TIOCMGET; it never waits with TIOCMIWAIT.
 //
 // Settings (environment; times in microseconds unless named otherwise):
+//   QV_FAKE_SERIAL_PROGRAM        act only in a process whose command line names this program
+//                                 (a file name, such as "quintovar-cli.exe"): wine starts other
+//                                 processes (its server, services, a console host) that inherit
+//                                 LD_PRELOAD, and each would make a device of its own and move
+//                                 the link away from the program's; unset: act in any process
 //   QV_FAKE_SERIAL_READ_COST_US   each TIOCMGET takes this long (an FTDI adapter: about 1 ms)
 //   QV_FAKE_SERIAL_QUANTUM_US     the adapter reports the inputs only at multiples of this
 //                                 (an FTDI latency timer: 16 ms); a change between two reports
@@ -22,11 +32,19 @@
 //   QV_FAKE_SERIAL_VANISH_S       seconds after the start at which the device goes away:
 //                                 every request then fails with EIO and the pseudo-terminal
 //                                 is hung up, as an unplugged USB adapter is
-//   QV_FAKE_SERIAL_LOG            a file that gets one line for each opening check, each
-//                                 change of DTR or RTS and each close, with the terminal
-//                                 settings at that moment; before each close, one with the
-//                                 counts of status reads, change waits and waits that a
-//                                 change ended ("use ...")
+//   QV_FAKE_SERIAL_UNPLUG         a file whose appearance takes the device away in the same
+//                                 way, at that moment (a test unplugs the adapter when ready)
+//   QV_FAKE_SERIAL_LOG            a file that gets one line for each opening (at the first
+//                                 request after it), each change of DTR or RTS and each close,
+//                                 with DTR, RTS and the terminal settings at that moment; before
+//                                 each close, two lines of counts ("use ..."): the reader (the
+//                                 thread that read the status most often: the receiver) with its
+//                                 status reads, its processor time over the time it read, and
+//                                 how long after a change of the line it first read the line
+//                                 (mean and longest), then the change-count requests and their
+//                                 mean interval (wine's change wait polls with them); and the
+//                                 counts of status reads, change waits and waits that a change
+//                                 ended
 // TIOCMIWAIT and TIOCGICOUNT keep the kernel's meaning: the counters count the changes of each
 // input as reported; TIOCMIWAIT waits until a counter of an input in its mask differs from
 // its value when the call began, fails with EIO when the device goes away, and with EINTR when
@@ -48,11 +66,13 @@
 #include <poll.h>
 #include <pthread.h>
 #include <string>
+#include <strings.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <termios.h>
 #include <unistd.h>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -64,6 +84,16 @@ struct Change {
     int level;
 };
 
+// One thread's status reads: its processor time at the first and the last, and how long after
+// each change of the line (from its first read on) it first read the line.
+struct ThreadUse {
+    int reads = 0;
+    Ns firstAt = 0, lastAt = 0, firstCpu = 0, lastCpu = 0;
+    std::size_t unseen = 0; // the first change it has not read yet
+    Ns lagSum = 0, lagMax = 0;
+    int lagged = 0;
+};
+
 struct Device {
     bool ready = false;
     int master = -1;
@@ -71,10 +101,12 @@ struct Device {
     std::vector<Change> line; // the first entry is the level at time 0
     Ns readCost = 0, quantum = 0, latency = 0, vanishAt = -1;
     bool cached = false, noNotify = false;
-    std::string log;
+    std::string log, unplug;
 
     std::mutex mutex;
-    Ns start = -1;                       // the monotonic time of the first opening check
+    Ns start = -1;       // the monotonic time of the first request
+    bool opened = false; // a request came since the last close
+
     int outputs = TIOCM_DTR | TIOCM_RTS; // raised by the kernel when a port is opened
     // The reports seen so far: up to which report time they are counted, the last reported
     // level and how often the reported DSR changed.
@@ -82,8 +114,12 @@ struct Device {
     std::size_t nextChange = 1; // without a quantum: the first change not yet reported
     int reportedLevel = 1;
     int dsrChanges = 0;
-    // How the program used the device: status reads, change waits, waits ended by a change.
+    // How the program used the device: status reads, change waits, waits ended by a change;
+    // each thread's status reads; the change-count requests and the times of the first and last.
     int reads = 0, waits = 0, waitsChanged = 0;
+    std::unordered_map<long, ThreadUse> threads;
+    int counts = 0;
+    Ns firstCount = 0, lastCount = 0;
 };
 
 // Made on first use: the set-up below runs before the library's global objects are built.
@@ -96,6 +132,12 @@ Ns Now() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return Ns{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
+Ns ThreadCpu() {
+    timespec cpu{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+    return Ns{cpu.tv_sec} * 1'000'000'000 + cpu.tv_nsec;
 }
 
 // A sleep no signal ends: a USB control transfer (the read cost) finishes whatever happens.
@@ -212,10 +254,46 @@ void Log(int fd, const char* event) {
     Append(line);
 }
 
+// Notes a status read of the calling thread at `t` (TheDevice().mutex held).
+void NoteRead(Ns t) {
+    ThreadUse& use = TheDevice().threads[syscall(SYS_gettid)];
+    const std::vector<Change>& line = TheDevice().line;
+    const Ns at = Now(), cpu = ThreadCpu();
+    if (use.reads++ == 0) {
+        use.firstAt = at;
+        use.firstCpu = cpu;
+        use.unseen = std::upper_bound(line.begin(), line.end(), t,
+                                      [](Ns time, const Change& c) { return time < c.at; }) -
+                     line.begin();
+    }
+    use.lastAt = at;
+    use.lastCpu = cpu;
+    for (; use.unseen < line.size() && line[use.unseen].at <= t; ++use.unseen) {
+        const Ns lag = t - line[use.unseen].at;
+        use.lagSum += lag;
+        use.lagMax = std::max(use.lagMax, lag);
+        ++use.lagged;
+    }
+}
+
 // The counts of use, logged before each close.
 void LogUse() {
     if (TheDevice().log.empty()) return;
-    char line[128];
+    const ThreadUse* reader = nullptr;
+    for (const auto& [thread, use] : TheDevice().threads)
+        if (!reader || use.reads > reader->reads) reader = &use;
+    const ThreadUse none;
+    if (!reader) reader = &none;
+    const Ns span = reader->lastAt - reader->firstAt;
+    const Device& d = TheDevice();
+    char line[256];
+    std::snprintf(
+        line, sizeof line,
+        "use reader TIOCMGET=%d cpu=%.2f%% lag=%.3f/%.3fms TIOCGICOUNT=%d every=%.3fms\n",
+        reader->reads, span > 0 ? 100.0 * (reader->lastCpu - reader->firstCpu) / span : 0.0,
+        reader->lagged ? reader->lagSum / 1e6 / reader->lagged : 0.0, reader->lagMax / 1e6,
+        d.counts, d.counts > 1 ? (d.lastCount - d.firstCount) / 1e6 / (d.counts - 1) : 0.0);
+    Append(line);
     std::snprintf(line, sizeof line, "use TIOCMGET=%d TIOCMIWAIT=%d changed=%d\n",
                   TheDevice().reads, TheDevice().waits, TheDevice().waitsChanged);
     Append(line);
@@ -229,6 +307,9 @@ int Fail(int error) {
 // Whether the device has gone (TheDevice().mutex held); hangs the pseudo-terminal up the first
 // time.
 bool Vanished(Ns t) {
+    if (TheDevice().vanishAt < 0 && !TheDevice().unplug.empty() &&
+        access(TheDevice().unplug.c_str(), F_OK) == 0)
+        TheDevice().vanishAt = t;
     if (TheDevice().vanishAt < 0 || TheDevice().start < 0 || t < TheDevice().vanishAt) return false;
     if (TheDevice().master >= 0) {
         syscall(SYS_close, TheDevice().master);
@@ -255,7 +336,6 @@ int WaitForChange(unsigned long mask) {
     std::unique_lock lock(TheDevice().mutex);
     ++TheDevice().waits;
     if (TheDevice().noNotify) return Fail(ENOTTY);
-    if (TheDevice().start < 0) TheDevice().start = Now();
     // The counters as the call begins, as the kernel takes them.
     Ns t = Now() - TheDevice().start;
     if (Vanished(t)) return Fail(EIO);
@@ -272,6 +352,8 @@ int WaitForChange(unsigned long mask) {
         Ns wake = (mask & TIOCM_DSR) ? NextReportedChange(t) : -1;
         if (TheDevice().vanishAt >= 0 && (wake < 0 || wake > TheDevice().vanishAt))
             wake = TheDevice().vanishAt;
+        if (!TheDevice().unplug.empty() && (wake < 0 || wake > t + 10'000'000))
+            wake = t + 10'000'000;              // looks for the unplugging file now and then
         if (wake < 0) wake = t + 1'000'000'000; // nothing will change: wait on, as the kernel does
         lock.unlock();
         if (!SleepUntilSignalled(TheDevice().start + wake, signals.caller)) return Fail(EINTR);
@@ -279,11 +361,23 @@ int WaitForChange(unsigned long mask) {
     }
 }
 
+// Any request on the device: the first after an opening logs the opening, and the very first
+// starts the line's clock.
+void Requested(int fd) {
+    std::lock_guard lock(TheDevice().mutex);
+    if (TheDevice().start < 0) TheDevice().start = Now();
+    if (!TheDevice().opened) Log(fd, "open");
+    TheDevice().opened = true;
+}
+
 int Answer(int fd, unsigned long request, void* arg) {
     if (request == TIOCMGET && TheDevice().readCost > 0) SleepUntil(Now() + TheDevice().readCost);
     std::unique_lock lock(TheDevice().mutex);
-    if (request == TIOCGSERIAL && TheDevice().start < 0) TheDevice().start = Now();
-    const Ns t = TheDevice().start < 0 ? 0 : Now() - TheDevice().start;
+    const Ns t = Now() - TheDevice().start;
+    if (request == TIOCGICOUNT) {
+        if (TheDevice().counts++ == 0) TheDevice().firstCount = t;
+        TheDevice().lastCount = t;
+    }
     if (Vanished(t)) return Fail(EIO);
     switch (request) {
     case TIOCGSERIAL: {
@@ -291,11 +385,11 @@ int Answer(int fd, unsigned long request, void* arg) {
         info.type = PORT_16550A;
         info.baud_base = 115200;
         std::memcpy(arg, &info, sizeof info);
-        Log(fd, "open");
         return 0;
     }
     case TIOCMGET: {
         ++TheDevice().reads;
+        NoteRead(t);
         int level = LevelAt(t);
         if (TheDevice().cached) {
             TakeReports(t);
@@ -330,10 +424,25 @@ int Answer(int fd, unsigned long request, void* arg) {
     return Fail(EINVAL);
 }
 
+// Whether this process runs the program named by QV_FAKE_SERIAL_PROGRAM: an argument of its
+// command line is that file name, or a path ending in it (Windows names in any case).
+bool MeantForThisProcess() {
+    const char* program = std::getenv("QV_FAKE_SERIAL_PROGRAM");
+    if (!program || !*program) return true;
+    std::ifstream in("/proc/self/cmdline", std::ios::binary);
+    for (std::string argument; std::getline(in, argument, '\0');) {
+        const std::size_t slash = argument.find_last_of("/\\");
+        if (strcasecmp(argument.c_str() + (slash == std::string::npos ? 0 : slash + 1), program) ==
+            0)
+            return true;
+    }
+    return false;
+}
+
 __attribute__((constructor)) void SetUp() {
     const char* link = std::getenv("QV_FAKE_SERIAL_LINK");
     const char* script = std::getenv("QV_FAKE_SERIAL_SCRIPT");
-    if (!link || !script) return;
+    if (!link || !script || !MeantForThisProcess()) return;
     TheDevice().line = ReadLine(script);
     if (TheDevice().line.empty()) {
         std::fprintf(stderr, "fake serial: no line in %s\n", script);
@@ -347,6 +456,7 @@ __attribute__((constructor)) void SetUp() {
     TheDevice().cached = EnvFlag("QV_FAKE_SERIAL_CACHED");
     TheDevice().noNotify = EnvFlag("QV_FAKE_SERIAL_NO_NOTIFY");
     if (const char* log = std::getenv("QV_FAKE_SERIAL_LOG")) TheDevice().log = log;
+    if (const char* unplug = std::getenv("QV_FAKE_SERIAL_UNPLUG")) TheDevice().unplug = unplug;
 
     TheDevice().master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     struct stat info {};
@@ -377,17 +487,23 @@ extern "C" int ioctl(int fd, unsigned long request, ...) noexcept {
     const bool answered = request == TIOCGSERIAL || request == TIOCMGET || request == TIOCMBIS ||
                           request == TIOCMBIC || request == TIOCMSET || request == TIOCGICOUNT ||
                           request == TIOCMIWAIT;
-    if (answered && IsDevice(fd))
-        return request == TIOCMIWAIT ? WaitForChange(reinterpret_cast<unsigned long>(arg))
-                                     : Answer(fd, request, arg);
+    if (IsDevice(fd)) {
+        Requested(fd);
+        if (answered)
+            return request == TIOCMIWAIT ? WaitForChange(reinterpret_cast<unsigned long>(arg))
+                                         : Answer(fd, request, arg);
+    }
     return static_cast<int>(syscall(SYS_ioctl, fd, request, arg));
 }
 
 extern "C" int close(int fd) {
     if (IsDevice(fd)) {
         std::lock_guard lock(TheDevice().mutex);
-        LogUse();
-        Log(fd, "close");
+        if (TheDevice().opened) {
+            LogUse();
+            Log(fd, "close");
+        }
+        TheDevice().opened = false;
     }
     return static_cast<int>(syscall(SYS_close, fd));
 }
