@@ -53,6 +53,10 @@ public:
     explicit Win32SerialPort(HANDLE handle)
         : handle_(handle), event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
         overlapped_.hEvent = event_;
+        // What the port had when it was opened, put back when it is closed.
+        openedDcb_.DCBlength = sizeof openedDcb_;
+        dcbRead_ = GetCommState(handle_, &openedDcb_) != 0;
+        timeoutsRead_ = GetCommTimeouts(handle_, &openedTimeouts_) != 0;
     }
     ~Win32SerialPort() override { Close(); }
 
@@ -67,6 +71,7 @@ public:
         timeouts_.ReadTotalTimeoutConstant = t.ReadTotalConstant;
         timeouts_.WriteTotalTimeoutMultiplier = t.WriteTotalMultiplier;
         timeouts_.WriteTotalTimeoutConstant = t.WriteTotalConstant;
+        timeoutsChanged_ = true;
         return SetCommTimeouts(handle_, &timeouts_) != 0;
     }
 
@@ -80,6 +85,7 @@ public:
         dcb_.ByteSize = state.ByteSize;
         dcb_.Parity = state.Parity;
         dcb_.StopBits = state.StopBits;
+        stateChanged_ = true;
         return SetCommState(handle_, &dcb_) != 0;
     }
 
@@ -116,6 +122,7 @@ public:
     bool Close() override {
         EndWaits();
         if (handle_ == INVALID_HANDLE_VALUE) return false;
+        PutBack();
         const bool closed = CloseHandle(handle_) != 0;
         handle_ = INVALID_HANDLE_VALUE;
         if (event_) CloseHandle(event_);
@@ -124,6 +131,14 @@ public:
     }
 
 private:
+    // Puts back what the program changed: the line state (rate, framing, DTR and RTS, flow
+    // control) and the time-outs the port had when it was opened. A port left alone is not
+    // touched; a device that is gone refuses, and closing goes on.
+    void PutBack() {
+        if (stateChanged_ && dcbRead_) SetCommState(handle_, &openedDcb_);
+        if (timeoutsChanged_ && timeoutsRead_) SetCommTimeouts(handle_, &openedTimeouts_);
+    }
+
     // WaitCommEvent on the four inputs. A wait that times out stays pending and is waited on
     // again by the next call; the driver keeps the events that come meanwhile.
     LineWait WaitOnDriver(std::int64_t timeoutNs) {
@@ -184,6 +199,12 @@ private:
     HANDLE handle_;
     DCB dcb_{};
     COMMTIMEOUTS timeouts_{};
+    // The line state and time-outs the port had when it was opened, and whether the program
+    // changed them since.
+    DCB openedDcb_{};
+    COMMTIMEOUTS openedTimeouts_{};
+    bool dcbRead_ = false, timeoutsRead_ = false;
+    bool stateChanged_ = false, timeoutsChanged_ = false;
     HANDLE event_;
     OVERLAPPED overlapped_{};
     DWORD events_ = 0;
