@@ -1,9 +1,18 @@
 #include "acquisition/port_choice.h"
 #include "acquisition/receiver_thread.h"
 #include "app/program_state.h"
+#include "app/reading_keeper.h"
+#include "app/reading_session.h"
 #include "cli/commands.h"
 #include "cli/file_command.h"
 #include "cli/frame_line.h"
+#include "cli/program_folder.h"
+#include "files/file_io.h"
+#include "files/readings_folder.h"
+#include "recording/frame_time.h"
+#ifdef QV_KEEP_AWAKE
+#include "desktop/machine_keep_awake.h"
+#endif
 
 #include <chrono>
 #include <climits>
@@ -59,11 +68,28 @@ std::string AcquisitionNote(AcquisitionMode mode, ThreadPriorityLevel priority) 
     return note + " (frames may come out wrong on a busy machine; see the README)";
 }
 
+// The readings folder's reports, on the keeper's thread.
+ReadingKeeper::Events KeeperReports(const std::string& folder) {
+    ReadingKeeper::Events events;
+    events.recovered = [](const std::vector<std::string>& names) {
+        std::fprintf(stderr, "quintovar-cli read: %s\n", RecoveredReadingsText(names).c_str());
+    };
+    events.notKept = [] {
+        std::fprintf(stderr, "quintovar-cli read: %s\n", NotKeptText().c_str());
+    };
+    events.kept = [folder](const std::string& name) {
+        std::fprintf(stderr, "quintovar-cli read: чтение сохранено: %s\n",
+                     JoinPath(folder, name).c_str());
+    };
+    return events;
+}
+
 } // namespace
 
 // Reads a real port the way the window does (choose the port, optionally DTR on, start the
-// receiver thread) and prints every frame as `receive` does, until N frames have come or T
-// seconds have passed. How the line is read, and at which thread priority, goes to stderr.
+// receiver thread, commit every frame and keep it in the readings folder) and prints every
+// frame as `receive` does, until N frames have come or T seconds have passed. How the line is
+// read, and at which thread priority, goes to stderr.
 // Exit status 2 when the port cannot be opened, 3 when the receiver found the device gone
 // (reading then ends at once, the frames before it printed).
 int RunRead(int argc, char** argv) {
@@ -83,7 +109,18 @@ int RunRead(int argc, char** argv) {
     const bool inverted = arguments->Has("--inverted");
     const bool dtr = arguments->Has("--dtr");
 
+    // The readings folder is looked after from the start: a reading that a crash left unfinished
+    // is completed first.
+    const std::string folder = ReadingsFolderPath(ProgramFolder());
+    ReadingKeeper keeper(folder, KeeperReports(folder));
+    keeper.RecoverUnfinished();
+#ifdef QV_KEEP_AWAKE
+    const std::shared_ptr<KeepAwake> keepAwake = MachineKeepAwake();
+#else
+    const std::shared_ptr<KeepAwake> keepAwake;
+#endif
     auto state = std::make_unique<ProgramState>();
+    ReadingSession session(*state, &keeper, keepAwake.get());
     if (!ChoosePort(state->port, port)) {
         std::fprintf(stderr, "quintovar-cli read: cannot open the port %s\n", port);
         return 2;
@@ -103,9 +140,7 @@ int RunRead(int argc, char** argv) {
     };
     callbacks.deviceLost = [signals] { signals->Set(&Signals::deviceLost); };
     callbacks.finished = [signals] { signals->Set(&Signals::finished); };
-    state->FrameCount = 1;
-    state->StopFlag = 0;
-    StartReceiver(*state, inverted, std::move(callbacks));
+    StartReceiver(*state, session.Start(NowLocalDateTime()), inverted, std::move(callbacks));
 
     // Prints the notes that have come (the lock held; stderr is not the frames' stream).
     const auto printNotes = [&] {
@@ -125,21 +160,21 @@ int RunRead(int argc, char** argv) {
         if (signals->frameReady) {
             signals->frameReady = false;
             lock.unlock();
-            // The commit's part: each frame fills the next slot.
-            while (printed < frames) {
-                const auto handed = state->handOver.Take();
-                if (!handed) break;
-                std::puts(FrameLine(*handed).c_str());
+            // The commit: each frame fills the next slot and is kept on disk.
+            while (printed < frames && session.Reading()) {
+                const ReadingSession::Commit commit = session.CommitNext(NowFrameTime());
+                if (commit.slot == 0) break;
+                std::puts(FrameLine(state->store.Row(commit.slot)).c_str());
                 std::fflush(stdout);
-                state->FrameCount = handed->Slot + 1;
                 ++printed;
             }
             lock.lock();
+            if (!session.Reading()) break; // the store is full
         } else if (signals->finished) {
             break; // no counter, or the device went away
         }
     }
-    state->StopFlag = 1;
+    (void)session.Stop(NowFrameTime());
     // The receiver ends within about 115 ms; the state must outlive it.
     signals->changed.wait(lock, [&] { return signals->finished; });
     printNotes();

@@ -3,6 +3,7 @@
 #include "acquisition/line_receiver.h"
 #include "acquisition/virtual_line.h"
 #include "app/program_state.h"
+#include "app/reading_session.h"
 #include "cli/commands.h"
 #include "cli/file_command.h"
 #include "cli/frame_line.h"
@@ -62,8 +63,10 @@ int RunReceive(int argc, char** argv) {
 
     auto state = std::make_unique<ProgramState>();
     state->ReducedCpu = false;
-    state->StopFlag = 0;
-    const std::uint64_t generation = state->handOver.BeginRun();
+    // A run of reading that prints every frame the receiver hands over, as it comes; the frames
+    // do not go into the store (a line file may hold more than the store does).
+    ReadingSession session(*state);
+    const std::uint64_t generation = session.Start(LocalDateTime{});
     // The run ends a second after the last change of the line.
     VirtualLine line(parsed.Recording, frequency, pollNs,
                      parsed.Recording.LastChangeNs() + 1'000'000'000, &state->StopFlag);

@@ -47,5 +47,7 @@ private:
 // The commit's data steps: row n receives the frame's bytes 1..10, identifier, the bits of
 // bytes 11 and 12 and the commit time. EndFlag is left to the caller.
 void CommitFrameData(RecordingStore& store, int n, const LineFrame& frame, double frameTime);
+// The row those steps give (end flag 0).
+FrameRow RowOfFrame(const LineFrame& frame, double frameTime);
 
 } // namespace qv

@@ -1,4 +1,7 @@
 #include "acquisition/reading_notices.h"
+#include "app/frame_commit.h"
+#include "app/reading_session.h"
+#include "recording/frame_time.h"
 #include "ui/form1_main.h"
 #include "ui/input_blocker.h"
 #include "ui/mouse_button.h"
@@ -57,8 +60,8 @@ QAction* AddItem(QMenu* menu, const QString& caption, bool checkable = false) {
 
 } // namespace
 
-TForm1::TForm1(ProgramState& state, SharedView& view, UiServices services)
-    : state_(state), view_(view), services_(std::move(services)),
+TForm1::TForm1(ProgramState& state, ReadingSession& session, SharedView& view, UiServices services)
+    : state_(state), session_(session), view_(view), services_(std::move(services)),
       receiverLink_(std::make_shared<ReceiverLink>(this)) {
     if (!services_.dialogs) services_.dialogs = std::make_shared<Dialogs>();
     if (services_.portSystem) state_.port.UseSystem(services_.portSystem);
@@ -78,7 +81,7 @@ TForm1::TForm1(ProgramState& state, SharedView& view, UiServices services)
 TForm1::~TForm1() {
     // A receiver that still runs must stop; it reaches this window only by queued calls,
     // which die with it.
-    state_.StopFlag = 1;
+    (void)session_.Stop(NowFrameTime());
     receiverLink_->Detach();
     // The controls die after this object's own part: the port box, losing its focus, would
     // still signal a handler of a window that no longer exists.
@@ -189,7 +192,7 @@ void TForm1::BuildControls() {
         markers_[i] = "0";
     }
 
-    Timer1 = MakeTimer(this, 30);
+    Timer1 = MakeTimer(this, CommitDelayMs);
     Timer2 = MakeTimer(this, 200);
     Timer3 = MakeTimer(this, 100);
     Timer4 = MakeTimer(this, 1000);
@@ -204,6 +207,7 @@ void TForm1::BuildMenu() {
 
     N1 = bar->addMenu(QStringLiteral("Файл"));
     N2 = AddItem(N1, QStringLiteral("Загрузить"));
+    RecentReadings = AddItem(N1, QStringLiteral("Последние чтения…"));
     N3 = AddItem(N1, QStringLiteral("Сохранить"));
     N28 = AddItem(N1, QStringLiteral("Коментарий к данным"));
     N29 = N1->addSeparator();
@@ -252,13 +256,11 @@ void TForm1::BuildMenu() {
 }
 
 void TForm1::TxRxrmCreate() {
-    state_.StopFlag = 1;
     for (const std::string& name : state_.port.ListPorts())
         ComboBox1->addItem(QString::fromStdString(name));
     // No port is chosen until the user picks or types one.
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString());
-    state_.FrameCount = 1;
     LoadSettings();
     ApplyDisplaySettings();
     if (!services_.arguments.isEmpty()) Timer2->start();

@@ -76,6 +76,7 @@ void TForm1::ConnectHandlers() {
     connect(QuietTimer, &QTimer::timeout, this, &TForm1::QuietLineTimeout);
 
     OnMenu(N2, this, &TForm1::N2Click);
+    OnMenu(RecentReadings, this, &TForm1::RecentReadingsClick);
     OnMenu(N3, this, &TForm1::N3Click);
     OnMenu(N28, this, &TForm1::N28Click);
     OnMenu(N4, this, &TForm1::N4Click);

@@ -24,6 +24,7 @@ namespace qv {
 
 class InputBlocker;
 class MouseButton;
+class ReadingSession;
 class ReceiverLink;
 class SharedView;
 class TForm3;
@@ -40,7 +41,7 @@ class TForm1 : public QMainWindow {
 public:
     // Runs the creation handler TxRxrmCreate; the other windows do not exist yet. `view` holds
     // the recording's length and the frame on screen that this window shares with the others.
-    TForm1(ProgramState& state, SharedView& view, UiServices services);
+    TForm1(ProgramState& state, ReadingSession& session, SharedView& view, UiServices services);
     ~TForm1() override;
 
     // The windows created after this one.
@@ -94,6 +95,7 @@ public:
     void SetMarker(int index, const std::string& caption);
     // Menu "Файл"
     void N2Click();
+    void RecentReadingsClick(); // "Последние чтения…": the open dialog in the readings folder
     void N3Click();
     void N28Click();
     void N4Click();
@@ -131,6 +133,10 @@ public:
     void DeviceLostQueued(int run);
     // No frame for QuietLineMs while reading: the information field says so.
     void QuietLineTimeout();
+    // The readings folder could not take this reading: a notice that does not wait.
+    void ReadingNotKeptQueued();
+    // The start completed unfinished readings: `text` names them in the information field.
+    void ReadingsRecoveredQueued(const QString& text);
 
     // The timing check's report, shown by Timer3Timer.
     QString TimingReport;
@@ -164,7 +170,8 @@ public:
 
     // --- Menu --------------------------------------------------------------------------------
     QMenu* N1 = nullptr; // "Файл"
-    QAction *N2 = nullptr, *N3 = nullptr, *N28 = nullptr, *N29 = nullptr, *N4 = nullptr;
+    QAction *N2 = nullptr, *RecentReadings = nullptr, *N3 = nullptr, *N28 = nullptr, *N29 = nullptr,
+            *N4 = nullptr;
     QMenu* N19 = nullptr; // "Настройки"
     QMenu* KhhMenu = nullptr;
     QAction *N16 = nullptr, *N1251 = nullptr, *N17 = nullptr;
@@ -196,7 +203,9 @@ private:
     void ConnectHandlers();
     void SetInfo(const QString& text);
     template <typename Choice> void SetDisplaySetting(Choice DisplaySettings::*field, Choice value);
-    void StartReceiver();
+    void StartReceiver(std::uint64_t generation);
+    // A committed frame becomes the recording's last frame and is shown.
+    void ShowCommittedFrame(int n);
     // After a committed frame while reading: the reading notice again, with the dropped count.
     void ShowReadingNotice();
     void Wait(int milliseconds);
@@ -204,6 +213,8 @@ private:
     // The file dialogs start in the folder of the last file loaded or saved in this run, at
     // first in the user's documents folder.
     QString DialogFolder() const;
+    // Loads the file the open dialog picks in `folder` (empty: the dialogs' usual folder).
+    void LoadChosenRecording(const QString& folder);
     void RememberFolderOf(const QString& fileName);
     QTextEdit* SampleMemo(int column) const;
 
@@ -220,6 +231,7 @@ private:
     void ReleasePictures();
 
     ProgramState& state_;
+    ReadingSession& session_;
     SharedView& view_;
     UiServices services_;
     OtherWindows windows_;

@@ -1,3 +1,4 @@
+#include "app/reading_session.h"
 #include "files/csv_export.h"
 #include "files/file_name.h"
 #include "files/recording_file.h"
@@ -7,6 +8,7 @@
 #include "ui/shared_view.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTextEdit>
 #include <QTimer>
@@ -36,6 +38,11 @@ QString ShownFileName(const QString& path) {
 
 void TForm1::N2Click() {
     LoadRecording(QString());
+}
+
+void TForm1::RecentReadingsClick() {
+    QDir().mkpath(services_.readingsFolder); // a first run has no readings yet
+    LoadChosenRecording(services_.readingsFolder);
 }
 
 void TForm1::N3Click() {
@@ -89,14 +96,17 @@ void TForm1::SaveRecording() {
     SetInfo(QStringLiteral("Данные в: ") + ShownFileName(choice->fileName));
 }
 
-void TForm1::LoadRecording(const QString& fileName) {
+void TForm1::LoadChosenRecording(const QString& folder) {
     SetReadingStopped(true);
-    QString name = fileName;
-    if (name.isEmpty()) {
-        const std::optional<QString> chosen = services_.dialogs->AskOpenFile(this, DialogFolder());
-        if (!chosen) return;
-        name = *chosen;
-    }
+    const std::optional<QString> chosen =
+        services_.dialogs->AskOpenFile(this, folder.isEmpty() ? DialogFolder() : folder);
+    if (chosen) LoadRecording(*chosen);
+}
+
+void TForm1::LoadRecording(const QString& fileName) {
+    if (fileName.isEmpty()) return LoadChosenRecording(QString());
+    SetReadingStopped(true);
+    const QString& name = fileName;
     RememberFolderOf(name);
     // The whole file is read first; only a valid one replaces anything.
     const RecordingLoad load = LoadRecordingFile(name.toStdString());
@@ -121,7 +131,7 @@ void TForm1::LoadRecording(const QString& fileName) {
         view_.SetLength(length);
         view_.SetFrame(length);
         MemoDraw(length);
-        state_.FrameCount = length + 1;
+        session_.RecordingReplaced(length);
         SetInfo(QStringLiteral("Данные из: ") + ShownFileName(name));
     }
     GraphRestartAfterLoad();

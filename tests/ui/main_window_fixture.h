@@ -27,7 +27,8 @@ protected:
         dialogs = std::make_shared<ScriptedDialogs>();
         UiServices services;
         services.portSystem = ports;
-        services.startReceiver = [this](ProgramState&, bool inverted, ReceiverCallbacks cb) {
+        services.startReceiver = [this](ProgramState&, std::uint64_t, bool inverted,
+                                        ReceiverCallbacks cb) {
             receiversStarted.push_back(inverted);
             receiverCallbacks = cb;
             startedCallbacks.push_back(std::move(cb));
