@@ -14,7 +14,7 @@ ReadingSession::~ReadingSession() {
 }
 
 std::uint64_t ReadingSession::Start(const LocalDateTime& startedAt) {
-    if (Reading()) EndRun();
+    (void)Stop(ToFrameTime(startedAt));
     state_.FrameCount = 1;
     if (keeper_) keeper_->BeginReading(startedAt);
     if (keepAwake_) keepAwake_->Hold();

@@ -27,7 +27,8 @@ public:
 
     // Starts a run: the next frame fills slot 1, the stop flag is cleared and the hand-over
     // begins a new generation, which only the receiver of this run may publish into. Returns
-    // that generation. A run that still goes on is stopped first.
+    // that generation. A run that still goes on is stopped first (its frames are stamped
+    // `startedAt`).
     std::uint64_t Start(const LocalDateTime& startedAt);
     // Ends the run: the stop flag is set, no receiver can hand over any more, and the frames
     // handed over before the stop are committed, stamped `frameTime`. Returns the last slot
