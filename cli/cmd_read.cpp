@@ -1,4 +1,5 @@
 #include "acquisition/port_choice.h"
+#include "acquisition/reading_notices.h"
 #include "acquisition/receiver_thread.h"
 #include "app/program_state.h"
 #include "app/reading_keeper.h"
@@ -53,19 +54,12 @@ struct Signals {
     }
 };
 
+// The port box's hint for how the line is read, and at less than real-time priority the
+// window's notice about it.
 std::string AcquisitionNote(AcquisitionMode mode, ThreadPriorityLevel priority) {
-    std::string note = mode == AcquisitionMode::EdgeTimed ? "edge-timed" : "polling";
-    switch (priority) {
-    case ThreadPriorityLevel::TimeCritical:
-        return note + ", thread priority real-time";
-    case ThreadPriorityLevel::RaisedNice:
-        note += ", thread priority raised but not real-time";
-        break;
-    case ThreadPriorityLevel::Normal:
-        note += ", thread priority normal";
-        break;
-    }
-    return note + " (frames may come out wrong on a busy machine; see the README)";
+    const std::string note = AcquisitionText(mode, priority);
+    if (priority == ThreadPriorityLevel::TimeCritical) return note;
+    return note + ". " + LowPriorityText();
 }
 
 // The readings folder's reports, on the keeper's thread.
@@ -86,6 +80,25 @@ ReadingKeeper::Events KeeperReports(const std::string& folder) {
 
 } // namespace
 
+const CommandSyntax& ReadSyntax() {
+    static const CommandSyntax syntax{
+        "read",
+        "PORT",
+        1,
+        1,
+        {NumberOption("--frames", "N", 1, MaxFrames, "сколько кадров прочитать; по умолчанию 10"),
+         NumberOption("--seconds", "T", 1, INT_MAX,
+                      "сколько секунд читать самое большее; по "
+                      "умолчанию 30"),
+         FlagOption("--inverted", "как «Инверсный адаптер»"),
+         FlagOption("--dtr", "как «Напряжение лог.1 на DTR»")},
+        "Читает кадры с последовательного порта (или «SIM») в реальном времени, как «Читать»,\n"
+        "и печатает каждый, как receive, пока не придут N кадров или не пройдут T секунд.\n"
+        "Как читается линия и с каким приоритетом потока, пишет в stderr. Состояние выхода 2,\n"
+        "когда порт не открывается, 3, когда порт перестал отвечать."};
+    return syntax;
+}
+
 // Reads a real port the way the window does (choose the port, optionally DTR on, start the
 // receiver thread, commit every frame and keep it in the readings folder) and prints every
 // frame as `receive` does, until N frames have come or T seconds have passed. How the line is
@@ -93,14 +106,7 @@ ReadingKeeper::Events KeeperReports(const std::string& folder) {
 // Exit status 2 when the port cannot be opened, 3 when the receiver found the device gone
 // (reading then ends at once, the frames before it printed).
 int RunRead(int argc, char** argv) {
-    static const CommandSyntax syntax{"read",
-                                      "read PORT [--frames N] [--seconds T] [--inverted] [--dtr]",
-                                      1,
-                                      1,
-                                      {{"--frames", OptionRule::Number, 1, MaxFrames},
-                                       {"--seconds", OptionRule::Number, 1, INT_MAX},
-                                       {"--inverted", OptionRule::Flag},
-                                       {"--dtr", OptionRule::Flag}}};
+    const CommandSyntax& syntax = ReadSyntax();
     const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const char* port = arguments->positional[0].c_str();
@@ -122,11 +128,11 @@ int RunRead(int argc, char** argv) {
     auto state = std::make_unique<ProgramState>();
     ReadingSession session(*state, &keeper, keepAwake.get());
     if (!ChoosePort(state->port, port)) {
-        std::fprintf(stderr, "quintovar-cli read: cannot open the port %s\n", port);
+        std::fprintf(stderr, "quintovar-cli read: Не удаётся открыть порт %s\n", port);
         return 2;
     }
     if (dtr && !SetDtr(state->port, true)) {
-        std::fprintf(stderr, "quintovar-cli read: cannot set DTR on the port %s\n", port);
+        std::fprintf(stderr, "quintovar-cli read: Не удаётся включить DTR на порту %s\n", port);
         state->port.ReleasePort();
         return 2;
     }
@@ -184,7 +190,9 @@ int RunRead(int argc, char** argv) {
 
     state->port.ReleasePort();
     if (lost) {
-        std::fprintf(stderr, "quintovar-cli read: the port %s stopped answering\n", port);
+        // The first line of the window's message: the second speaks of the window's recording.
+        const std::string text = DeviceLostText(port);
+        std::fprintf(stderr, "quintovar-cli read: %s\n", text.substr(0, text.find('\n')).c_str());
         return 3;
     }
     return 0;

@@ -1,10 +1,10 @@
 #include "cli/file_command.h"
 
 #include "files/file_io.h"
+#include "files/file_messages.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace qv::cli {
 
@@ -33,7 +33,7 @@ int WriteOutput(const char* command, const std::string& input, const std::string
         if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
             std::fflush(stdout) == 0)
             return 0;
-        PrintProblem(command, std::string("standard output: ") + std::strerror(errno));
+        PrintProblem(command, "стандартный вывод: " + ErrnoText(errno));
         return 2;
     }
     if (!input.empty())
@@ -43,9 +43,16 @@ int WriteOutput(const char* command, const std::string& input, const std::string
 }
 
 std::vector<OptionRule> DisplayOptions() {
-    return {{"--khh", OptionRule::Number, 1, 3},
-            {"--temperature", OptionRule::Number, 1, 2},
-            {"--vozduh", OptionRule::Number, 1, 5}};
+    // The choices of the "Настройки" menus, by the numbers the settings file stores.
+    return {NumberOption("--khh", "K", 1, 3,
+                         "«Единица клапана ХХ»: 1 «% от 255», 2 «% от 125», 3 «Шаг»; по "
+                         "умолчанию 1"),
+            NumberOption("--temperature", "T", 1, 2,
+                         "«Температурная зависимость»: 1 «Прямая», 2 «Обратная»; по умолчанию 1"),
+            NumberOption("--vozduh", "V", 1, 5,
+                         "«Тип измерителя на впуске»: 1 «MAP давление, кПа», 2 «MAP давление,\n"
+                         "мм.рт.ст.», 3 «MAF поток KS, мс», 4 «MAF массовый расход, гр/сек»,\n"
+                         "5 «Напряжение на датчике, В»; по умолчанию 1")};
 }
 
 DisplaySettings DisplaySettingsFrom(const Arguments& arguments) {
