@@ -4,6 +4,7 @@
 #include "recording/frame_time.h"
 #include "ui/form1_main.h"
 #include "ui/input_blocker.h"
+#include "ui/keyboard.h"
 #include "ui/mouse_button.h"
 #include "ui/receiver_link.h"
 #include "ui/window_basics.h"
@@ -111,6 +112,7 @@ void TForm1::BuildControls() {
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setCompleter(nullptr); // typed text is taken as typed, prefix by prefix
+    TypeOnlyPlainKeys(ComboBox1, ComboBox1->lineEdit());
     ComboBox1->setToolTip(QStringLiteral("Com port"));
     ComboBox1->setFont(ProgramFont(13, true));
 
@@ -183,6 +185,7 @@ void TForm1::BuildControls() {
     ScrollBar1->setValue(1);
     ScrollBar1->setPageStep(10);
     ScrollBar1->setSingleStep(1);
+    MoveByFrameKeys(ScrollBar1);
 
     for (int i = 0; i < 10; ++i) {
         auto* marker = new MouseButton(QStringLiteral("0"), Client);
@@ -253,6 +256,13 @@ void TForm1::BuildMenu() {
     N6 = bar->addMenu(QStringLiteral("Справка"));
     N26 = AddItem(N6, QStringLiteral("О программе"));
     N9 = AddItem(N6, QStringLiteral("Работа с программой"));
+
+    // The keyboard: Alt with a marked letter for every menu and item, and the usual shortcuts.
+    GiveMnemonics(bar);
+    N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    N3->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    N4->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    N9->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void TForm1::TxRxrmCreate() {

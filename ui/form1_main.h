@@ -240,7 +240,7 @@ private:
     // shows them, which the sample buttons copy.
     std::array<std::string, 10> markers_;
     QStringList shownValues_;
-    QString saveSuffix_ = QStringLiteral("kvr");
+    SaveFileType lastSaveType_ = SaveFileType::Recording; // the save dialog offers it first
     QString lastFileFolder_; // empty until a file was named in this run
     // The first tick of Timer1 commits the all-zero start-up frame.
     bool startUpCommitPending_ = true;

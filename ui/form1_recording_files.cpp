@@ -1,5 +1,6 @@
 #include "app/reading_session.h"
 #include "files/csv_export.h"
+#include "files/decoded_export.h"
 #include "files/file_name.h"
 #include "files/recording_file.h"
 #include "ui/form1_main.h"
@@ -69,7 +70,7 @@ void TForm1::SaveRecording() {
         Wait(100);
     } while (Timer1->isActive());
     const std::optional<SaveChoice> choice =
-        services_.dialogs->AskSaveFile(this, saveSuffix_, DialogFolder());
+        services_.dialogs->AskSaveFile(this, lastSaveType_, DialogFolder());
     if (!choice) return;
     RememberFolderOf(choice->fileName);
 
@@ -79,13 +80,18 @@ void TForm1::SaveRecording() {
                                                          markers_, ToLines(CommentLines()));
 
     const std::string path = choice->fileName.toStdString();
+    lastSaveType_ = choice->type;
     FileStatus status;
-    if (choice->type == SaveFileType::Recording) {
-        saveSuffix_ = QStringLiteral("kvr");
+    switch (choice->type) {
+    case SaveFileType::Recording:
         status = SaveRecordingFile(path, document);
-    } else {
-        saveSuffix_ = QStringLiteral("csv");
+        break;
+    case SaveFileType::Csv:
         status = ExportCsvFile(path, document);
+        break;
+    case SaveFileType::ValueTable:
+        status = ExportDecodedCsvFile(path, document, state_.settings);
+        break;
     }
     if (!status.ok()) {
         services_.dialogs->Message(this, status.kind == FileErrorKind::CannotCreate

@@ -1,4 +1,5 @@
 #include "ui/form7_bigfont.h"
+#include "ui/keyboard.h"
 #include "ui/shared_view.h"
 #include "ui/window_basics.h"
 
@@ -122,6 +123,7 @@ void TForm7::BuildControls() {
     ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
     ScrollBar1->setGeometry(8, 448, 673, 17);
     ScrollBar1->setRange(1, view_.Length());
+    MoveByFrameKeys(ScrollBar1);
     ScrollBar1->setValue(view_.Frame());
 }
 

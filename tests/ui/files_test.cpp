@@ -1,5 +1,6 @@
 #include "main_window_fixture.h"
 
+#include "files/decoded_export.h"
 #include "files/recording_file.h"
 #include "files/settings_file.h"
 #include "ui/long_lines.h"
@@ -28,7 +29,7 @@ TEST_F(RecordingFileTest, TheStartUpFrameSavesAs129Lines) {
     const QString path = dir.filePath(QStringLiteral("start.kvr"));
     dialogs->saveAnswers.push_back(SaveChoice{path, SaveFileType::Recording});
     form->N3->trigger();
-    EXPECT_EQ(dialogs->lastSaveSuffix, QStringLiteral("kvr"));
+    EXPECT_EQ(dialogs->lastSaveType, SaveFileType::Recording);
     const QByteArray bytes = ReadAll(path);
     EXPECT_EQ(bytes.count("\r\n"), 129);
     EXPECT_TRUE(bytes.startsWith("File for Quintovar 1.0.0.3\r\n1\r\n0\r\n"));
@@ -149,7 +150,27 @@ TEST_F(RecordingFileTest, TheCsvTypeExportsAndBecomesTheDefault) {
     EXPECT_FALSE(ReadAll(path).isEmpty());
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("Данные в: run.csv"));
     form->SaveRecording();
-    EXPECT_EQ(dialogs->lastSaveSuffix, QStringLiteral("csv"));
+    EXPECT_EQ(dialogs->lastSaveType, SaveFileType::Csv);
+}
+
+// The table of values is what the companion's export writes of the same recording under the
+// window's display settings.
+TEST_F(RecordingFileTest, TheValueTableIsTheDecodedExportUnderTheShownUnits) {
+    MakeRecording(4, 2);
+    form->N1251->trigger(); // "% от 125"
+    const QString kvr = dir.filePath(QStringLiteral("run.kvr"));
+    const QString table = dir.filePath(QStringLiteral("run.csv"));
+    dialogs->saveAnswers.push_back(SaveChoice{kvr, SaveFileType::Recording});
+    dialogs->saveAnswers.push_back(SaveChoice{table, SaveFileType::ValueTable});
+    form->SaveRecording();
+    form->SaveRecording();
+    const RecordingLoad saved = LoadRecordingFile(kvr.toStdString());
+    ASSERT_TRUE(saved.status.ok());
+    const std::string expected = DecodedCsvBytes(saved.document, state().settings);
+    EXPECT_NE(expected.find("idle_air_pct_of_125"), std::string::npos);
+    EXPECT_EQ(ReadAll(table).toStdString(), expected);
+    form->SaveRecording();
+    EXPECT_EQ(dialogs->lastSaveType, SaveFileType::ValueTable);
 }
 
 TEST_F(RecordingFileTest, SavingStopsAReading) {

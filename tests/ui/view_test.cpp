@@ -258,7 +258,7 @@ TEST_F(SettingsMenuTest, AUnitChoiceRedrawsThePanelAndMovesTheCheckMarks) {
 TEST_F(SettingsMenuTest, TheMenusHoldTheirItemsInOrder) {
     QStringList intake;
     for (QAction* item : form->IntakeMenu->actions())
-        intake << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        intake << (item->isSeparator() ? QStringLiteral("-") : Caption(item));
     EXPECT_EQ(intake, (QStringList{QStringLiteral("MAP давление, кПа"),
                                    QStringLiteral("MAP давление, мм.рт.ст."), QStringLiteral("-"),
                                    QStringLiteral("MAF массовый расход, гр/сек"),
@@ -267,7 +267,7 @@ TEST_F(SettingsMenuTest, TheMenusHoldTheirItemsInOrder) {
     EXPECT_FALSE(form->N1GGTE1->isEnabled());
     EXPECT_FALSE(form->N1JZGTE1->isEnabled());
     QStringList top;
-    for (QAction* item : form->menuBar()->actions()) top << item->text();
+    for (QAction* item : form->menuBar()->actions()) top << Caption(item);
     EXPECT_EQ(top, (QStringList{QStringLiteral("Файл"), QStringLiteral("Настройки"),
                                 QStringLiteral("Дополнител."), QStringLiteral("Справка")}));
 }
