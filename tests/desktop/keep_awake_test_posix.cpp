@@ -179,11 +179,12 @@ TEST_F(KeepAwakeOnPrivateBus, TheCompanionsReadingHoldsTheLockUntilItEnds) {
 TEST_F(KeepAwakeOnPrivateBus, AKilledReadingReleasesTheLock) {
     const pid_t reading = StartReading(address, "100");
     // Killed once it has taken the lock and read a frame.
-    ASSERT_TRUE(WaitFor([&] { return !Lines(ReadFile(dir / "read.out")).empty(); }))
-        << ReadFile(dir / "read.err");
-    EXPECT_EQ(Log(), std::vector<std::string>{Taken});
+    const bool readAFrame = WaitFor([&] { return !Lines(ReadFile(dir / "read.out")).empty(); });
+    const std::vector<std::string> logWhileReading = Log();
     kill(reading, SIGKILL);
     Wait(reading);
+    ASSERT_TRUE(readAFrame) << ReadFile(dir / "read.err");
+    EXPECT_EQ(logWhileReading, std::vector<std::string>{Taken});
     EXPECT_TRUE(LogBecomes({Taken, "released"})) << ReadFile(dir / "login1.log");
 }
 
