@@ -78,12 +78,14 @@ void ReadingKeeper::Do(const Begin& begin) {
 
 void ReadingKeeper::Do(const Frame& frame) {
     if (failed_) return;
-    if (!journal_) {
+    std::string bytes = JournalRecord(frame.slot, frame.row);
+    if (!journal_) { // the reading's first frame: its file begins, with the header
         FileStatus status;
         if (!folder_.empty()) journal_ = CreateReadingJournal(folder_, startedAt_, status);
-        if (!journal_ || !journal_->Append(JournalHeader).ok()) return NotKept();
+        if (!journal_) return NotKept();
+        bytes.insert(0, JournalHeader);
     }
-    if (!journal_->Append(JournalRecord(frame.slot, frame.row)).ok()) NotKept();
+    if (!journal_->Append(bytes).ok()) NotKept();
 }
 
 void ReadingKeeper::Do(const End&) {

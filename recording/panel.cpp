@@ -57,20 +57,4 @@ PanelColumn RawBytesColumn(const RecordingStore& store, int n) {
     return column;
 }
 
-SettingsMenuChecks DisplaySettingsChecks(const DisplaySettings& settings) {
-    SettingsMenuChecks checks;
-    checks.IdleAirPercentOf255 = settings.KHH == IdleAirUnit::PercentOf255;
-    checks.IdleAirPercentOf125 = settings.KHH == IdleAirUnit::PercentOf125;
-    checks.IdleAirSteps = settings.KHH == IdleAirUnit::Steps;
-    checks.CoolantDirect = settings.Temperature == CoolantDependence::Direct;
-    checks.CoolantInverse = settings.Temperature == CoolantDependence::Inverse;
-    checks.MapKilopascal = settings.Vozduh == IntakeKind::MapKilopascal;
-    checks.MafPeriodMs = settings.Vozduh == IntakeKind::MafPeriodMs;
-    checks.MapMillimetreMercury = settings.Vozduh == IntakeKind::MapMillimetreMercury;
-    checks.MafGramsPerSecond = settings.Vozduh == IntakeKind::MafGramsPerSecond;
-    checks.IntakeVolts = settings.Vozduh == IntakeKind::Volts;
-    checks.Preset = settings == DisplaySettings{};
-    return checks;
-}
-
 } // namespace qv

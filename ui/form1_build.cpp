@@ -2,6 +2,7 @@
 #include "app/frame_commit.h"
 #include "app/reading_session.h"
 #include "recording/frame_time.h"
+#include "recording/parameter_table.h"
 #include "ui/form1_main.h"
 #include "ui/input_blocker.h"
 #include "ui/keyboard.h"
@@ -9,6 +10,7 @@
 #include "ui/receiver_link.h"
 #include "ui/window_basics.h"
 
+#include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
@@ -217,21 +219,19 @@ void TForm1::BuildMenu() {
     N4 = AddItem(N1, QStringLiteral("Выход"));
 
     N19 = bar->addMenu(QStringLiteral("Настройки"));
-    KhhMenu = N19->addMenu(QStringLiteral("Единица клапана ХХ"));
-    N16 = AddItem(KhhMenu, QStringLiteral("% от 255"), true);
-    N1251 = AddItem(KhhMenu, QStringLiteral("% от 125"), true);
-    N17 = AddItem(KhhMenu, QStringLiteral("Шаг"), true);
-    TemperatureMenu = N19->addMenu(QStringLiteral("Температурная зависимость"));
-    N21 = AddItem(TemperatureMenu, QStringLiteral("Прямая"), true);
-    N22 = AddItem(TemperatureMenu, QStringLiteral("Обратная"), true);
-    IntakeMenu = N19->addMenu(QStringLiteral("Тип измерителя на впуске"));
-    MAP2 = AddItem(IntakeMenu, QStringLiteral("MAP давление, кПа"), true);
-    MAP3 = AddItem(IntakeMenu, QStringLiteral("MAP давление, мм.рт.ст."), true);
-    IntakeMenu->addSeparator();
-    MAF3 = AddItem(IntakeMenu, QStringLiteral("MAF массовый расход, гр/сек"), true);
-    MAF31 = AddItem(IntakeMenu, QStringLiteral("MAF поток KS,       мс"), true);
-    IntakeMenu->addSeparator();
-    MAF2 = AddItem(IntakeMenu, QStringLiteral("Напряжение на датчике, В"), true);
+    for (const UnitMenu& unitMenu : UnitMenus()) {
+        UnitSubmenu submenu{unitMenu.parameter, N19->addMenu(QString::fromUtf8(unitMenu.caption)),
+                            nullptr};
+        submenu.items = new QActionGroup(submenu.menu);
+        submenu.items->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (const UnitMenuItem& item : unitMenu.items) {
+            if (item.separatorBefore) submenu.menu->addSeparator();
+            QAction* action = AddItem(submenu.menu, QString::fromUtf8(item.caption), true);
+            action->setData(item.value);
+            submenu.items->addAction(action);
+        }
+        UnitSubmenus.push_back(submenu);
+    }
     PresetMenu = N19->addMenu(QStringLiteral("Стандартные для двигателя"));
     N3S1 = AddItem(PresetMenu, QStringLiteral("3S-FE, 4S-FE, 5S-FE, 4A-FE, 7A-FE, 4A-GE"), true);
     N1GGTE1 = AddItem(PresetMenu, QStringLiteral("1G-GTE"), true);

@@ -9,8 +9,10 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -99,17 +101,8 @@ public:
     void N3Click();
     void N28Click();
     void N4Click();
-    // Menu "Настройки"
-    void N16Click();
-    void N1251Click();
-    void N17Click();
-    void N21Click();
-    void N22Click();
-    void MAP2Click();
-    void MAP3Click();
-    void MAF3Click();
-    void MAF31Click();
-    void MAF2Click();
+    // Menu "Настройки": an item of a unit submenu sets that parameter's choice to `value`.
+    void UnitItemClick(int parameter, int value);
     void N3S1Click();
     void N14Click();
     void N24Click();
@@ -173,12 +166,15 @@ public:
     QAction *N2 = nullptr, *RecentReadings = nullptr, *N3 = nullptr, *N28 = nullptr, *N29 = nullptr,
             *N4 = nullptr;
     QMenu* N19 = nullptr; // "Настройки"
-    QMenu* KhhMenu = nullptr;
-    QAction *N16 = nullptr, *N1251 = nullptr, *N17 = nullptr;
-    QMenu* TemperatureMenu = nullptr;
-    QAction *N21 = nullptr, *N22 = nullptr;
-    QMenu* IntakeMenu = nullptr;
-    QAction *MAP2 = nullptr, *MAP3 = nullptr, *MAF3 = nullptr, *MAF31 = nullptr, *MAF2 = nullptr;
+    // The unit submenus, as UnitMenus() lists them; each item's data is its choice's number.
+    struct UnitSubmenu {
+        int parameter = 0;
+        QMenu* menu = nullptr;
+        QActionGroup* items = nullptr;
+    };
+    std::vector<UnitSubmenu> UnitSubmenus;
+    // The item that sets `parameter` to `value`; nullptr when there is none.
+    QAction* UnitItem(int parameter, int value) const;
     QMenu* PresetMenu = nullptr;
     QAction *N3S1 = nullptr, *N1GGTE1 = nullptr, *N1JZGTE1 = nullptr;
     QAction *N18 = nullptr, *N14 = nullptr, *N24 = nullptr, *N27 = nullptr;
@@ -202,7 +198,6 @@ private:
     // The one place that connects this window's controls, and the shared view, to its handlers.
     void ConnectHandlers();
     void SetInfo(const QString& text);
-    template <typename Choice> void SetDisplaySetting(Choice DisplaySettings::*field, Choice value);
     void StartReceiver(std::uint64_t generation);
     // A committed frame becomes the recording's last frame and is shown.
     void ShowCommittedFrame(int n);

@@ -157,7 +157,7 @@ TEST_F(RecordingFileTest, TheCsvTypeExportsAndBecomesTheDefault) {
 // window's display settings.
 TEST_F(RecordingFileTest, TheValueTableIsTheDecodedExportUnderTheShownUnits) {
     MakeRecording(4, 2);
-    form->N1251->trigger(); // "% от 125"
+    form->UnitItem(3, 2)->trigger(); // "% от 125"
     const QString kvr = dir.filePath(QStringLiteral("run.kvr"));
     const QString table = dir.filePath(QStringLiteral("run.csv"));
     dialogs->saveAnswers.push_back(SaveChoice{kvr, SaveFileType::Recording});
@@ -212,8 +212,8 @@ TEST_F(CommandLineTest, TheFirstArgumentIsLoadedShortlyAfterStart) {
 using SettingsTest = MainWindowTest;
 
 TEST_F(SettingsTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
-    form->N1251->trigger();
-    form->MAP3->trigger();
+    form->UnitItem(3, 2)->trigger();
+    form->UnitItem(5, 2)->trigger();
     form->N24->trigger();
     form->N27->trigger();
     state().SeriesColours[0] = 255;
@@ -236,8 +236,8 @@ TEST_F(SettingsTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
     TearDown();
     MainWindowTest::SetUp();
     EXPECT_EQ(state().settings.KHH, IdleAirUnit::PercentOf125);
-    EXPECT_TRUE(form->N1251->isChecked());
-    EXPECT_TRUE(form->MAP3->isChecked());
+    EXPECT_TRUE(form->UnitItem(3, 2)->isChecked());
+    EXPECT_TRUE(form->UnitItem(5, 2)->isChecked());
     EXPECT_TRUE(form->N24->isChecked());
     EXPECT_FALSE(form->N27->isChecked());
     EXPECT_FALSE(state().ReducedCpu);

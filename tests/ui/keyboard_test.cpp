@@ -60,7 +60,7 @@ TEST_F(KeyboardTest, AltAndALetterOpenEachMenuAndNeverTypeIntoThePortBox) {
     EXPECT_TRUE(form->ComboBox1->currentText().isEmpty());
     EXPECT_TRUE(dialogs->messages.empty()); // no port named after a stray letter
     // Every item of a menu has its own letter.
-    for (QMenu* menu : {form->N1, form->N19, form->IntakeMenu, form->N5, form->N6}) {
+    for (QMenu* menu : {form->N1, form->N19, form->UnitSubmenus[2].menu, form->N5, form->N6}) {
         QStringList letters;
         for (QAction* item : menu->actions()) {
             if (item->isSeparator()) continue;
