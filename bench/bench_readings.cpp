@@ -37,9 +37,13 @@ fs::path EmptyFolder(const char* name) {
 
 // This thread's processor time: a commit's wall time well above it was spent preempted.
 double ThreadCpuSeconds() {
+#ifdef _WIN32
+    return 0;
+#else
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+#endif
 }
 
 double Percentile(std::vector<double> values, double p) {
