@@ -396,12 +396,15 @@ std::vector<Printed> RunUntilKilled(const std::vector<std::string>& args, const 
 // reading, which holds every frame printed at least 2 s before the kill, as it was printed.
 TEST_F(CliOnFakePort, TheNextStartRecoversEveryFrameCommittedTwoSecondsBeforeAKill) {
     const fs::path readings = dir / "data" / "quintovar" / "readings";
-    const std::vector<std::string> home = {"HOME=" + dir.string(),
-                                           "XDG_DATA_HOME=" + (dir / "data").string(),
-                                           "XDG_CONFIG_HOME=" + (dir / "config").string(),
-                                           "XDG_RUNTIME_DIR=" + (dir / "runtime").string()};
+    // Everything the program keeps or reaches stays in the test's folder.
+    const std::vector<std::string> own = {
+        "HOME=" + dir.string(), "XDG_DATA_HOME=" + (dir / "data").string(),
+        "XDG_CONFIG_HOME=" + (dir / "config").string(),
+        "XDG_RUNTIME_DIR=" + (dir / "runtime").string(),
+        // no real sleep inhibitor
+        "DBUS_SYSTEM_BUS_ADDRESS=unix:path=" + (dir / "no_system_bus").string()};
     std::vector<std::string> fake = kReporting;
-    fake.insert(fake.end(), home.begin(), home.end());
+    fake.insert(fake.end(), own.begin(), own.end());
     const std::string recovered = "quintovar-cli read: Восстановлено незавершённое чтение: ";
     for (const double killAfter : {2.1, 4.4, 6.9}) { // seconds after the first frame
         SCOPED_TRACE(killAfter);
@@ -416,7 +419,7 @@ TEST_F(CliOnFakePort, TheNextStartRecoversEveryFrameCommittedTwoSecondsBeforeAKi
 
         // The next start: the message names the recording completed from the journal.
         std::vector<std::string> next = {"/usr/bin/env", "LC_ALL=C.UTF-8"};
-        next.insert(next.end(), home.begin(), home.end());
+        next.insert(next.end(), own.begin(), own.end());
         next.insert(next.end(), {QV_CLI_PATH, "read", "SIM", "--frames", "1"});
         const Result run = Exec(next);
         ASSERT_EQ(run.status, 0) << run.err;

@@ -16,6 +16,8 @@ mkdir -p "$work/home" "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 export XDG_RUNTIME_DIR="$work/runtime"
+# No system bus: the program takes no real sleep inhibitor here.
+export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$work/no_system_bus"
 # Frame times are local times of day; in UTC they compare directly with the clock's seconds.
 export TZ=UTC LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
