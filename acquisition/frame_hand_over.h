@@ -17,7 +17,6 @@ struct HandedOverFrame {
     std::uint8_t EndFlag = 0;
     // FrameCount as the receiver saw it when it handed the frame over (1..MaxFrames).
     int Slot = 0;
-    std::uint64_t Generation = 0;
 };
 
 // The meeting point of the receiver thread and the main thread's frame commit. Each start of

@@ -29,7 +29,6 @@ long double ParameterValue(const RecordingStore& store, int n, int p,
 
 // Fixed-point text: rounded half away from zero to the coarser of P significant digits or D
 // decimals, exactly D decimals after `decimalSeparator`, a minus sign only for a nonzero result.
-std::string FixedText(long double value, int P, int D, const std::string& decimalSeparator);
 std::string FixedText(ExactValue value, int P, int D, const std::string& decimalSeparator);
 
 // The number of parameter p (1..10) as the panel shows it, without its unit text; empty for an

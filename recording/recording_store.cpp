@@ -31,10 +31,6 @@ void RecordingStore::DeleteFrame(int n, int length) {
     for (int k = n + 1; k <= length; ++k) Row(k - 1) = Row(k);
 }
 
-void RecordingStore::Clear() {
-    for (auto& row : rows_) row = FrameRow{};
-}
-
 void CommitFrameData(RecordingStore& store, int n, const LineFrame& frame, double frameTime) {
     FrameRow& row = store.Row(n);
     const std::uint8_t endFlag = row.EndFlag;

@@ -38,8 +38,6 @@ public:
     // Rows n + 1..length move down by one (delete-frame); row `length` keeps its contents.
     void DeleteFrame(int n, int length);
 
-    void Clear();
-
 private:
     std::vector<FrameRow> rows_;
 };
