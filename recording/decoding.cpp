@@ -78,10 +78,8 @@ std::optional<ExactValue> ParameterExact(int p, std::uint8_t raw, const DisplayS
     return UnitValue(*unit, raw);
 }
 
-long double ParameterValue(const RecordingStore& store, int n, int p,
-                           const DisplaySettings& settings) {
-    if (p < 1 || p > 10) return std::numeric_limits<long double>::quiet_NaN();
-    const auto exact = ParameterExact(p, store.Row(n).Analog[p - 1], settings);
+long double ParameterValue(int p, std::uint8_t raw, const DisplaySettings& settings) {
+    const auto exact = ParameterExact(p, raw, settings);
     if (!exact) return std::numeric_limits<long double>::quiet_NaN();
     return static_cast<long double>(exact->num) / static_cast<long double>(exact->den);
 }

@@ -23,9 +23,8 @@ std::optional<ExactValue> UnitValue(const ParameterUnit& unit, std::uint8_t raw)
 // idle-air unit (p 3) or intake kind (p 5) outside its listed values, or p outside 1..10.
 std::optional<ExactValue> ParameterExact(int p, std::uint8_t raw, const DisplaySettings& settings);
 
-// Parameter p of frame n as a floating value (for the graphs); NaN for an unlisted setting.
-long double ParameterValue(const RecordingStore& store, int n, int p,
-                           const DisplaySettings& settings);
+// ParameterExact as a floating value; NaN where that gives nothing.
+long double ParameterValue(int p, std::uint8_t raw, const DisplaySettings& settings);
 
 // Fixed-point text: rounded half away from zero to the coarser of P significant digits or D
 // decimals, exactly D decimals after `decimalSeparator`, a minus sign only for a nonzero result.

@@ -29,13 +29,12 @@ PanelLines BuildPanel(const RecordingStore& store, int n, int length,
 
     for (int p = 1; p <= 10; ++p) {
         labels[p] = ParameterUnitOf(p, settings)->label;
-        values[p] = ParameterText(p, row.Analog[p - 1], settings, decimalSeparator);
+        values[p] = ParameterText(store, n, p, settings, decimalSeparator);
     }
 
     for (int f = 0; f < NamedFlagCount; ++f) {
-        const FlagInfo& flag = NamedFlag(f);
-        labels[11 + f] = flag.label;
-        values[11 + f] = FlagBit(row, flag.byte, flag.bit) ? flag.on : flag.off;
+        labels[11 + f] = NamedFlag(f).label;
+        values[11 + f] = FlagText(store, n, f);
     }
 
     labels[23] = "Что-то ещё";

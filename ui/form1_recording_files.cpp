@@ -31,10 +31,6 @@ QStringList FromLines(const std::vector<std::string>& lines) {
     return result;
 }
 
-QString ShownFileName(const QString& path) {
-    return QString::fromStdString(FileNameText(path.toStdString()));
-}
-
 } // namespace
 
 void TForm1::N2Click() {
@@ -99,7 +95,7 @@ void TForm1::SaveRecording() {
                                              : QString::fromStdString(status.message));
         return;
     }
-    SetInfo(QStringLiteral("Данные в: ") + ShownFileName(choice->fileName));
+    SetInfo(QString::fromStdString(SavedToText(path)));
 }
 
 void TForm1::LoadChosenRecording(const QString& folder) {
@@ -138,7 +134,7 @@ void TForm1::LoadRecording(const QString& fileName) {
         view_.SetFrame(length);
         MemoDraw(length);
         session_.RecordingReplaced(length);
-        SetInfo(QStringLiteral("Данные из: ") + ShownFileName(name));
+        SetInfo(QString::fromStdString(LoadedFromText(name.toStdString())));
     }
     GraphRestartAfterLoad();
     if (windows_.form6 && !windows_.form6->CommentLines().isEmpty())
