@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recording/display_settings.h"
+#include "recording/flag_table.h"
 #include "recording/parameter_table.h"
 #include "recording/recording_store.h"
 
@@ -40,17 +41,6 @@ std::string ParameterText(int p, std::uint8_t raw, const DisplaySettings& settin
                           const std::string& decimalSeparator);
 std::string ParameterText(const RecordingStore& store, int n, int p,
                           const DisplaySettings& settings, const std::string& decimalSeparator);
-
-// The twelve named flags, in panel order.
-struct FlagInfo {
-    int byte;          // 11 or 12
-    int bit;           // 0..7
-    const char* label; // panel label, e.g. "11.0  Переоб.посл.зап.:"
-    const char* on;    // word for a set bit
-    const char* off;   // word for a clear bit
-};
-constexpr int NamedFlagCount = 12;
-const FlagInfo& NamedFlag(int index); // index 0..11 in panel order; throws std::out_of_range
 
 // Bit `bit` (0..7) of data byte `byte` (11 or 12) of the row; false for any other byte or bit.
 bool FlagBit(const FrameRow& row, int byte, int bit);

@@ -1,5 +1,6 @@
-// The ten parameters: one table each, one row per unit a parameter can be shown in. Adding a
-// unit means adding a row here (and its choice to DisplaySettings).
+// The ten parameters: one table each, one row per unit a parameter can be shown in, and the
+// caption that names each whatever its unit. Adding a unit means adding a row here (and its
+// choice to DisplaySettings).
 #include "recording/parameter_table.h"
 
 #include <algorithm>
@@ -92,6 +93,12 @@ constexpr ParameterUnit CorrectionRight{"10.А  Коррекция Пр:", "corr
     Linear(5, 0, 256), {3, 2, "В"}, {3, 2, "В"}, CorrectionPixel, {"5В", "2,5В", "0В"}};
 // clang-format on
 
+// Parameters 1..10 as the big-font window names them.
+constexpr std::array<const char*, 10> BigFontCaptions{
+    "Впрыск:",  "Зажигание:", "Клапан ХХ:", "Обороты:",     "MAP/MAF:",
+    "Темп.ОЖ:", "Дрос.засл:", "Скорость:",  "Коррекция Л:", "Коррекция Пр:",
+};
+
 // The row of `table` for choice `choice` (1..size-1), or its row 0.
 template <typename Choice, std::size_t N>
 const ParameterUnit* RowOf(const std::array<ParameterUnit, N>& table, Choice choice) {
@@ -177,6 +184,10 @@ const ParameterUnit* ParameterUnitOf(int p, const DisplaySettings& settings) {
         return &CorrectionRight;
     }
     return nullptr;
+}
+
+const char* BigFontCaptionOf(int p) {
+    return p >= 1 && p <= 10 ? BigFontCaptions[static_cast<std::size_t>(p - 1)] : nullptr;
 }
 
 } // namespace qv

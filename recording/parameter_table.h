@@ -70,6 +70,10 @@ struct ParameterUnit {
 // The row of parameter p (1..10) for these settings; nullptr for p outside 1..10.
 const ParameterUnit* ParameterUnitOf(int p, const DisplaySettings& settings);
 
+// The caption that names parameter p (1..10) whatever its unit, in the big-font window;
+// nullptr for p outside 1..10.
+const char* BigFontCaptionOf(int p);
+
 // The submenus of "Настройки" that choose a parameter's unit, in menu order, made from the
 // tables: each item sets the parameter's choice to `value`, the number of its enum, which the
 // settings file stores and the companion's options take.
