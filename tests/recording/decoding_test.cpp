@@ -140,14 +140,8 @@ TEST(ParameterDecoding, TheSeparatorIsPassedThrough) {
     EXPECT_EQ(ParameterText(4, 32, DisplaySettings{}, "."), "800 об/м");
 }
 
-TEST(ParameterDecoding, TheStoreFormAndTheFloatingValue) {
-    RecordingStore store;
-    store.Row(7).Analog[0] = 80;
+TEST(ParameterDecoding, TheFloatingValue) {
     const DisplaySettings s;
-    EXPECT_EQ(ParameterText(store, 7, 1, s, ","), "10,000 мс.");
-    EXPECT_EQ(ParameterText(store, 7, 0, s, ","), "");
-    EXPECT_EQ(ParameterText(store, 7, 11, s, ","), "");
-
     EXPECT_EQ(ParameterValue(1, 80, s), 10.0L);
     EXPECT_NEAR(static_cast<double>(ParameterValue(2, 64, s)), 0.08, 1e-12);
     EXPECT_NEAR(static_cast<double>(ParameterValue(5, 154, s)), 100.3257, 1e-4);
