@@ -28,8 +28,7 @@ public:
     // Main thread, at each start of reading: a new generation. Frames of earlier runs that
     // were not yet taken are dropped. Returns the new generation.
     std::uint64_t BeginRun();
-    // Main thread: no run may publish any more (not needed for a plain stop, which lets the
-    // frame whose tail is being sampled still arrive).
+    // Main thread: no run may publish any more; the reading session ends every run with it.
     void EndAllRuns();
 
     std::uint64_t CurrentGeneration() const { return generation_.load(std::memory_order_acquire); }
