@@ -212,9 +212,10 @@ void TForm1::BuildMenu() {
 
     N1 = bar->addMenu(QStringLiteral("Файл"));
     N2 = AddItem(N1, QStringLiteral("Загрузить"));
-    RecentReadings = AddItem(N1, QStringLiteral("Последние чтения…"));
     N3 = AddItem(N1, QStringLiteral("Сохранить"));
     N28 = AddItem(N1, QStringLiteral("Коментарий к данным"));
+    // Below the items that were always there, which keep their places.
+    RecentReadings = AddItem(N1, QStringLiteral("Последние чтения…"));
     N29 = N1->addSeparator();
     N4 = AddItem(N1, QStringLiteral("Выход"));
 

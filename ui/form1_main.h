@@ -163,7 +163,7 @@ public:
 
     // --- Menu --------------------------------------------------------------------------------
     QMenu* N1 = nullptr; // "Файл"
-    QAction *N2 = nullptr, *RecentReadings = nullptr, *N3 = nullptr, *N28 = nullptr, *N29 = nullptr,
+    QAction *N2 = nullptr, *N3 = nullptr, *RecentReadings = nullptr, *N28 = nullptr, *N29 = nullptr,
             *N4 = nullptr;
     QMenu* N19 = nullptr; // "Настройки"
     // The unit submenus, as UnitMenus() lists them; each item's data is its choice's number.
