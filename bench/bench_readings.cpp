@@ -12,6 +12,8 @@
 #include "files/reading_journal.h"
 #include "files/readings_folder.h"
 
+#include "thread_time.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -25,6 +27,7 @@
 namespace {
 
 using namespace qv;
+using bench::ThreadCpuSeconds;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
@@ -33,17 +36,6 @@ fs::path EmptyFolder(const char* name) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder;
-}
-
-// This thread's processor time: a commit's wall time well above it was spent preempted.
-double ThreadCpuSeconds() {
-#ifdef _WIN32
-    return 0;
-#else
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-#endif
 }
 
 double Percentile(std::vector<double> values, double p) {

@@ -7,6 +7,8 @@
 #include "desktop/machine_keep_awake.h"
 #include "recording/frame_time.h"
 
+#include "text_output.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -29,20 +31,8 @@ namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
+using test::Lines;
+using test::ReadFile;
 
 // Whether `done` comes true within 10 s.
 bool WaitFor(const std::function<bool()>& done) {

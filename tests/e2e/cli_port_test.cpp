@@ -5,6 +5,8 @@
 #include "cli/frame_line.h"
 #include "files/recording_file.h"
 
+#include "text_output.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,22 +30,9 @@ namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Lines;
+using test::ReadFile;
 constexpr uid_t Nobody = 65534;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty()) lines.push_back(line);
-    return lines;
-}
 
 // Whether any thread of process `pid` runs with SCHED_FIFO (policy, field 41 of its stat).
 bool HasRealTimeThread(pid_t pid) {
