@@ -58,8 +58,10 @@ struct FolderCase {
 };
 
 TEST(ReadingsFolder, LiesWhereTheUserCanFindAndWriteIt) {
+    // An absolute path on this system.
+    const std::string data = PathToUtf8(fs::temp_directory_path() / "data");
     const FolderCase cases[] = {
-        {"xdg", false, "/x/data", "/home/u", "", true, "/x/data/quintovar/readings"},
+        {"xdg", false, data, "/home/u", "", true, data + "/quintovar/readings"},
         {"relative xdg", false, "data", "/home/u", "", true,
          "/home/u/.local/share/quintovar/readings"},
         {"no xdg", false, "", "/home/u", "", true, "/home/u/.local/share/quintovar/readings"},
