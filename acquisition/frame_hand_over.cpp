@@ -31,7 +31,6 @@ bool FrameHandOver::Publish(std::uint64_t generation,
     entry.Frame.HeaderSamples = headerSamples;
     entry.EndFlag = endFlag;
     entry.Slot = slot;
-    entry.Generation = generation;
     return true;
 }
 

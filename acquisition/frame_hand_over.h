@@ -17,7 +17,6 @@ struct HandedOverFrame {
     std::uint8_t EndFlag = 0;
     // FrameCount as the receiver saw it when it handed the frame over (1..MaxFrames).
     int Slot = 0;
-    std::uint64_t Generation = 0;
 };
 
 // The meeting point of the receiver thread and the main thread's frame commit. Each start of
@@ -29,8 +28,7 @@ public:
     // Main thread, at each start of reading: a new generation. Frames of earlier runs that
     // were not yet taken are dropped. Returns the new generation.
     std::uint64_t BeginRun();
-    // Main thread: no run may publish any more (not needed for a plain stop, which lets the
-    // frame whose tail is being sampled still arrive).
+    // Main thread: no run may publish any more; the reading session ends every run with it.
     void EndAllRuns();
 
     std::uint64_t CurrentGeneration() const { return generation_.load(std::memory_order_acquire); }

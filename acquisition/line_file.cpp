@@ -16,14 +16,14 @@ bool ParseSeconds(std::string_view text, std::int64_t& ns, std::string& error) {
     std::int64_t whole = 0;
     while (i < text.size() && IsDigit(text[i])) {
         if (i >= 9) {
-            error = "time too large (at most 999999999 seconds)";
+            error = "время больше 999999999 секунд";
             return false;
         }
         whole = whole * 10 + (text[i] - '0');
         ++i;
     }
     if (i == 0) {
-        error = "time must start with a digit";
+        error = "время должно начинаться с цифры";
         return false;
     }
     std::int64_t fraction = 0;
@@ -32,19 +32,19 @@ bool ParseSeconds(std::string_view text, std::int64_t& ns, std::string& error) {
         ++i;
         while (i < text.size() && IsDigit(text[i])) {
             if (++decimals > 9) {
-                error = "time has more than nine decimals";
+                error = "во времени больше девяти знаков после точки";
                 return false;
             }
             fraction = fraction * 10 + (text[i] - '0');
             ++i;
         }
         if (decimals == 0) {
-            error = "time needs digits after the point";
+            error = "во времени нет цифр после точки";
             return false;
         }
     }
     if (i != text.size()) {
-        error = "time is not a decimal number of seconds";
+        error = "время — не десятичное число секунд";
         return false;
     }
     for (int d = decimals; d < 9; ++d) fraction *= 10;
@@ -60,7 +60,8 @@ LineFileResult ParseLineFile(std::string_view text) {
         result.Ok = false;
         result.Recording = {};
         result.ErrorLine = line;
-        result.Error = (line > 0 ? "line " + std::to_string(line) + ": " : std::string()) + message;
+        result.Error =
+            (line > 0 ? "строка " + std::to_string(line) + ": " : std::string()) + message;
         return result;
     };
 
@@ -86,25 +87,25 @@ LineFileResult ParseLineFile(std::string_view text) {
         std::size_t rest = levelEnd;
         while (rest < line.size() && IsBlank(line[rest])) ++rest;
 
-        if (levelStart == line.size()) return fail(lineNumber, "expected \"<seconds> <level>\"");
-        if (rest != line.size()) return fail(lineNumber, "unexpected text after the level");
+        if (levelStart == line.size()) return fail(lineNumber, "ожидается «<секунды> <уровень>»");
+        if (rest != line.size()) return fail(lineNumber, "лишний текст после уровня");
 
         LevelChange change;
         std::string error;
         if (!ParseSeconds(line.substr(i, timeEnd - i), change.TimeNs, error))
             return fail(lineNumber, error);
         const std::string_view level = line.substr(levelStart, levelEnd - levelStart);
-        if (level != "0" && level != "1") return fail(lineNumber, "level must be 0 or 1");
+        if (level != "0" && level != "1") return fail(lineNumber, "уровень должен быть 0 или 1");
         change.Level = level[0] - '0';
 
         std::vector<LevelChange>& changes = result.Recording.Changes;
         if (changes.empty() && change.TimeNs != 0)
-            return fail(lineNumber, "the first line must give the level at time 0");
+            return fail(lineNumber, "первая строка должна задавать уровень в момент 0");
         if (!changes.empty() && change.TimeNs <= changes.back().TimeNs)
-            return fail(lineNumber, "times must be ascending");
+            return fail(lineNumber, "время должно возрастать");
         changes.push_back(change);
     }
-    if (result.Recording.Changes.empty()) return fail(0, "the file has no level changes");
+    if (result.Recording.Changes.empty()) return fail(0, "в файле нет ни одного уровня");
     result.Ok = true;
     return result;
 }

@@ -12,7 +12,7 @@ struct LineFileResult {
     bool Ok = false;
     LineRecording Recording;
     int ErrorLine = 0; // 1-based; 0 when the file as a whole is wrong
-    std::string Error; // "line 3: level must be 0 or 1"
+    std::string Error; // "строка 3: уровень должен быть 0 или 1"
 };
 
 // A line file: one level change per line, "<seconds> <level>", seconds a decimal with up to

@@ -27,8 +27,8 @@ void ReceiverThread::Execute() {
     receiver.Run();
 }
 
-void StartReceiver(ReadingState& state, bool inverted, ReceiverCallbacks callbacks) {
-    const std::uint64_t generation = state.handOver.BeginRun();
+void StartReceiver(ReadingState& state, std::uint64_t generation, bool inverted,
+                   ReceiverCallbacks callbacks) {
     if (inverted)
         CriticalThread::Start(std::make_unique<Thread2>(state, generation, std::move(callbacks)));
     else

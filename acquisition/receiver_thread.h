@@ -36,11 +36,12 @@ public:
         : ReceiverThread(state, generation, LinePolarity::Inverted, std::move(callbacks)) {}
 };
 
-// Starts reading once the port is open and the store is cleared: begins a new hand-over
-// generation (so an older receiver can no longer publish and ends at its next check), creates
-// Thread2 when `inverted`, Thread otherwise, at time-critical priority, and starts it. Nothing
-// keeps or waits for it. The callbacks run on the receiver thread. `state` must outlive the
-// thread (it ends within about 115 ms of StopFlag being set).
-void StartReceiver(ReadingState& state, bool inverted, ReceiverCallbacks callbacks);
+// Starts the receiver of a run of reading whose hand-over generation is `generation` (an older
+// receiver can no longer publish and ends at its next check): Thread2 when `inverted`, Thread
+// otherwise, at time-critical priority. Nothing keeps or waits for it. The callbacks run on the
+// receiver thread. `state` must outlive the thread (it ends within about 115 ms of StopFlag
+// being set).
+void StartReceiver(ReadingState& state, std::uint64_t generation, bool inverted,
+                   ReceiverCallbacks callbacks);
 
 } // namespace qv

@@ -20,8 +20,8 @@ namespace {
 // directly on the curve the panel decodes with, lies nearest.
 std::uint8_t CoolantRaw(double celsius) {
     const auto distance = [celsius](int raw) {
-        const ExactValue value = *ParameterExact(6, static_cast<std::uint8_t>(raw), {});
-        return std::abs(static_cast<double>(value.num) / static_cast<double>(value.den) - celsius);
+        return std::abs(static_cast<double>(ParameterValue(6, static_cast<std::uint8_t>(raw), {})) -
+                        celsius);
     };
     int best = 0;
     for (int raw = 1; raw < 256; ++raw)

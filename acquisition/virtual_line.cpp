@@ -51,7 +51,6 @@ std::uint32_t VirtualLine::ReadModemStatus() {
 }
 
 bool VirtualLine::QueryFrequency(std::int64_t& ticksPerSecond) {
-    if (!hasCounter_) return false;
     ticksPerSecond = frequency_;
     return true;
 }
@@ -66,7 +65,6 @@ void VirtualLine::Pass(std::int64_t) {}
 LineWait VirtualLine::WaitForChange(std::int64_t deadline) {
     if (!behaviour_.ReportsChanges) return LineWait::Unsupported;
     if (lost_) return LineWait::Lost;
-    if (stallNs_ > 0) AdvanceTo(timeNs_ + std::exchange(stallNs_, 0));
     // The first moment after `deadline` ticks, in nanoseconds.
     const auto deadlineNs = static_cast<std::int64_t>(
         (static_cast<__int128>(deadline) * 1'000'000'000 + frequency_ - 1) / frequency_);

@@ -55,11 +55,6 @@ public:
     std::int64_t TimeNs() const { return timeNs_; }
     // Calls `action` once, at the first moment virtual time reaches `timeNs`.
     void At(std::int64_t timeNs, std::function<void()> action);
-    // The next wait for a change starts this much later, as when the waiting thread does not
-    // get the processor for a while.
-    void StallNextWait(std::int64_t ns) { stallNs_ = ns; }
-    // Makes QueryFrequency fail.
-    void RemoveCounter() { hasCounter_ = false; }
 
 private:
     // Moves virtual time forward to `timeNs`, running what is due then.
@@ -75,12 +70,10 @@ private:
     VirtualPortBehaviour behaviour_;
     std::int64_t timeNs_ = 0;
     std::size_t cursor_ = 0;
-    bool hasCounter_ = true;
     bool lost_ = false;
     std::uint32_t word_ = ModemStatusDsr;
     // Changes up to this time have been reported by a wait.
     std::int64_t reportedUntilNs_ = 0;
-    std::int64_t stallNs_ = 0;
     std::size_t reportCursor_ = 0;
     struct Action {
         std::int64_t timeNs;

@@ -3,37 +3,36 @@
 #include "acquisition/line_receiver.h"
 #include "app/frame_commit.h"
 #include "app/program_state.h"
+#include "app/reading_session.h"
 
 namespace qv {
 
 int ReadSimulatedUnit(ProgramState& state, const SimulatedReading& reading) {
     if (reading.frames < 1 || reading.frames > MaxFrames) return 0;
     constexpr std::int64_t NsPerDay = 86'400'000'000'000;
+    constexpr std::int64_t CommitDelayNs = std::int64_t{CommitDelayMs} * 1'000'000;
     const std::int64_t limitNs = (reading.frames + 1) * std::int64_t{10'000'000'000};
 
-    state.FrameCount = 1;
-    state.StopFlag = 0;
-    const std::uint64_t generation = state.handOver.BeginRun();
+    ReadingSession session(state);
+    const std::uint64_t generation = session.Start(FromFrameTime(reading.startTime));
     SimulatedVirtualLine line(reading.seed, reading.ticksPerSecond, reading.pollNs, limitNs,
                               &state.StopFlag);
+    // The moment the commit timer would run after the line's present moment.
+    const auto commitTime = [&] {
+        return reading.startTime + static_cast<double>(line.TimeNs() + CommitDelayNs) / NsPerDay;
+    };
     int length = 0;
     ReceiverCallbacks callbacks;
-    // The commit timer, fired at once on virtual time: the frame is stamped with the moment
-    // the timer would have run.
     callbacks.frameReady = [&] {
-        const double frameTime =
-            reading.startTime + static_cast<double>(line.TimeNs() + CommitDelayNs) / NsPerDay;
         while (state.handOver.Pending()) {
-            const int slot = CommitHandedOverFrame(state, frameTime);
-            if (slot == 0) continue;
-            length = slot;
-            state.FrameCount = slot + 1;
-            if (slot >= reading.frames) state.StopFlag = 1;
+            const ReadingSession::Commit commit = session.CommitNext(commitTime());
+            if (commit.slot != 0) length = commit.slot;
+            if (commit.slot >= reading.frames) session.Stop(commitTime());
         }
     };
     LineReceiver receiver(state, generation, line, line, line, LinePolarity::Straight, callbacks);
     receiver.Run();
-    state.StopFlag = 1;
+    session.Stop(commitTime());
     return length;
 }
 

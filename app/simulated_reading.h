@@ -16,9 +16,6 @@ struct SimulatedReading {
     std::int64_t pollNs = 20'000;
 };
 
-// The commit follows a hand-over by one interval of the commit timer.
-constexpr std::int64_t CommitDelayNs = 30'000'000;
-
 // Reads the simulated unit on virtual time the way "Читать" reads a port: FrameCount := 1, the
 // straight-cable receiver over the unit's line, and every handed-over frame committed into
 // slot FrameCount as the commit timer does, stamped startTime + the virtual moment of its

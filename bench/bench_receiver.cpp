@@ -12,6 +12,8 @@
 #include "acquisition/timing_check.h"
 #include "app/program_state.h"
 
+#include "thread_time.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -28,17 +30,8 @@
 namespace {
 
 using namespace qv;
+using bench::ThreadCpuSeconds;
 using Clock = std::chrono::steady_clock;
-
-double ThreadCpuSeconds() {
-#ifdef _WIN32
-    return 0;
-#else
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-#endif
-}
 
 std::int64_t Ns(Clock::time_point at) {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();

@@ -25,7 +25,7 @@ class SilentDialogs : public Dialogs {
 public:
     void Message(QWidget*, const QString&) override {}
     void Error(QWidget*, const QString&, const QString&) override {}
-    std::optional<SaveChoice> AskSaveFile(QWidget*, const QString&, const QString&) override {
+    std::optional<SaveChoice> AskSaveFile(QWidget*, SaveFileType, const QString&) override {
         return {};
     }
     std::optional<QString> AskOpenFile(QWidget*, const QString&) override { return {}; }

@@ -1,8 +1,11 @@
 #include "cli/arguments.h"
+#include "cli/usage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace qv::cli {
 namespace {
@@ -43,17 +46,32 @@ std::string RangeText(const OptionRule& option) {
     return std::to_string(option.low) + ".." + std::to_string(option.high);
 }
 
+// "a", "a или b", "a, b или c".
+std::string ChoicesText(const std::vector<std::string>& choices) {
+    std::string text;
+    for (std::size_t n = 0; n < choices.size(); ++n) {
+        if (n > 0) text += n + 1 == choices.size() ? " или " : ", ";
+        text += choices[n];
+    }
+    return text;
+}
+
 // The problem with one value, or an empty text.
 std::string CheckValue(const OptionRule& option, const std::string& value) {
+    const std::string name = option.name;
+    if (option.kind == OptionRule::Choice) {
+        if (std::find(option.choices.begin(), option.choices.end(), value) != option.choices.end())
+            return {};
+        return name + ": «" + value + "» — допустимо только " + ChoicesText(option.choices);
+    }
     if (option.kind != OptionRule::Number) return {};
     const auto number = ParseWhole(value);
     const std::size_t sign = !value.empty() && (value[0] == '-' || value[0] == '+') ? 1 : 0;
     const bool tooLong =
         value.size() > sign && value.find_first_not_of("0123456789", sign) == std::string::npos;
-    if (!number && !tooLong)
-        return std::string(option.name) + ": '" + value + "' is not a whole number";
+    if (!number && !tooLong) return name + ": «" + value + "» — не целое число";
     if (!number || !WithinRange(*number, option))
-        return std::string(option.name) + " " + value + " is outside " + RangeText(option);
+        return name + " " + value + " вне пределов " + RangeText(option);
     return {};
 }
 
@@ -66,11 +84,31 @@ const OptionRule* FindOption(const CommandSyntax& syntax, std::string_view name)
 // Prints the problem and the command's usage to stderr.
 std::optional<Arguments> Problem(const CommandSyntax& syntax, const std::string& problem) {
     PrintProblem(syntax.name, problem);
-    std::fprintf(stderr, "usage: quintovar-cli %s\n", syntax.usage);
+    const std::string usage =
+        UsageText(syntax) + "\nПодробно: quintovar-cli " + syntax.name + " --help\n";
+    std::fwrite(usage.data(), 1, usage.size(), stderr);
     return std::nullopt;
 }
 
 } // namespace
+
+OptionRule FlagOption(const char* name, const char* meaning) {
+    return {name, "", meaning, OptionRule::Flag, 0, 0, {}};
+}
+
+OptionRule TextOption(const char* name, const char* value, const char* meaning) {
+    return {name, value, meaning, OptionRule::Text, 0, 0, {}};
+}
+
+OptionRule NumberOption(const char* name, const char* value, std::int64_t low, std::uint64_t high,
+                        const char* meaning) {
+    return {name, value, meaning, OptionRule::Number, low, high, {}};
+}
+
+OptionRule ChoiceOption(const char* name, const char* value, std::vector<std::string> choices,
+                        const char* meaning) {
+    return {name, value, meaning, OptionRule::Choice, 0, 0, std::move(choices)};
+}
 
 std::string Arguments::Text(const std::string& option, const std::string& fallback) const {
     const auto it = values.find(option);
@@ -93,6 +131,17 @@ std::uint64_t Arguments::Unsigned(const std::string& option, std::uint64_t fallb
     return number && !number->negative ? number->magnitude : fallback;
 }
 
+bool AsksForHelp(const CommandSyntax& syntax, int argc, char** argv) {
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--") return false;
+        if (argument == "--help" || argument == "-h") return true;
+        const OptionRule* option = FindOption(syntax, argument);
+        if (option && option->kind != OptionRule::Flag) ++i; // its value
+    }
+    return false;
+}
+
 std::optional<Arguments> ParseArguments(const CommandSyntax& syntax, int argc, char** argv) {
     Arguments arguments;
     bool optionsEnded = false;
@@ -107,21 +156,21 @@ std::optional<Arguments> ParseArguments(const CommandSyntax& syntax, int argc, c
             continue;
         }
         const OptionRule* option = FindOption(syntax, argument);
-        if (!option) return Problem(syntax, "unknown option " + argument);
+        if (!option) return Problem(syntax, "неизвестный параметр " + argument);
         if (option->kind == OptionRule::Flag) {
             arguments.values[argument] = "";
             continue;
         }
-        if (i + 1 >= argc) return Problem(syntax, argument + " needs a value");
+        if (i + 1 >= argc) return Problem(syntax, "после " + argument + " нужно значение");
         const std::string value = argv[++i];
         if (const std::string problem = CheckValue(*option, value); !problem.empty())
             return Problem(syntax, problem);
         arguments.values[argument] = value;
     }
     const int count = static_cast<int>(arguments.positional.size());
-    if (count < syntax.minPositional) return Problem(syntax, "too few arguments");
+    if (count < syntax.minPositional) return Problem(syntax, "не хватает аргументов");
     if (count > syntax.maxPositional)
-        return Problem(syntax, "unexpected argument '" + arguments.positional.back() + "'");
+        return Problem(syntax, "лишний аргумент «" + arguments.positional.back() + "»");
     return arguments;
 }
 

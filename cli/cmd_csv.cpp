@@ -4,8 +4,20 @@
 
 namespace qv::cli {
 
+const CommandSyntax& CsvSyntax() {
+    static const CommandSyntax syntax{
+        "csv",
+        "IN.kvr [OUT.csv | -]",
+        1,
+        2,
+        {},
+        "Записывает CSV, как «Сохранить» с типом «Excel (*.csv)»: OUT по умолчанию — IN.csv,\n"
+        "- — стандартный вывод."};
+    return syntax;
+}
+
 int RunCsv(int argc, char** argv) {
-    static const CommandSyntax syntax{"csv", "csv IN.kvr [OUT.csv | -]", 1, 2, {}};
+    const CommandSyntax& syntax = CsvSyntax();
     const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const std::string& in = arguments->positional[0];

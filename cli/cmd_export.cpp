@@ -6,10 +6,20 @@
 
 namespace qv::cli {
 
-int RunExport(int argc, char** argv) {
+const CommandSyntax& ExportSyntax() {
     static const CommandSyntax syntax{
-        "export", "export IN.kvr OUT.csv|- [--khh K] [--temperature T] [--vozduh V]", 2, 2,
-        DisplayOptions()};
+        "export",
+        "IN.kvr OUT.csv|-",
+        2,
+        2,
+        DisplayOptions(),
+        "Записывает значения, как их показывает панель, по строке на кадр: CSV в UTF-8 через\n"
+        "запятую, с точкой в числах, заголовок называет единицы."};
+    return syntax;
+}
+
+int RunExport(int argc, char** argv) {
+    const CommandSyntax& syntax = ExportSyntax();
     const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const std::string& in = arguments->positional[0];

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/decimal_separator.h"
 #include "cli/file_command.h"
 #include "recording/panel.h"
 
@@ -16,33 +17,44 @@ void PrintPanel(const RecordingStore& store, int n, int length, const DisplaySet
         std::printf("%s\t%s\n", panel.labels[row].c_str(), panel.values[row].c_str());
 }
 
-CommandSyntax PanelSyntax() {
-    CommandSyntax syntax{"panel",
-                         "panel IN.kvr [--frame N] [--khh K] [--temperature T] [--vozduh V] "
-                         "[--decimal C]",
-                         1,
-                         1,
-                         {{"--frame", OptionRule::Number, INT_MIN, INT_MAX}, {"--decimal"}}};
-    for (const OptionRule& option : DisplayOptions()) syntax.options.push_back(option);
+} // namespace
+
+const CommandSyntax& PanelSyntax() {
+    static const CommandSyntax syntax = [] {
+        CommandSyntax panel{
+            "panel",
+            "IN.kvr",
+            1,
+            1,
+            {NumberOption("--frame", "N", INT_MIN, INT_MAX,
+                          "кадр, панель которого печатать (1..длина записи); без него — все\n"
+                          "кадры, через пустую строку")},
+            "Печатает панель кадра, как её показывает окно: строка на параметр, название и\n"
+            "значение через табуляцию."};
+        for (const OptionRule& option : DisplayOptions()) panel.options.push_back(option);
+        panel.options.push_back(ChoiceOption(
+            "--decimal", "C", {".", ","},
+            "десятичный разделитель: . или ,; по умолчанию тот же, что в окне (из настроек\n"
+            "системы)"));
+        return panel;
+    }();
     return syntax;
 }
 
-} // namespace
-
 // Prints the panel of one frame, or of every frame, to standard output.
 int RunPanel(int argc, char** argv) {
-    static const CommandSyntax syntax = PanelSyntax();
+    const CommandSyntax& syntax = PanelSyntax();
     const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const DisplaySettings settings = DisplaySettingsFrom(*arguments);
-    const std::string decimal = arguments->Text("--decimal", ",");
+    const std::string decimal = arguments->Text("--decimal", WindowDecimalSeparator());
     RecordingDocument document;
     if (!LoadForCommand(syntax.name, arguments->positional[0], document)) return 2;
     const int length = document.Length();
     const bool oneFrame = arguments->Has("--frame");
     const auto frame = arguments->Number("--frame", 0);
     if (oneFrame && (frame < 1 || frame > length)) {
-        PrintProblem(syntax.name, "--frame " + std::to_string(frame) + " is outside 1.." +
+        PrintProblem(syntax.name, "--frame " + std::to_string(frame) + " вне пределов 1.." +
                                       std::to_string(length));
         return 2;
     }

@@ -54,16 +54,16 @@ std::string ParseSeries(const std::string& list, SeriesChoices& series) {
         begin = comma + 1;
     }
     if (items.size() > static_cast<std::size_t>(GraphSeriesCount))
-        return "at most 6 series can be drawn, got " + std::to_string(items.size());
+        return "--series: можно не больше 6 графиков, а указано " + std::to_string(items.size());
     for (std::size_t n = 0; n < items.size(); ++n) {
         const std::string& item = items[n];
         const std::size_t colon = item.find(':');
         const auto k = ParseInteger(item.substr(0, colon));
         if (!k || *k < 0 || *k >= SeriesRowCount)
-            return "series '" + item + "': the index must be 0..21";
+            return "--series: «" + item + "» — номер должен быть 0..21";
         series[n] = {true, *k, DefaultColours[n]};
         if (colon != std::string::npos && !ParseColour(item.substr(colon + 1), series[n].colour))
-            return "series '" + item + "': the colour must be RRGGBB in hexadecimal";
+            return "--series: «" + item + "» — цвет должен быть RRGGBB, шестнадцатеричный";
     }
     return {};
 }
@@ -77,7 +77,7 @@ struct RangeCheck {
 
 std::string OutOfRange(const RangeCheck& check) {
     if (check.value >= check.low && check.value <= check.high) return {};
-    return std::string(check.name) + " " + std::to_string(check.value) + " is outside " +
+    return std::string(check.name) + " " + std::to_string(check.value) + " вне пределов " +
            std::to_string(check.low) + ".." + std::to_string(check.high);
 }
 
@@ -94,21 +94,6 @@ void PrintLabels(std::FILE* out, const GraphFrameSpan& view, const SeriesChoices
     }
 }
 
-CommandSyntax PlotSyntax() {
-    CommandSyntax syntax{
-        "plot",
-        "plot IN.kvr OUT.png|- [--start S] [--span N] [--cursor C] [--series LIST]\n"
-        "       [--khh K] [--temperature T] [--vozduh V]",
-        2,
-        2,
-        {{"--start", OptionRule::Number, INT_MIN, INT_MAX},
-         {"--span", OptionRule::Number, INT_MIN, INT_MAX},
-         {"--cursor", OptionRule::Number, INT_MIN, INT_MAX},
-         {"--series"}}};
-    for (const OptionRule& option : DisplayOptions()) syntax.options.push_back(option);
-    return syntax;
-}
-
 // The picture as PNG file bytes.
 std::string PngBytes(const QImage& image) {
     QByteArray png;
@@ -120,8 +105,33 @@ std::string PngBytes(const QImage& image) {
 
 } // namespace
 
+const CommandSyntax& PlotSyntax() {
+    static const CommandSyntax syntax = [] {
+        CommandSyntax plot{
+            "plot",
+            "IN.kvr OUT.png|-",
+            2,
+            2,
+            {NumberOption("--start", "S", INT_MIN, INT_MAX, "первый кадр отрезка; по умолчанию 1"),
+             NumberOption("--span", "N", INT_MIN, INT_MAX,
+                          "число кадров отрезка, не меньше 2; по умолчанию до конца записи"),
+             NumberOption("--cursor", "C", INT_MIN, INT_MAX,
+                          "курсор: кадр отрезка от 0 до N-1; по умолчанию середина, ⌈N/2⌉"),
+             TextOption("--series", "LIST",
+                        "до шести графиков через запятую, каждый k или k:RRGGBB, где k — номер\n"
+                        "в списках окна: 0..9 параметры 1–10, 10..21 двенадцать флагов в порядке\n"
+                        "панели; по умолчанию 0,3,5 (впрыск, обороты, температура)")},
+            "Рисует картинку окна «Графики» (601 × 201, PNG) для отрезка записи кодом самого окна\n"
+            "и печатает заголовок окна, кадр курсора и тексты шкал и значений каждого графика\n"
+            "(в stderr, когда картинка идёт в стандартный вывод, OUT — -)."};
+        for (const OptionRule& option : DisplayOptions()) plot.options.push_back(option);
+        return plot;
+    }();
+    return syntax;
+}
+
 int RunPlot(int argc, char** argv) {
-    static const CommandSyntax syntax = PlotSyntax();
+    const CommandSyntax& syntax = PlotSyntax();
     const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const std::string& in = arguments->positional[0];
@@ -135,7 +145,7 @@ int RunPlot(int argc, char** argv) {
     RecordingDocument document;
     if (!LoadForCommand(syntax.name, in, document)) return 2;
     const int length = document.Length();
-    if (length < 2) return Fail("the recording holds 1 frame; a graph needs at least 2");
+    if (length < 2) return Fail("в записи 1 кадр, а графику нужно не меньше 2");
     GraphFrameSpan view;
     view.first = static_cast<int>(arguments->Number("--start", 1));
     if (const std::string error = OutOfRange({"--start", view.first, 1, length - 1});
@@ -155,7 +165,7 @@ int RunPlot(int argc, char** argv) {
     GraphRenderer renderer;
     const SeriesTextSet labels = RedrawPicture(renderer, *store, view, series, settings, ",");
     const std::string png = PngBytes(renderer.GraphBitmap());
-    if (png.empty()) return Fail("the picture could not be encoded");
+    if (png.empty()) return Fail("не удалось закодировать картинку в PNG");
     if (const int status = WriteOutput(syntax.name, in, out, png); status != 0) return status;
     // With the picture on standard output the texts go to stderr, beside it.
     PrintLabels(out == "-" ? stderr : stdout, view, series, labels);

@@ -1,9 +1,19 @@
 #include "acquisition/port_choice.h"
+#include "acquisition/reading_notices.h"
 #include "acquisition/receiver_thread.h"
 #include "app/program_state.h"
+#include "app/reading_keeper.h"
+#include "app/reading_session.h"
 #include "cli/commands.h"
 #include "cli/file_command.h"
 #include "cli/frame_line.h"
+#include "cli/program_folder.h"
+#include "files/file_io.h"
+#include "files/readings_folder.h"
+#include "recording/frame_time.h"
+#ifdef QV_KEEP_AWAKE
+#include "desktop/machine_keep_awake.h"
+#endif
 
 #include <chrono>
 #include <climits>
@@ -44,37 +54,60 @@ struct Signals {
     }
 };
 
+// The port box's hint for how the line is read, and at less than real-time priority the
+// window's notice about it.
 std::string AcquisitionNote(AcquisitionMode mode, ThreadPriorityLevel priority) {
-    std::string note = mode == AcquisitionMode::EdgeTimed ? "edge-timed" : "polling";
-    switch (priority) {
-    case ThreadPriorityLevel::TimeCritical:
-        return note + ", thread priority real-time";
-    case ThreadPriorityLevel::RaisedNice:
-        note += ", thread priority raised but not real-time";
-        break;
-    case ThreadPriorityLevel::Normal:
-        note += ", thread priority normal";
-        break;
-    }
-    return note + " (frames may come out wrong on a busy machine; see the README)";
+    const std::string note = AcquisitionText(mode, priority);
+    if (priority == ThreadPriorityLevel::TimeCritical) return note;
+    return note + ". " + LowPriorityText();
+}
+
+// The readings folder's reports, on the keeper's thread.
+ReadingKeeper::Events KeeperReports(const std::string& folder) {
+    ReadingKeeper::Events events;
+    events.recovered = [](const std::vector<std::string>& names) {
+        std::fprintf(stderr, "quintovar-cli read: %s\n", RecoveredReadingsText(names).c_str());
+    };
+    events.notKept = [] {
+        std::fprintf(stderr, "quintovar-cli read: %s\n", NotKeptText().c_str());
+    };
+    events.kept = [folder](const std::string& name) {
+        std::fprintf(stderr, "quintovar-cli read: чтение сохранено: %s\n",
+                     JoinPath(folder, name).c_str());
+    };
+    return events;
 }
 
 } // namespace
 
+const CommandSyntax& ReadSyntax() {
+    static const CommandSyntax syntax{
+        "read",
+        "PORT",
+        1,
+        1,
+        {NumberOption("--frames", "N", 1, MaxFrames, "сколько кадров прочитать; по умолчанию 10"),
+         NumberOption("--seconds", "T", 1, INT_MAX,
+                      "сколько секунд читать самое большее; по "
+                      "умолчанию 30"),
+         FlagOption("--inverted", "как «Инверсный адаптер»"),
+         FlagOption("--dtr", "как «Напряжение лог.1 на DTR»")},
+        "Читает кадры с последовательного порта (или «SIM») в реальном времени, как «Читать»,\n"
+        "и печатает каждый, как receive, пока не придут N кадров или не пройдут T секунд.\n"
+        "Как читается линия и с каким приоритетом потока, пишет в stderr. Состояние выхода 2,\n"
+        "когда порт не открывается, 3, когда порт перестал отвечать. Каждое чтение хранится\n"
+        "в папке чтений, как у окна (см. README)."};
+    return syntax;
+}
+
 // Reads a real port the way the window does (choose the port, optionally DTR on, start the
-// receiver thread) and prints every frame as `receive` does, until N frames have come or T
-// seconds have passed. How the line is read, and at which thread priority, goes to stderr.
+// receiver thread, commit every frame and keep it in the readings folder) and prints every
+// frame as `receive` does, until N frames have come or T seconds have passed. How the line is
+// read, and at which thread priority, goes to stderr.
 // Exit status 2 when the port cannot be opened, 3 when the receiver found the device gone
 // (reading then ends at once, the frames before it printed).
 int RunRead(int argc, char** argv) {
-    static const CommandSyntax syntax{"read",
-                                      "read PORT [--frames N] [--seconds T] [--inverted] [--dtr]",
-                                      1,
-                                      1,
-                                      {{"--frames", OptionRule::Number, 1, MaxFrames},
-                                       {"--seconds", OptionRule::Number, 1, INT_MAX},
-                                       {"--inverted", OptionRule::Flag},
-                                       {"--dtr", OptionRule::Flag}}};
+    const CommandSyntax& syntax = ReadSyntax();
     const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const char* port = arguments->positional[0].c_str();
@@ -83,13 +116,24 @@ int RunRead(int argc, char** argv) {
     const bool inverted = arguments->Has("--inverted");
     const bool dtr = arguments->Has("--dtr");
 
+    // The readings folder is looked after from the start: a reading that a crash left unfinished
+    // is completed first.
+    const std::string folder = ReadingsFolderPath(ProgramFolder());
+    ReadingKeeper keeper(folder, KeeperReports(folder));
+    keeper.RecoverUnfinished();
+#ifdef QV_KEEP_AWAKE
+    const std::shared_ptr<KeepAwake> keepAwake = MachineKeepAwake();
+#else
+    const std::shared_ptr<KeepAwake> keepAwake;
+#endif
     auto state = std::make_unique<ProgramState>();
+    ReadingSession session(*state, &keeper, keepAwake.get());
     if (!ChoosePort(state->port, port)) {
-        std::fprintf(stderr, "quintovar-cli read: cannot open the port %s\n", port);
+        std::fprintf(stderr, "quintovar-cli read: Не удаётся открыть порт %s\n", port);
         return 2;
     }
     if (dtr && !SetDtr(state->port, true)) {
-        std::fprintf(stderr, "quintovar-cli read: cannot set DTR on the port %s\n", port);
+        std::fprintf(stderr, "quintovar-cli read: Не удаётся включить DTR на порту %s\n", port);
         state->port.ReleasePort();
         return 2;
     }
@@ -103,9 +147,7 @@ int RunRead(int argc, char** argv) {
     };
     callbacks.deviceLost = [signals] { signals->Set(&Signals::deviceLost); };
     callbacks.finished = [signals] { signals->Set(&Signals::finished); };
-    state->FrameCount = 1;
-    state->StopFlag = 0;
-    StartReceiver(*state, inverted, std::move(callbacks));
+    StartReceiver(*state, session.Start(NowLocalDateTime()), inverted, std::move(callbacks));
 
     // Prints the notes that have come (the lock held; stderr is not the frames' stream).
     const auto printNotes = [&] {
@@ -125,21 +167,21 @@ int RunRead(int argc, char** argv) {
         if (signals->frameReady) {
             signals->frameReady = false;
             lock.unlock();
-            // The commit's part: each frame fills the next slot.
-            while (printed < frames) {
-                const auto handed = state->handOver.Take();
-                if (!handed) break;
-                std::puts(FrameLine(*handed).c_str());
+            // The commit: each frame fills the next slot and is kept on disk.
+            while (printed < frames && session.Reading()) {
+                const ReadingSession::Commit commit = session.CommitNext(NowFrameTime());
+                if (commit.slot == 0) break;
+                std::puts(FrameLine(state->store.Row(commit.slot)).c_str());
                 std::fflush(stdout);
-                state->FrameCount = handed->Slot + 1;
                 ++printed;
             }
             lock.lock();
+            if (!session.Reading()) break; // the store is full
         } else if (signals->finished) {
             break; // no counter, or the device went away
         }
     }
-    state->StopFlag = 1;
+    (void)session.Stop(NowFrameTime());
     // The receiver ends within about 115 ms; the state must outlive it.
     signals->changed.wait(lock, [&] { return signals->finished; });
     printNotes();
@@ -149,7 +191,9 @@ int RunRead(int argc, char** argv) {
 
     state->port.ReleasePort();
     if (lost) {
-        std::fprintf(stderr, "quintovar-cli read: the port %s stopped answering\n", port);
+        // The first line of the window's message: the second speaks of the window's recording.
+        const std::string text = DeviceLostText(port);
+        std::fprintf(stderr, "quintovar-cli read: %s\n", text.substr(0, text.find('\n')).c_str());
         return 3;
     }
     return 0;

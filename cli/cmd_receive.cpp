@@ -3,6 +3,7 @@
 #include "acquisition/line_receiver.h"
 #include "acquisition/virtual_line.h"
 #include "app/program_state.h"
+#include "app/reading_session.h"
 #include "cli/commands.h"
 #include "cli/file_command.h"
 #include "cli/frame_line.h"
@@ -21,22 +22,39 @@ constexpr std::size_t MaxLineFileBytes = 64 * 1024 * 1024;
 
 } // namespace
 
+const CommandSyntax& ReceiveSyntax() {
+    static const CommandSyntax syntax{
+        "receive",
+        "LINEFILE",
+        1,
+        1,
+        {NumberOption("--frequency", "F", 1, 1'000'000'000'000,
+                      "частота счётчика времени, Гц; по умолчанию 1000000"),
+         NumberOption("--poll-ns", "P", 1, 1'000'000'000'000,
+                      "сколько длится один цикл опроса линии, нс; по умолчанию 20000"),
+         NumberOption("--read-ns", "R", 0, 1'000'000'000'000,
+                      "сколько длится каждое чтение состояния линии, нс; по умолчанию 0\n"
+                      "(у медленного USB-переходника — миллисекунда-две)"),
+         FlagOption("--edges", "читать по изменениям линии, как порт, сообщающий о них сам,\n"
+                               "а не постоянным опросом"),
+         NumberOption("--wake-ns", "W", 0, 1'000'000'000'000,
+                      "с --edges: на сколько позже порт сообщает об изменении, нс; по\n"
+                      "умолчанию 50000"),
+         FlagOption("--inverted", "читать линию как «Инверсный адаптер»")},
+        "Прогоняет приёмник по записанной линии в виртуальном времени и печатает каждый кадр,\n"
+        "который он передал бы: двенадцать отсчётов опознавателя, двенадцать байтов и признак\n"
+        "конца.",
+        "LINEFILE: по изменению уровня на строку, «<секунды> <уровень>» (1 — DSR включён),\n"
+        "первая строка — уровень в момент 0 («0 1»); прогон кончается через секунду после\n"
+        "последнего изменения."};
+    return syntax;
+}
+
 // Runs the receiver in virtual time over a recorded line and prints every frame it hands over.
 // --read-ns: every status read takes that long; --edges: the edge-timed path, each change
 // reported --wake-ns late, instead of polling.
 int RunReceive(int argc, char** argv) {
-    static const CommandSyntax syntax{
-        "receive",
-        "receive LINEFILE [--frequency F] [--poll-ns P] [--read-ns R] [--edges [--wake-ns W]] "
-        "[--inverted]",
-        1,
-        1,
-        {{"--frequency", OptionRule::Number, 1, 1'000'000'000'000},
-         {"--poll-ns", OptionRule::Number, 1, 1'000'000'000'000},
-         {"--read-ns", OptionRule::Number, 0, 1'000'000'000'000},
-         {"--wake-ns", OptionRule::Number, 0, 1'000'000'000'000},
-         {"--edges", OptionRule::Flag},
-         {"--inverted", OptionRule::Flag}}};
+    const CommandSyntax& syntax = ReceiveSyntax();
     const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const std::string& path = arguments->positional[0];
@@ -47,7 +65,7 @@ int RunReceive(int argc, char** argv) {
     const bool inverted = arguments->Has("--inverted");
     const bool edges = arguments->Has("--edges");
     if (arguments->Has("--wake-ns") && !edges) {
-        PrintProblem(syntax.name, "--wake-ns goes with --edges");
+        PrintProblem(syntax.name, "--wake-ns задаётся только вместе с --edges");
         return 2;
     }
 
@@ -62,8 +80,10 @@ int RunReceive(int argc, char** argv) {
 
     auto state = std::make_unique<ProgramState>();
     state->ReducedCpu = false;
-    state->StopFlag = 0;
-    const std::uint64_t generation = state->handOver.BeginRun();
+    // A run of reading that prints every frame the receiver hands over, as it comes; the frames
+    // do not go into the store (a line file may hold more than the store does).
+    ReadingSession session(*state);
+    const std::uint64_t generation = session.Start(LocalDateTime{});
     // The run ends a second after the last change of the line.
     VirtualLine line(parsed.Recording, frequency, pollNs,
                      parsed.Recording.LastChangeNs() + 1'000'000'000, &state->StopFlag);

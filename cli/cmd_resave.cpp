@@ -3,8 +3,16 @@
 
 namespace qv::cli {
 
+const CommandSyntax& ResaveSyntax() {
+    static const CommandSyntax syntax{
+        "resave", "IN.kvr OUT.kvr",
+        2,        2,
+        {},       "Загружает запись и сохраняет её копию, как «Загрузить» и «Сохранить»."};
+    return syntax;
+}
+
 int RunResave(int argc, char** argv) {
-    static const CommandSyntax syntax{"resave", "resave IN.kvr OUT.kvr", 2, 2, {}};
+    const CommandSyntax& syntax = ResaveSyntax();
     const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const std::string& in = arguments->positional[0];

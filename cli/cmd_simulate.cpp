@@ -6,7 +6,6 @@
 #include "recording/frame_time.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,16 +40,27 @@ std::vector<std::string> CommentLines(const std::string& text) {
 
 } // namespace
 
+const CommandSyntax& SimulateSyntax() {
+    static const CommandSyntax syntax{
+        "simulate",
+        "OUT.kvr",
+        1,
+        1,
+        {NumberOption("--frames", "N", 1, MaxFrames, "сколько кадров записать; по умолчанию 200"),
+         NumberOption("--seed", "S", 0, UINT64_MAX,
+                      "начальное число имитатора: одно число — один и тот же файл; по\n"
+                      "умолчанию 1995, холодный пуск, который играет «SIM» в программе"),
+         TextOption("--comment", "TEXT", "комментарий к записи, строки через \\n")},
+        "Записывает N кадров имитатора блока «SIM» через настоящие приёмник и запись кадров, в\n"
+        "виртуальном времени (без ожидания): холодный пуск и прогрев на холостом ходу, кадры\n"
+        "с 10:00:00."};
+    return syntax;
+}
+
 // Records the simulated unit "SIM" on virtual time through the real receiver and frame commit
 // and saves the recording.
 int RunSimulate(int argc, char** argv) {
-    static const CommandSyntax syntax{"simulate",
-                                      "simulate OUT.kvr [--frames N] [--seed S] [--comment TEXT]",
-                                      1,
-                                      1,
-                                      {{"--frames", OptionRule::Number, 1, MaxFrames},
-                                       {"--seed", OptionRule::Number, 0, UINT64_MAX},
-                                       {"--comment"}}};
+    const CommandSyntax& syntax = SimulateSyntax();
     const auto arguments = ParseArguments(syntax, argc, argv);
     if (!arguments) return 2;
     const std::string& out = arguments->positional[0];
@@ -62,8 +72,8 @@ int RunSimulate(int argc, char** argv) {
     auto state = std::make_unique<ProgramState>();
     const int length = ReadSimulatedUnit(*state, reading);
     if (length != reading.frames) {
-        std::fprintf(stderr, "quintovar-cli simulate: the simulated unit gave %d of %d frames\n",
-                     length, reading.frames);
+        PrintProblem(syntax.name, "имитатор дал " + std::to_string(length) + " кадров из " +
+                                      std::to_string(reading.frames));
         return 2;
     }
     const RecordingDocument document =

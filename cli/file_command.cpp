@@ -1,10 +1,13 @@
 #include "cli/file_command.h"
 
 #include "files/file_io.h"
+#include "files/file_messages.h"
 
+#include "recording/parameter_table.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace qv::cli {
 
@@ -33,7 +36,7 @@ int WriteOutput(const char* command, const std::string& input, const std::string
         if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
             std::fflush(stdout) == 0)
             return 0;
-        PrintProblem(command, std::string("standard output: ") + std::strerror(errno));
+        PrintProblem(command, "стандартный вывод: " + ErrnoText(errno));
         return 2;
     }
     if (!input.empty())
@@ -42,17 +45,73 @@ int WriteOutput(const char* command, const std::string& input, const std::string
     return ReportFailure(command, output, WriteFileAtomically(output, bytes));
 }
 
+namespace {
+
+// The options that choose a unit, by the parameter whose unit they choose.
+struct DisplayOption {
+    const char* name;
+    const char* value;
+    int parameter;
+};
+constexpr DisplayOption DisplayOptionNames[] = {
+    {"--khh", "K", 3}, {"--temperature", "T", 6}, {"--vozduh", "V", 5}};
+
+std::size_t Characters(const std::string& utf8) {
+    std::size_t count = 0;
+    for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
+// "«Единица клапана ХХ»: 1 «% от 255», 2 «% от 125», 3 «Шаг»; по умолчанию 1", wrapped.
+std::string UnitOptionMeaning(const UnitMenu& menu) {
+    std::vector<UnitMenuItem> items = menu.items;
+    std::sort(items.begin(), items.end(),
+              [](const UnitMenuItem& a, const UnitMenuItem& b) { return a.value < b.value; });
+    std::vector<std::string> parts{std::string("«") + menu.caption + "»:"};
+    for (std::size_t i = 0; i < items.size(); ++i)
+        parts.push_back(std::to_string(items[i].value) + " «" + items[i].caption + "»" +
+                        (i + 1 < items.size() ? "," : ";"));
+    parts.push_back("по умолчанию 1");
+    std::string text, line;
+    for (const std::string& part : parts) {
+        if (!line.empty() && Characters(line) + 1 + Characters(part) > 64) {
+            text += line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + part;
+    }
+    return text + line;
+}
+
+} // namespace
+
 std::vector<OptionRule> DisplayOptions() {
-    return {{"--khh", OptionRule::Number, 1, 3},
-            {"--temperature", OptionRule::Number, 1, 2},
-            {"--vozduh", OptionRule::Number, 1, 5}};
+    // The choices of the "Настройки" menus, by the numbers the settings file stores.
+    static const std::vector<std::string> meanings = [] {
+        std::vector<std::string> texts;
+        for (const DisplayOption& option : DisplayOptionNames)
+            for (const UnitMenu& menu : UnitMenus())
+                if (menu.parameter == option.parameter) texts.push_back(UnitOptionMeaning(menu));
+        return texts;
+    }();
+    std::vector<OptionRule> options;
+    for (std::size_t i = 0; i < std::size(DisplayOptionNames); ++i) {
+        const DisplayOption& option = DisplayOptionNames[i];
+        int highest = 1;
+        for (const UnitMenu& menu : UnitMenus())
+            if (menu.parameter == option.parameter)
+                for (const UnitMenuItem& item : menu.items) highest = std::max(highest, item.value);
+        options.push_back(NumberOption(option.name, option.value, 1,
+                                       static_cast<std::uint64_t>(highest), meanings[i].c_str()));
+    }
+    return options;
 }
 
 DisplaySettings DisplaySettingsFrom(const Arguments& arguments) {
     DisplaySettings settings;
-    settings.KHH = static_cast<IdleAirUnit>(arguments.Number("--khh", 1));
-    settings.Temperature = static_cast<CoolantDependence>(arguments.Number("--temperature", 1));
-    settings.Vozduh = static_cast<IntakeKind>(arguments.Number("--vozduh", 1));
+    for (const DisplayOption& option : DisplayOptionNames)
+        settings = WithUnitChoice(settings, option.parameter,
+                                  static_cast<int>(arguments.Number(option.name, 1)));
     return settings;
 }
 

@@ -1,7 +1,7 @@
-# One static library per folder, each declaring the libraries it reads. A folder may include
-# only its own headers and those of the libraries below it (transitively); the build checks
-# every source of the folder before compiling it, so an include against the direction fails
-# the build with the offending lines named.
+# One static library per folder, each declaring the libraries it reads: its arrows. A folder
+# may include only its own headers and those of the folders its arrows point to; the build
+# checks every source of the folder before compiling it, so an include against the arrows
+# fails the build with the offending lines named.
 
 # The *.cpp of a folder for this platform: *_posix.cpp and *_win32.cpp only on their own.
 function(qv_platform_sources var dir)
@@ -16,13 +16,15 @@ endfunction()
 
 #   qv_layer(<target> <folder> [DEPENDS <target>...] [ALLOW <folder>...])
 # Makes <target> a static library of the folder's sources for this platform, unless it exists
-# already (a program), and checks the folder's includes. ALLOW names folders read only by
-# sources that are built when their library is there.
+# already (a program or a library with a choice of sources), links it to DEPENDS and checks the
+# folder's includes: the folders of the DEPENDS libraries (directly, not what they read in
+# turn) and the ALLOW folders, which sources read that are built only when their library is
+# there.
 function(qv_layer target folder)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "DEPENDS;ALLOW")
   set(allowed ${folder} ${arg_ALLOW})
   foreach(dependency ${arg_DEPENDS})
-    get_target_property(below ${dependency} QV_LAYER_FOLDERS)
+    get_target_property(below ${dependency} QV_LAYER_FOLDER)
     if(below)
       list(APPEND allowed ${below})
     endif()
@@ -35,7 +37,7 @@ function(qv_layer target folder)
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
   endif()
   target_link_libraries(${target} PUBLIC ${arg_DEPENDS})
-  set_target_properties(${target} PROPERTIES QV_LAYER_FOLDERS "${allowed}")
+  set_target_properties(${target} PROPERTIES QV_LAYER_FOLDER "${folder}")
 
   file(GLOB checked CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h
        ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)

@@ -5,26 +5,8 @@
 #include "recording/frame_time.h"
 #include "recording/parameter_table.h"
 
-#include <array>
-
 namespace qv {
 namespace {
-
-// The named flags in panel order; the column adds the flag's byte and bit.
-constexpr std::array<const char*, NamedFlagCount> FlagNames{
-    "after_start_enrichment",
-    "cold_engine",
-    "knock",
-    "closed_loop",
-    "extra_enrichment",
-    "starter",
-    "throttle_closed",
-    "air_conditioner",
-    "neutral",
-    "left_mixture_rich",
-    "right_mixture_rich",
-    "diagnosis_ok",
-};
 
 void AppendRow(std::string& out, const std::vector<std::string>& cells) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -52,7 +34,7 @@ std::vector<std::string> DecodedCsvHeader(const DisplaySettings& settings) {
     for (int f = 0; f < NamedFlagCount; ++f) {
         const FlagInfo& flag = NamedFlag(f);
         header.push_back("flag_" + std::to_string(flag.byte) + "_" + std::to_string(flag.bit) +
-                         "_" + FlagNames[static_cast<std::size_t>(f)]);
+                         "_" + flag.name);
     }
     return header;
 }

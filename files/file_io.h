@@ -12,6 +12,10 @@ namespace qv {
 // A path from UTF-8 text (so that Cyrillic names work on Windows too) and back.
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
+// `name` inside `directory`, UTF-8.
+std::string JoinPath(const std::string& directory, const std::string& name);
+// Whether a file can be created in `directory` (tried with a short-lived probe file).
+bool DirectoryWritable(const std::string& directory);
 
 // Reads a whole regular file (a symbolic link is followed) into `bytes`. A directory, device,
 // FIFO or socket is refused before it is opened for reading, so that nothing blocks or waits

@@ -1,5 +1,8 @@
 #include "files/file_messages.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace qv {
 namespace {
 
@@ -51,6 +54,24 @@ std::string ReadFailedText(const std::string& path, const std::string& reason) {
 
 std::string WriteFailedText(const std::string& path, const std::string& reason) {
     return "Ошибка записи в файл " + path + ": " + reason;
+}
+
+std::string ErrnoText(int error) {
+    switch (error) {
+    case ENOENT:
+        return "нет такого файла или папки";
+    case EACCES:
+    case EPERM:
+        return "отказано в доступе";
+    case ENOSPC:
+        return "на диске нет места";
+    case EISDIR:
+        return "это папка";
+    case EROFS:
+        return "диск доступен только для чтения";
+    default:
+        return std::strerror(error);
+    }
 }
 
 std::string SizeText(std::size_t bytes) {

@@ -36,6 +36,11 @@ std::string OpenFailedText(const std::string& path, const std::string& reason);
 std::string ReadFailedText(const std::string& path, const std::string& reason);
 std::string WriteFailedText(const std::string& path, const std::string& reason);
 
+// The system's reason for a failed file operation (an errno value), as the program says it:
+// the common ones in Russian ("нет такого файла или папки", "отказано в доступе", "на диске нет
+// места", "это папка", "диск доступен только для чтения"), any other in the system's words.
+std::string ErrnoText(int error);
+
 // A byte count for the user: "10 МБ", "64 КБ" or "100 байт".
 std::string SizeText(std::size_t bytes);
 

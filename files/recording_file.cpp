@@ -147,12 +147,6 @@ bool IsAcceptedSignature(std::string_view line) {
     return false;
 }
 
-bool ApplyLoad(const RecordingLoad& load, RecordingStore& store) {
-    if (!load.status.ok()) return false;
-    ApplyToStore(load.document, store);
-    return true;
-}
-
 std::string SingleLine(std::string_view text) {
     std::string line(text);
     for (char& c : line)

@@ -24,10 +24,6 @@ struct RecordingLoad {
     RecordingDocument document;
 };
 
-// Writes a successfully loaded recording into rows 1..N of the store (rows above N stay as they
-// were) and returns true; returns false and changes nothing when the load failed.
-bool ApplyLoad(const RecordingLoad& load, RecordingStore& store);
-
 // The bytes of a recording file (Windows-1251, CR LF after every line).
 std::string RecordingFileBytes(const RecordingDocument& document);
 

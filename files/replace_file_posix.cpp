@@ -7,7 +7,6 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <sys/file.h>
@@ -16,10 +15,6 @@
 
 namespace qv {
 namespace {
-
-std::string ErrorText(int error) {
-    return std::strerror(error);
-}
 
 NodeKind KindOf(mode_t mode) {
     if (S_ISDIR(mode)) return NodeKind::Directory;
@@ -137,7 +132,7 @@ FileStatus WriteInPlace(int folder, const std::string& name, const std::string& 
         if (!grown && ::ftruncate(file.get(), length) != 0) grown = errno;
         if (grown) {
             (void)::ftruncate(file.get(), opened.st_size);
-            return FileStatus::Error(FileErrorKind::Io, WriteFailedText(shown, ErrorText(grown)));
+            return FileStatus::Error(FileErrorKind::Io, WriteFailedText(shown, ErrnoText(grown)));
         }
     }
     int error = WriteAll(file.get(), bytes);
@@ -146,7 +141,7 @@ FileStatus WriteInPlace(int folder, const std::string& name, const std::string& 
     if (!error) error = SyncFile(file.get());
     if (const int closeError = file.Close(); !error) error = closeError;
     if (error)
-        return FileStatus::Error(FileErrorKind::Io, WriteFailedText(shown, ErrorText(error)));
+        return FileStatus::Error(FileErrorKind::Io, WriteFailedText(shown, ErrnoText(error)));
     return {};
 }
 
@@ -169,7 +164,7 @@ FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_
     // What the path is, before opening it: opening a FIFO or a device may block or act.
     struct stat before {};
     if (::stat(file.c_str(), &before) != 0)
-        return FileStatus::Error(FileErrorKind::Io, OpenFailedText(path, ErrorText(errno)));
+        return FileStatus::Error(FileErrorKind::Io, OpenFailedText(path, ErrnoText(errno)));
     if (!S_ISREG(before.st_mode)) return Refused(CannotReadNodeText(path, KindOf(before.st_mode)));
     if (static_cast<std::uintmax_t>(before.st_size) > maxBytes)
         return Refused(TooLargeText(path, maxBytes));
@@ -177,7 +172,7 @@ FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_
     Descriptor in(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat opened {};
     if (in.get() < 0 || ::fstat(in.get(), &opened) != 0)
-        return FileStatus::Error(FileErrorKind::Io, OpenFailedText(path, ErrorText(errno)));
+        return FileStatus::Error(FileErrorKind::Io, OpenFailedText(path, ErrnoText(errno)));
     if (!S_ISREG(opened.st_mode)) return Refused(CannotReadNodeText(path, KindOf(opened.st_mode)));
     bytes.reserve(static_cast<std::size_t>(opened.st_size));
     char buffer[1 << 16];
@@ -187,7 +182,7 @@ FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_
             if (errno == EINTR) continue;
             const int error = errno;
             bytes.clear();
-            return FileStatus::Error(FileErrorKind::Io, ReadFailedText(path, ErrorText(error)));
+            return FileStatus::Error(FileErrorKind::Io, ReadFailedText(path, ErrnoText(error)));
         }
         if (got == 0) break;
         // A file that grows while it is read is held to the same bound.
@@ -240,7 +235,7 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
     // replaced.
     if (error == EPERM && target.exists)
         return WriteInPlace(folder.get(), name, path, target.status, bytes);
-    if (error) return FileStatus::Error(FileErrorKind::Io, WriteFailedText(path, ErrorText(error)));
+    if (error) return FileStatus::Error(FileErrorKind::Io, WriteFailedText(path, ErrnoText(error)));
     (void)::fsync(folder.get()); // the rename itself reaches the disk (not every system can)
     return {};
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -14,7 +15,27 @@
 namespace qv {
 namespace {
 
+// The errno value of the common failures, whose texts the program has in Russian; 0 for others.
+int CommonErrno(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return ENOENT;
+    case ERROR_ACCESS_DENIED:
+        return EACCES;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    default:
+        return 0;
+    }
+}
+
+// The common failures as ErrnoText says them, any other in the system's words.
 std::string ErrorText(DWORD error) {
+    if (const int common = CommonErrno(error)) return ErrnoText(common);
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

@@ -5,8 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <random>
 
 namespace qv {
 namespace {
@@ -39,24 +37,6 @@ int ReadInteger(const IniFile& file, const std::string& key, int fallback) {
     const auto text = file.Get(SettingsSection, key);
     if (!text) return fallback;
     return ParseProfileInteger(*text).value_or(fallback);
-}
-
-std::string JoinPath(const std::string& directory, const std::string& name) {
-    return PathToUtf8(PathFromUtf8(directory) / PathFromUtf8(name));
-}
-
-bool DirectoryWritable(const std::string& directory) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(PathFromUtf8(directory), ec)) return false;
-    const std::filesystem::path probe =
-        PathFromUtf8(directory) / (".quintovar-probe-" + std::to_string(std::random_device{}()));
-    bool writable = false;
-    {
-        std::ofstream out(probe, std::ios::binary);
-        writable = static_cast<bool>(out);
-    }
-    std::filesystem::remove(probe, ec);
-    return writable;
 }
 
 } // namespace

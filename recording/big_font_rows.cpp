@@ -2,31 +2,13 @@
 
 #include "recording/decoding.h"
 
+#include <array>
+
 namespace qv {
 
-const std::array<BigFontParameterRow, BigFontParameterRows>& BigFontParameters() {
-    static const std::array<BigFontParameterRow, BigFontParameterRows> rows = {{
-        {"Впрыск:", BigFontBlue},
-        {"Зажигание:", BigFontGreen},
-        {"Клапан ХХ:", BigFontRed},
-        {"Обороты:", BigFontBlue},
-        {"MAP/MAF:", BigFontGreen},
-        {"Темп.ОЖ:", BigFontRed},
-        {"Дрос.засл:", BigFontBlue},
-        {"Скорость:", BigFontGreen},
-        {"Коррекция Л:", BigFontRed},
-        {"Коррекция Пр:", BigFontBlue},
-    }};
-    return rows;
-}
-
-const std::array<const char*, BigFontFlagRows>& BigFontFlagCaptions() {
-    static const std::array<const char*, BigFontFlagRows> captions = {
-        "Переоб.посл.зап.", "Холодный двиг.", "Детонация",     "Обратн.связь",
-        "Доп.обогащение",   "Стартер",        "Дрос.заслонка", "Кондиционер",
-        "Нейтраль",         "Смесь Л.",       "Смесь Пр.",     "Диагностика?",
-    };
-    return captions;
+std::uint32_t BigFontParameterColour(int k) {
+    constexpr std::array<std::uint32_t, 3> InTurn{BigFontBlue, BigFontGreen, BigFontRed};
+    return InTurn[static_cast<std::size_t>(k % 3)];
 }
 
 std::array<bool, BigFontFlagRows> BigFontFlagBits(const FrameRow& row) {

@@ -23,15 +23,12 @@ constexpr std::uint32_t BigFontBlue = 0x0000FF;
 constexpr std::uint32_t BigFontGreen = 0x008000;
 constexpr std::uint32_t BigFontRed = 0xFF0000;
 
-struct BigFontParameterRow {
-    const char* caption;  // name label Label1..Label10
-    std::uint32_t colour; // of both the name and the value label
-};
-// Row k (0..9) shows parameter k + 1, i.e. panel value line k + 1.
-const std::array<BigFontParameterRow, BigFontParameterRows>& BigFontParameters();
+// Row k (0..9) shows parameter k + 1 (panel value line k + 1) under its big-font caption
+// (BigFontCaptionOf); its name and value label share a colour, blue, green and red in turn.
+std::uint32_t BigFontParameterColour(int k);
 
-// Row k (0..11) shows named flag k (the panel's rows 11..22, same order).
-const std::array<const char*, BigFontFlagRows>& BigFontFlagCaptions();
+// Row k (0..11) shows named flag k (the panel's rows 11..22, same order) under its
+// bigFontCaption.
 
 // The twelve flag bits of a frame in the rows' order.
 std::array<bool, BigFontFlagRows> BigFontFlagBits(const FrameRow& row);

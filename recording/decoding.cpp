@@ -7,7 +7,6 @@
 #include "recording/decoding.h"
 
 #include <array>
-#include <cmath>
 #include <limits>
 
 namespace qv {
@@ -41,21 +40,6 @@ ExactValue CoolantExact(int t) {
     return {segment->slope * (t - segment->from) + segment->intercept, 100};
 }
 
-constexpr std::array<FlagInfo, NamedFlagCount> NamedFlags{{
-    {11, 0, "11.0  Переоб.посл.зап.:", "Да", "Нет"},
-    {11, 1, "11.1  Холодный двиг.:", "Да", "Нет"},
-    {11, 4, "11.4  Детонация:", "Да", "Нет"},
-    {11, 5, "11.5  Обратн.связь:", "Вкл", "Выкл"},
-    {11, 6, "11.6  Доп.обогащение:", "Вкл", "Выкл"},
-    {12, 0, "12.0  Стартер:", "Вкл", "Выкл"},
-    {12, 1, "12.1  Дроссельная засл.:", "Закр", "Откр"},
-    {12, 2, "12.2  Кондиционер:", "Вкл", "Выкл"},
-    {12, 3, "12.3  Нейтраль:", "Вкл", "Выкл"},
-    {12, 4, "12.4  Смесь Левая:", "БОГАТАЯ", "бедная"},
-    {12, 5, "12.5  Смесь Правая:", "БОГАТАЯ", "бедная"},
-    {12, 7, "12.7  Диагностика?:", "Хорошо", "Плохо"},
-}};
-
 } // namespace
 
 std::optional<ExactValue> UnitValue(const ParameterUnit& unit, std::uint8_t raw) {
@@ -78,10 +62,8 @@ std::optional<ExactValue> ParameterExact(int p, std::uint8_t raw, const DisplayS
     return UnitValue(*unit, raw);
 }
 
-long double ParameterValue(const RecordingStore& store, int n, int p,
-                           const DisplaySettings& settings) {
-    if (p < 1 || p > 10) return std::numeric_limits<long double>::quiet_NaN();
-    const auto exact = ParameterExact(p, store.Row(n).Analog[p - 1], settings);
+long double ParameterValue(int p, std::uint8_t raw, const DisplaySettings& settings) {
+    const auto exact = ParameterExact(p, raw, settings);
     if (!exact) return std::numeric_limits<long double>::quiet_NaN();
     return static_cast<long double>(exact->num) / static_cast<long double>(exact->den);
 }
@@ -104,10 +86,6 @@ std::string ParameterText(const RecordingStore& store, int n, int p,
                           const DisplaySettings& settings, const std::string& decimalSeparator) {
     if (p < 1 || p > 10) return {};
     return ParameterText(p, store.Row(n).Analog[p - 1], settings, decimalSeparator);
-}
-
-const FlagInfo& NamedFlag(int index) {
-    return NamedFlags.at(static_cast<std::size_t>(index));
 }
 
 bool FlagBit(const FrameRow& row, int byte, int bit) {

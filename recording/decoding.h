@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recording/display_settings.h"
+#include "recording/flag_table.h"
 #include "recording/parameter_table.h"
 #include "recording/recording_store.h"
 
@@ -23,13 +24,11 @@ std::optional<ExactValue> UnitValue(const ParameterUnit& unit, std::uint8_t raw)
 // idle-air unit (p 3) or intake kind (p 5) outside its listed values, or p outside 1..10.
 std::optional<ExactValue> ParameterExact(int p, std::uint8_t raw, const DisplaySettings& settings);
 
-// Parameter p of frame n as a floating value (for the graphs); NaN for an unlisted setting.
-long double ParameterValue(const RecordingStore& store, int n, int p,
-                           const DisplaySettings& settings);
+// ParameterExact as a floating value; NaN where that gives nothing.
+long double ParameterValue(int p, std::uint8_t raw, const DisplaySettings& settings);
 
 // Fixed-point text: rounded half away from zero to the coarser of P significant digits or D
 // decimals, exactly D decimals after `decimalSeparator`, a minus sign only for a nonzero result.
-std::string FixedText(long double value, int P, int D, const std::string& decimalSeparator);
 std::string FixedText(ExactValue value, int P, int D, const std::string& decimalSeparator);
 
 // The number of parameter p (1..10) as the panel shows it, without its unit text; empty for an
@@ -42,17 +41,6 @@ std::string ParameterText(int p, std::uint8_t raw, const DisplaySettings& settin
                           const std::string& decimalSeparator);
 std::string ParameterText(const RecordingStore& store, int n, int p,
                           const DisplaySettings& settings, const std::string& decimalSeparator);
-
-// The twelve named flags, in panel order.
-struct FlagInfo {
-    int byte;          // 11 or 12
-    int bit;           // 0..7
-    const char* label; // panel label, e.g. "11.0  Переоб.посл.зап.:"
-    const char* on;    // word for a set bit
-    const char* off;   // word for a clear bit
-};
-constexpr int NamedFlagCount = 12;
-const FlagInfo& NamedFlag(int index); // index 0..11 in panel order; throws std::out_of_range
 
 // Bit `bit` (0..7) of data byte `byte` (11 or 12) of the row; false for any other byte or bit.
 bool FlagBit(const FrameRow& row, int byte, int bit);

@@ -1,14 +1,13 @@
 // The fixed-point number format of every shown value.
 //
-// Both overloads reduce their value to the decimal digits of its magnitude (integer digits and
-// enough fraction digits) and round that digit string, so an exact decimal half always rounds
+// The value is reduced to the decimal digits of its magnitude (integer digits and enough
+// fraction digits) and that digit string is rounded, so an exact decimal half always rounds
 // away from zero.
 #include "recording/decoding.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <vector>
+#include <cstdlib>
+#include <string>
 
 namespace qv {
 namespace {
@@ -110,23 +109,6 @@ std::string FixedText(ExactValue value, int P, int D, const std::string& decimal
         digits.fraction += static_cast<char>('0' + scaled / b);
         remainder = scaled % b;
     }
-    return RoundDigits(digits, P, D, decimalSeparator);
-}
-
-std::string FixedText(long double value, int P, int D, const std::string& decimalSeparator) {
-    if (!std::isfinite(value)) return {};
-    P = std::max(P, 1);
-    D = std::max(D, 0);
-    // Enough digits that the printout's own rounding cannot reach the rounding digit.
-    const int printed = D + 40;
-    std::vector<char> buffer(static_cast<std::size_t>(printed) + 5000);
-    std::snprintf(buffer.data(), buffer.size(), "%.*Lf", printed, std::fabs(value));
-    const std::string text(buffer.data());
-    const auto point = text.find('.');
-    DecimalDigits digits;
-    digits.negative = std::signbit(value);
-    digits.whole = text.substr(0, point);
-    digits.fraction = point == std::string::npos ? std::string() : text.substr(point + 1);
     return RoundDigits(digits, P, D, decimalSeparator);
 }
 

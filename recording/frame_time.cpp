@@ -42,11 +42,10 @@ long long ToMilliseconds(double frameTime) {
 } // namespace
 
 double ToFrameTime(const LocalDateTime& t) {
-    const long long days = DaysFromCivil(t.year, static_cast<unsigned>(t.month),
-                                         static_cast<unsigned>(t.day)) -
-                           EpochDays;
-    const long long ms =
-        ((t.hour * 60LL + t.minute) * 60LL + t.second) * 1000LL + t.millisecond;
+    const long long days =
+        DaysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) -
+        EpochDays;
+    const long long ms = ((t.hour * 60LL + t.minute) * 60LL + t.second) * 1000LL + t.millisecond;
     return static_cast<double>(days) + static_cast<double>(ms) / MillisecondsPerDay;
 }
 
@@ -67,11 +66,12 @@ LocalDateTime FromFrameTime(double frameTime) {
     return t;
 }
 
-double NowFrameTime() {
+LocalDateTime NowLocalDateTime() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        now.time_since_epoch()).count() % 1000;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
     std::tm local{};
 #ifdef _WIN32
     localtime_s(&local, &seconds);
@@ -86,7 +86,11 @@ double NowFrameTime() {
     t.minute = local.tm_min;
     t.second = local.tm_sec;
     t.millisecond = static_cast<int>(ms < 0 ? ms + 1000 : ms);
-    return ToFrameTime(t);
+    return t;
+}
+
+double NowFrameTime() {
+    return ToFrameTime(NowLocalDateTime());
 }
 
 std::string TimeOfDayText(double frameTime) {

@@ -17,6 +17,7 @@ double ToFrameTime(const LocalDateTime& t);
 LocalDateTime FromFrameTime(double frameTime);
 
 // The current local date and time.
+LocalDateTime NowLocalDateTime();
 double NowFrameTime();
 
 // The one text form of a time of day used on screen and in files: "H:mm:ss" (9:05:07).

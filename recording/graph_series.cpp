@@ -7,8 +7,6 @@
 
 #include "recording/decoding.h"
 
-#include <array>
-
 namespace qv {
 namespace {
 
@@ -26,27 +24,6 @@ int FlagY(const FrameRow& row, int k) {
     const FlagInfo& flag = NamedFlag(k - FirstFlagRow);
     return FlagBit(row, flag.byte, flag.bit) ? 2 : 198;
 }
-
-struct FlagWords {
-    const char* set;
-    const char* clear;
-};
-
-// The graph's own words for the twelve flags, in panel order.
-constexpr std::array<FlagWords, NamedFlagCount> GraphFlagWords{{
-    {"ON", "OFF"},
-    {"ON", "OFF"},
-    {"ON", "OFF"},
-    {"ON", "OFF"},
-    {"Вкл", "Выкл"},
-    {"ON", "OFF"},
-    {"ON", "OFF"},
-    {"ON", "OFF"},
-    {"ON", "OFF"},
-    {"Богат", "Бедн"},
-    {"Богат", "Бедн"},
-    {"Небыл", "Было"},
-}};
 
 } // namespace
 
@@ -91,8 +68,8 @@ std::optional<std::string> SeriesValueText(int k, const FrameRow& row,
                                            const std::string& decimalSeparator) {
     if (k < 0 || k >= SeriesRowCount) return std::nullopt;
     if (k >= FirstFlagRow) {
-        const FlagWords& words = GraphFlagWords[static_cast<std::size_t>(k - FirstFlagRow)];
-        return FlagY(row, k) == 2 ? words.set : words.clear;
+        const FlagInfo& flag = NamedFlag(k - FirstFlagRow);
+        return FlagY(row, k) == 2 ? flag.graphOn : flag.graphOff;
     }
     const ParameterUnit& unit = *ParameterUnitOf(k + 1, settings);
     const auto value = UnitValue(unit, row.Analog[k]);

@@ -29,13 +29,12 @@ PanelLines BuildPanel(const RecordingStore& store, int n, int length,
 
     for (int p = 1; p <= 10; ++p) {
         labels[p] = ParameterUnitOf(p, settings)->label;
-        values[p] = ParameterText(p, row.Analog[p - 1], settings, decimalSeparator);
+        values[p] = ParameterText(store, n, p, settings, decimalSeparator);
     }
 
     for (int f = 0; f < NamedFlagCount; ++f) {
-        const FlagInfo& flag = NamedFlag(f);
-        labels[11 + f] = flag.label;
-        values[11 + f] = FlagBit(row, flag.byte, flag.bit) ? flag.on : flag.off;
+        labels[11 + f] = NamedFlag(f).label;
+        values[11 + f] = FlagText(store, n, f);
     }
 
     labels[23] = "Что-то ещё";
@@ -55,22 +54,6 @@ PanelColumn RawBytesColumn(const RecordingStore& store, int n) {
     column[16] = Bits(row.Flags12);
     column[23] = row.EndFlag != 0 ? "1" : "0";
     return column;
-}
-
-SettingsMenuChecks DisplaySettingsChecks(const DisplaySettings& settings) {
-    SettingsMenuChecks checks;
-    checks.IdleAirPercentOf255 = settings.KHH == IdleAirUnit::PercentOf255;
-    checks.IdleAirPercentOf125 = settings.KHH == IdleAirUnit::PercentOf125;
-    checks.IdleAirSteps = settings.KHH == IdleAirUnit::Steps;
-    checks.CoolantDirect = settings.Temperature == CoolantDependence::Direct;
-    checks.CoolantInverse = settings.Temperature == CoolantDependence::Inverse;
-    checks.MapKilopascal = settings.Vozduh == IntakeKind::MapKilopascal;
-    checks.MafPeriodMs = settings.Vozduh == IntakeKind::MafPeriodMs;
-    checks.MapMillimetreMercury = settings.Vozduh == IntakeKind::MapMillimetreMercury;
-    checks.MafGramsPerSecond = settings.Vozduh == IntakeKind::MafGramsPerSecond;
-    checks.IntakeVolts = settings.Vozduh == IntakeKind::Volts;
-    checks.Preset = settings == DisplaySettings{};
-    return checks;
 }
 
 } // namespace qv

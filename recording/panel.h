@@ -23,16 +23,4 @@ PanelLines BuildPanel(const RecordingStore& store, int n, int length,
 // The raw-bytes column of frame n, aligned with the panel's rows.
 PanelColumn RawBytesColumn(const RecordingStore& store, int n);
 
-// Which items of the settings menus carry a check mark for these settings.
-struct SettingsMenuChecks {
-    bool IdleAirPercentOf255 = false, IdleAirPercentOf125 = false, IdleAirSteps = false;
-    bool CoolantDirect = false, CoolantInverse = false;
-    bool MapKilopascal = false, MapMillimetreMercury = false, MafPeriodMs = false;
-    bool MafGramsPerSecond = false, IntakeVolts = false;
-    bool Preset = false; // the preset: the first choice of all three
-
-    bool operator==(const SettingsMenuChecks&) const = default;
-};
-SettingsMenuChecks DisplaySettingsChecks(const DisplaySettings& settings);
-
 } // namespace qv

@@ -1,7 +1,9 @@
-// The ten parameters: one table each, one row per unit a parameter can be shown in. Adding a
-// unit means adding a row here (and its choice to DisplaySettings).
+// The ten parameters: one table each, one row per unit a parameter can be shown in, and the
+// caption that names each whatever its unit. Adding a unit means adding a row here (and its
+// choice to DisplaySettings).
 #include "recording/parameter_table.h"
 
+#include <algorithm>
 #include <array>
 
 namespace qv {
@@ -31,11 +33,12 @@ constexpr ParameterUnit Ignition{"2.А  Зажигание:", "ignition_deg", tr
 constexpr std::array<ParameterUnit, 4> IdleAir{{
     {"3.А  Клапан ХХ:", "idle_air", false, {}, {}, {}, {}, {}},
     {"3.А  Клапан ХХ(% от 255):", "idle_air_pct_of_255", true, Linear(100, 0, 255),
-     {3, 1, " %"}, {3, 1, " %"}, ByteOver128, {"100", "50", "0"}},
+     {3, 1, " %"}, {3, 1, " %"}, ByteOver128, {"100", "50", "0"}, {"% от 255", 1}},
     {"3.А  Клапан ХХ(% от 125):", "idle_air_pct_of_125", true, Linear(100, 0, 125),
-     {3, 1, " %"}, {3, 1, " %"}, {0, 16, -1990, 10, Rounding::Down}, {"100", "50", "0"}},
+     {3, 1, " %"}, {3, 1, " %"}, {0, 16, -1990, 10, Rounding::Down}, {"100", "50", "0"},
+     {"% от 125", 2}},
     {"3.А  Клапан ХХ(шаг):", "idle_air_steps", true, Linear(1, 0, 1),
-     {3, 0, " шаг"}, {3, 0, " шаг"}, ByteOver128, {"255", "127", "0"}},
+     {3, 0, " шаг"}, {3, 0, " шаг"}, ByteOver128, {"255", "127", "0"}, {"Шаг", 3}},
 }};
 
 constexpr ParameterUnit EngineSpeed{"4.А  Частота вращ.:", "rpm", true, Linear(25, 0, 1),
@@ -46,16 +49,21 @@ constexpr ParameterUnit EngineSpeed{"4.А  Частота вращ.:", "rpm", tr
 constexpr std::array<ParameterUnit, 6> Intake{{
     {"5.А  Датчик на впуске:", "intake", false, {}, {}, {}, {}, {}},
     {"5.А  MAP в кПа:", "map_kPa", true, Linear(1000, 0, 1535),
-     {3, 1, " kPa"}, {3, 1, " kPa"}, ByteHigh, {"133кПа", "66кПа", "0кПа"}},
+     {3, 1, " kPa"}, {3, 1, " kPa"}, ByteHigh, {"133кПа", "66кПа", "0кПа"},
+     {"MAP давление, кПа", 1}},
     {"5.А  MAP в мм.рт.ст.:", "map_mmHg", true, Linear(4886, 0, 1000),
-     {4, 0, " мм.рт.ст."}, {4, 0, " мм"}, ByteHigh, {"1000мм", "500мм", "0мм"}},
+     {4, 0, " мм.рт.ст."}, {4, 0, " мм"}, ByteHigh, {"1000мм", "500мм", "0мм"},
+     {"MAP давление, мм.рт.ст.", 2}},
     {"5.А  MAF в мс:", "maf_period_ms", true, Linear(256, 0, 1000),
-     {4, 1, " мс"}, {3, 2, " ms"}, {0, 64, -19900, 100, Rounding::Down}, {"80мс", "40мс", "0мс"}},
+     {4, 1, " мс"}, {3, 2, " ms"}, {0, 64, -19900, 100, Rounding::Down}, {"80мс", "40мс", "0мс"},
+     {"MAF поток KS,       мс", 4}},
     // The panel's "C" is Latin, the graph's "С" Cyrillic.
     {"5.А  MAF в гр/сек:", "maf_g_s", true, Linear(2, 0, 1),
-     {3, 1, " гр/C"}, {4, 1, " г/С"}, ByteHigh, {"400г/С", "200г/С", "0г/С"}},
+     {3, 1, " гр/C"}, {4, 1, " г/С"}, ByteHigh, {"400г/С", "200г/С", "0г/С"},
+     {"MAF массовый расход, гр/сек", 3, true}},
     {"5.А  Напряжение, В:", "intake_V", true, Linear(5, 0, 255),
-     {3, 2, " В"}, {3, 1, " В"}, ByteOver128, {"5", "2,5", "0"}},
+     {3, 2, " В"}, {3, 1, " В"}, ByteOver128, {"5", "2,5", "0"},
+     {"Напряжение на датчике, В", 5, true}},
 }};
 
 // Indexed by CoolantDependence; row 0 for a dependence outside the listed ones, which reads
@@ -66,9 +74,9 @@ constexpr std::array<ParameterUnit, 3> Coolant{{
     {"6.А  Темпер.ОЖ:", "coolant_C", true, {Kind::CoolantInverse},
      {3, 1, " град.С"}, {3, 1, " град.С"}, CoolantPixel, CoolantScale},
     {"6.А  Темпер.ОЖ(Прям.):", "coolant_C", true, {Kind::CoolantDirect},
-     {3, 1, " град.С"}, {3, 1, " град.С"}, CoolantPixel, CoolantScale},
+     {3, 1, " град.С"}, {3, 1, " град.С"}, CoolantPixel, CoolantScale, {"Прямая", 1}},
     {"6.А  Темпер.ОЖ(Обр.):", "coolant_C", true, {Kind::CoolantInverse},
-     {3, 1, " град.С"}, {3, 1, " град.С"}, CoolantPixel, CoolantScale},
+     {3, 1, " град.С"}, {3, 1, " град.С"}, CoolantPixel, CoolantScale, {"Обратная", 2}},
 }};
 
 constexpr ParameterUnit Throttle{"7.А  Дрос.заслонка:", "throttle_deg", true, Linear(1, 0, 2),
@@ -85,6 +93,12 @@ constexpr ParameterUnit CorrectionRight{"10.А  Коррекция Пр:", "corr
     Linear(5, 0, 256), {3, 2, "В"}, {3, 2, "В"}, CorrectionPixel, {"5В", "2,5В", "0В"}};
 // clang-format on
 
+// Parameters 1..10 as the big-font window names them.
+constexpr std::array<const char*, 10> BigFontCaptions{
+    "Впрыск:",  "Зажигание:", "Клапан ХХ:", "Обороты:",     "MAP/MAF:",
+    "Темп.ОЖ:", "Дрос.засл:", "Скорость:",  "Коррекция Л:", "Коррекция Пр:",
+};
+
 // The row of `table` for choice `choice` (1..size-1), or its row 0.
 template <typename Choice, std::size_t N>
 const ParameterUnit* RowOf(const std::array<ParameterUnit, N>& table, Choice choice) {
@@ -92,7 +106,59 @@ const ParameterUnit* RowOf(const std::array<ParameterUnit, N>& table, Choice cho
     return &table[index >= 1 && index < static_cast<int>(N) ? static_cast<std::size_t>(index) : 0];
 }
 
+// The menu items of a table's rows, in menu order; row i sets the choice i.
+template <std::size_t N>
+std::vector<UnitMenuItem> MenuItems(const std::array<ParameterUnit, N>& table) {
+    std::vector<const ParameterUnit*> rows;
+    for (const ParameterUnit& row : table)
+        if (row.menu.caption) rows.push_back(&row);
+    std::sort(rows.begin(), rows.end(), [](const ParameterUnit* a, const ParameterUnit* b) {
+        return a->menu.place < b->menu.place;
+    });
+    std::vector<UnitMenuItem> items;
+    for (const ParameterUnit* row : rows)
+        items.push_back(
+            {static_cast<int>(row - table.data()), row->menu.caption, row->menu.separatorBefore});
+    return items;
+}
+
 } // namespace
+
+const std::vector<UnitMenu>& UnitMenus() {
+    static const std::vector<UnitMenu> menus{
+        {3, "Единица клапана ХХ", MenuItems(IdleAir)},
+        {6, "Температурная зависимость", MenuItems(Coolant)},
+        {5, "Тип измерителя на впуске", MenuItems(Intake)},
+    };
+    return menus;
+}
+
+int UnitChoice(const DisplaySettings& settings, int parameter) {
+    switch (parameter) {
+    case 3:
+        return static_cast<int>(settings.KHH);
+    case 5:
+        return static_cast<int>(settings.Vozduh);
+    case 6:
+        return static_cast<int>(settings.Temperature);
+    }
+    return 0;
+}
+
+DisplaySettings WithUnitChoice(DisplaySettings settings, int parameter, int value) {
+    switch (parameter) {
+    case 3:
+        settings.KHH = static_cast<IdleAirUnit>(value);
+        break;
+    case 5:
+        settings.Vozduh = static_cast<IntakeKind>(value);
+        break;
+    case 6:
+        settings.Temperature = static_cast<CoolantDependence>(value);
+        break;
+    }
+    return settings;
+}
 
 const ParameterUnit* ParameterUnitOf(int p, const DisplaySettings& settings) {
     switch (p) {
@@ -118,6 +184,10 @@ const ParameterUnit* ParameterUnitOf(int p, const DisplaySettings& settings) {
         return &CorrectionRight;
     }
     return nullptr;
+}
+
+const char* BigFontCaptionOf(int p) {
+    return p >= 1 && p <= 10 ? BigFontCaptions[static_cast<std::size_t>(p - 1)] : nullptr;
 }
 
 } // namespace qv

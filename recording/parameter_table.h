@@ -2,6 +2,8 @@
 
 #include "recording/display_settings.h"
 
+#include <vector>
+
 namespace qv {
 
 // How a raw byte becomes a value: (mul * raw + add) / den exactly, or the coolant curve read at
@@ -40,10 +42,19 @@ struct ScaleTexts {
     const char* bottom;
 };
 
-// Everything that depends on a parameter and the unit it is shown in: the panel, the graph
-// and the decoded export all read it from here. Each parameter has one table, one row per
-// unit it can be shown in; a setting outside the listed ones gets a row of its own that has a
-// label and a column name but (`valued` false) no value.
+// Where a unit stands in its submenu of "Настройки": the item's caption, its place among the
+// submenu's items (1 first) and whether a separator line stands before it. No caption for a
+// parameter shown in one unit only, nor for the row of a setting outside the listed ones.
+struct MenuPlace {
+    const char* caption = nullptr;
+    int place = 0;
+    bool separatorBefore = false;
+};
+
+// Everything that depends on a parameter and the unit it is shown in: the panel, the graph,
+// the decoded export and the "Настройки" menu all read it from here. Each parameter has one table,
+// one row per unit it can be shown in; a setting outside the listed ones gets a row of its own that
+// has a label and a column name but (`valued` false) no value.
 struct ParameterUnit {
     const char* label;  // the panel's label
     const char* column; // the decoded export's column
@@ -53,9 +64,34 @@ struct ParameterUnit {
     NumberFormat graph; // the graph's value at the cursor
     PixelFormula pixel;
     ScaleTexts scale;
+    MenuPlace menu{};
 };
 
 // The row of parameter p (1..10) for these settings; nullptr for p outside 1..10.
 const ParameterUnit* ParameterUnitOf(int p, const DisplaySettings& settings);
+
+// The caption that names parameter p (1..10) whatever its unit, in the big-font window;
+// nullptr for p outside 1..10.
+const char* BigFontCaptionOf(int p);
+
+// The submenus of "Настройки" that choose a parameter's unit, in menu order, made from the
+// tables: each item sets the parameter's choice to `value`, the number of its enum, which the
+// settings file stores and the companion's options take.
+struct UnitMenuItem {
+    int value;
+    const char* caption;
+    bool separatorBefore;
+};
+struct UnitMenu {
+    int parameter; // 3 idle air (KHH), 6 coolant (Temperature), 5 intake (Vozduh)
+    const char* caption;
+    std::vector<UnitMenuItem> items; // in menu order
+};
+const std::vector<UnitMenu>& UnitMenus();
+
+// The number of the choice that `settings` hold for a parameter of UnitMenus (0 for another).
+int UnitChoice(const DisplaySettings& settings, int parameter);
+// `settings` with that choice set to `value`.
+DisplaySettings WithUnitChoice(DisplaySettings settings, int parameter, int value);
 
 } // namespace qv

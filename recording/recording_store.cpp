@@ -31,12 +31,15 @@ void RecordingStore::DeleteFrame(int n, int length) {
     for (int k = n + 1; k <= length; ++k) Row(k - 1) = Row(k);
 }
 
-void RecordingStore::Clear() {
-    for (auto& row : rows_) row = FrameRow{};
-}
-
 void CommitFrameData(RecordingStore& store, int n, const LineFrame& frame, double frameTime) {
     FrameRow& row = store.Row(n);
+    const std::uint8_t endFlag = row.EndFlag;
+    row = RowOfFrame(frame, frameTime);
+    row.EndFlag = endFlag;
+}
+
+FrameRow RowOfFrame(const LineFrame& frame, double frameTime) {
+    FrameRow row;
     for (int i = 1; i <= 10; ++i) row.Analog[i - 1] = AssembleByte(frame, i);
     row.Identifier = frame.HeaderSamples;
     for (int k = 0; k < SamplesPerByte; ++k) {
@@ -44,6 +47,7 @@ void CommitFrameData(RecordingStore& store, int n, const LineFrame& frame, doubl
         row.Flags12[k] = frame.DataSamples[11 * SamplesPerByte + k] != 0 ? 1 : 0;
     }
     row.FrameTime = frameTime;
+    return row;
 }
 
 } // namespace qv

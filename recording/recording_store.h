@@ -38,8 +38,6 @@ public:
     // Rows n + 1..length move down by one (delete-frame); row `length` keeps its contents.
     void DeleteFrame(int n, int length);
 
-    void Clear();
-
 private:
     std::vector<FrameRow> rows_;
 };
@@ -47,5 +45,7 @@ private:
 // The commit's data steps: row n receives the frame's bytes 1..10, identifier, the bits of
 // bytes 11 and 12 and the commit time. EndFlag is left to the caller.
 void CommitFrameData(RecordingStore& store, int n, const LineFrame& frame, double frameTime);
+// The row those steps give (end flag 0).
+FrameRow RowOfFrame(const LineFrame& frame, double frameTime);
 
 } // namespace qv

@@ -9,8 +9,33 @@
 namespace qv {
 
 namespace {
+
 const QString RecordingFilter = QStringLiteral("Quintovar 1.0 (*.kvr)");
-const QString CsvFilter = QStringLiteral("Excel (*.csv)");
+
+// The save dialog's types, in the order it lists them.
+struct SaveType {
+    SaveFileType type;
+    QString filter;
+    QString suffix;
+};
+const SaveType SaveTypes[] = {
+    {SaveFileType::Recording, RecordingFilter, QStringLiteral("kvr")},
+    {SaveFileType::Csv, QStringLiteral("Excel (*.csv)"), QStringLiteral("csv")},
+    {SaveFileType::ValueTable, QStringLiteral("Таблица значений (*.csv)"), QStringLiteral("csv")},
+};
+
+const SaveType& SaveTypeOf(const QString& filter) {
+    for (const SaveType& type : SaveTypes)
+        if (type.filter == filter) return type;
+    return SaveTypes[0];
+}
+
+const SaveType& SaveTypeOf(SaveFileType wanted) {
+    for (const SaveType& type : SaveTypes)
+        if (type.type == wanted) return type;
+    return SaveTypes[0];
+}
+
 } // namespace
 
 void Dialogs::Message(QWidget* parent, const QString& text) {
@@ -31,24 +56,24 @@ void Dialogs::Notice(QWidget* parent, const QString& text) {
     box->show();
 }
 
-std::optional<SaveChoice> Dialogs::AskSaveFile(QWidget* parent, const QString& defaultSuffix,
+std::optional<SaveChoice> Dialogs::AskSaveFile(QWidget* parent, SaveFileType preferred,
                                                const QString& folder) {
     QFileDialog dialog(parent, QString(), folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({RecordingFilter, CsvFilter});
-    dialog.setDefaultSuffix(defaultSuffix);
-    dialog.selectNameFilter(defaultSuffix == QLatin1String("csv") ? CsvFilter : RecordingFilter);
+    QStringList filters;
+    for (const SaveType& type : SaveTypes) filters << type.filter;
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(SaveTypeOf(preferred).suffix);
+    dialog.selectNameFilter(SaveTypeOf(preferred).filter);
     // The extension follows the chosen type while the dialog is open.
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&dialog](const QString& filter) {
-                         dialog.setDefaultSuffix(filter == CsvFilter ? "csv" : "kvr");
-                     });
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(SaveTypeOf(filter).suffix); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     SaveChoice choice;
     // Qt gives "/" as the separator everywhere; messages show the path as the system writes it.
     choice.fileName = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
-    choice.type =
-        dialog.selectedNameFilter() == CsvFilter ? SaveFileType::Csv : SaveFileType::Recording;
+    choice.type = SaveTypeOf(dialog.selectedNameFilter()).type;
     return choice;
 }
 

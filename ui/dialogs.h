@@ -9,8 +9,9 @@ class QWidget;
 
 namespace qv {
 
-// The file types of the save dialog.
-enum class SaveFileType { Recording = 1, Csv = 2 };
+// The file types of the save dialog: a recording, the CSV export for Excel, and the table of
+// decoded values (the companion's `export`).
+enum class SaveFileType { Recording = 1, Csv = 2, ValueTable = 3 };
 
 struct SaveChoice {
     QString fileName;
@@ -30,9 +31,9 @@ public:
     // A notice with an OK button that does not wait for it: the program goes on meanwhile.
     virtual void Notice(QWidget* parent, const QString& text);
 
-    // The save dialog, opened in `folder`; nothing when cancelled. `defaultSuffix` is "kvr" or
-    // "csv".
-    virtual std::optional<SaveChoice> AskSaveFile(QWidget* parent, const QString& defaultSuffix,
+    // The save dialog, opened in `folder` with the type `preferred` chosen; nothing when
+    // cancelled.
+    virtual std::optional<SaveChoice> AskSaveFile(QWidget* parent, SaveFileType preferred,
                                                   const QString& folder);
     // The open dialog for recordings, opened in `folder`; nothing when cancelled.
     virtual std::optional<QString> AskOpenFile(QWidget* parent, const QString& folder);

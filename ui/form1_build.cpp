@@ -1,10 +1,16 @@
 #include "acquisition/reading_notices.h"
+#include "app/frame_commit.h"
+#include "app/reading_session.h"
+#include "recording/frame_time.h"
+#include "recording/parameter_table.h"
 #include "ui/form1_main.h"
 #include "ui/input_blocker.h"
+#include "ui/keyboard.h"
 #include "ui/mouse_button.h"
 #include "ui/receiver_link.h"
 #include "ui/window_basics.h"
 
+#include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
@@ -57,8 +63,8 @@ QAction* AddItem(QMenu* menu, const QString& caption, bool checkable = false) {
 
 } // namespace
 
-TForm1::TForm1(ProgramState& state, SharedView& view, UiServices services)
-    : state_(state), view_(view), services_(std::move(services)),
+TForm1::TForm1(ProgramState& state, ReadingSession& session, SharedView& view, UiServices services)
+    : state_(state), session_(session), view_(view), services_(std::move(services)),
       receiverLink_(std::make_shared<ReceiverLink>(this)) {
     if (!services_.dialogs) services_.dialogs = std::make_shared<Dialogs>();
     if (services_.portSystem) state_.port.UseSystem(services_.portSystem);
@@ -78,7 +84,7 @@ TForm1::TForm1(ProgramState& state, SharedView& view, UiServices services)
 TForm1::~TForm1() {
     // A receiver that still runs must stop; it reaches this window only by queued calls,
     // which die with it.
-    state_.StopFlag = 1;
+    (void)session_.Stop(NowFrameTime());
     receiverLink_->Detach();
     // The controls die after this object's own part: the port box, losing its focus, would
     // still signal a handler of a window that no longer exists.
@@ -108,6 +114,7 @@ void TForm1::BuildControls() {
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setCompleter(nullptr); // typed text is taken as typed, prefix by prefix
+    TypeOnlyPlainKeys(ComboBox1, ComboBox1->lineEdit());
     ComboBox1->setToolTip(QStringLiteral("Com port"));
     ComboBox1->setFont(ProgramFont(13, true));
 
@@ -180,6 +187,7 @@ void TForm1::BuildControls() {
     ScrollBar1->setValue(1);
     ScrollBar1->setPageStep(10);
     ScrollBar1->setSingleStep(1);
+    MoveByFrameKeys(ScrollBar1);
 
     for (int i = 0; i < 10; ++i) {
         auto* marker = new MouseButton(QStringLiteral("0"), Client);
@@ -189,7 +197,7 @@ void TForm1::BuildControls() {
         markers_[i] = "0";
     }
 
-    Timer1 = MakeTimer(this, 30);
+    Timer1 = MakeTimer(this, CommitDelayMs);
     Timer2 = MakeTimer(this, 200);
     Timer3 = MakeTimer(this, 100);
     Timer4 = MakeTimer(this, 1000);
@@ -206,25 +214,25 @@ void TForm1::BuildMenu() {
     N2 = AddItem(N1, QStringLiteral("Загрузить"));
     N3 = AddItem(N1, QStringLiteral("Сохранить"));
     N28 = AddItem(N1, QStringLiteral("Коментарий к данным"));
+    // Below the items that were always there, which keep their places.
+    RecentReadings = AddItem(N1, QStringLiteral("Последние чтения…"));
     N29 = N1->addSeparator();
     N4 = AddItem(N1, QStringLiteral("Выход"));
 
     N19 = bar->addMenu(QStringLiteral("Настройки"));
-    KhhMenu = N19->addMenu(QStringLiteral("Единица клапана ХХ"));
-    N16 = AddItem(KhhMenu, QStringLiteral("% от 255"), true);
-    N1251 = AddItem(KhhMenu, QStringLiteral("% от 125"), true);
-    N17 = AddItem(KhhMenu, QStringLiteral("Шаг"), true);
-    TemperatureMenu = N19->addMenu(QStringLiteral("Температурная зависимость"));
-    N21 = AddItem(TemperatureMenu, QStringLiteral("Прямая"), true);
-    N22 = AddItem(TemperatureMenu, QStringLiteral("Обратная"), true);
-    IntakeMenu = N19->addMenu(QStringLiteral("Тип измерителя на впуске"));
-    MAP2 = AddItem(IntakeMenu, QStringLiteral("MAP давление, кПа"), true);
-    MAP3 = AddItem(IntakeMenu, QStringLiteral("MAP давление, мм.рт.ст."), true);
-    IntakeMenu->addSeparator();
-    MAF3 = AddItem(IntakeMenu, QStringLiteral("MAF массовый расход, гр/сек"), true);
-    MAF31 = AddItem(IntakeMenu, QStringLiteral("MAF поток KS,       мс"), true);
-    IntakeMenu->addSeparator();
-    MAF2 = AddItem(IntakeMenu, QStringLiteral("Напряжение на датчике, В"), true);
+    for (const UnitMenu& unitMenu : UnitMenus()) {
+        UnitSubmenu submenu{unitMenu.parameter, N19->addMenu(QString::fromUtf8(unitMenu.caption)),
+                            nullptr};
+        submenu.items = new QActionGroup(submenu.menu);
+        submenu.items->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (const UnitMenuItem& item : unitMenu.items) {
+            if (item.separatorBefore) submenu.menu->addSeparator();
+            QAction* action = AddItem(submenu.menu, QString::fromUtf8(item.caption), true);
+            action->setData(item.value);
+            submenu.items->addAction(action);
+        }
+        UnitSubmenus.push_back(submenu);
+    }
     PresetMenu = N19->addMenu(QStringLiteral("Стандартные для двигателя"));
     N3S1 = AddItem(PresetMenu, QStringLiteral("3S-FE, 4S-FE, 5S-FE, 4A-FE, 7A-FE, 4A-GE"), true);
     N1GGTE1 = AddItem(PresetMenu, QStringLiteral("1G-GTE"), true);
@@ -249,16 +257,21 @@ void TForm1::BuildMenu() {
     N6 = bar->addMenu(QStringLiteral("Справка"));
     N26 = AddItem(N6, QStringLiteral("О программе"));
     N9 = AddItem(N6, QStringLiteral("Работа с программой"));
+
+    // The keyboard: Alt with a marked letter for every menu and item, and the usual shortcuts.
+    GiveMnemonics(bar);
+    N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    N3->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    N4->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    N9->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void TForm1::TxRxrmCreate() {
-    state_.StopFlag = 1;
     for (const std::string& name : state_.port.ListPorts())
         ComboBox1->addItem(QString::fromStdString(name));
     // No port is chosen until the user picks or types one.
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString());
-    state_.FrameCount = 1;
     LoadSettings();
     ApplyDisplaySettings();
     if (!services_.arguments.isEmpty()) Timer2->start();

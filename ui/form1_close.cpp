@@ -26,7 +26,7 @@ void TForm1::FormClose() {
     // The windows go on painting during the pause but take no input: a reading, a dialog or a
     // setting started now would be cut short or lost when the program ends.
     closingInputBlock_ = std::make_unique<InputBlocker>();
-    state_.StopFlag = 1;
+    SetReadingStopped(true);
     Timer4->stop();
     SetInfo(QStringLiteral("Закрываемся"));
     QApplication::processEvents();

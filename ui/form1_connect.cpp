@@ -3,6 +3,7 @@
 #include "ui/shared_view.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -76,20 +77,16 @@ void TForm1::ConnectHandlers() {
     connect(QuietTimer, &QTimer::timeout, this, &TForm1::QuietLineTimeout);
 
     OnMenu(N2, this, &TForm1::N2Click);
+    OnMenu(RecentReadings, this, &TForm1::RecentReadingsClick);
     OnMenu(N3, this, &TForm1::N3Click);
     OnMenu(N28, this, &TForm1::N28Click);
     OnMenu(N4, this, &TForm1::N4Click);
 
-    OnMenu(N16, this, &TForm1::N16Click);
-    OnMenu(N1251, this, &TForm1::N1251Click);
-    OnMenu(N17, this, &TForm1::N17Click);
-    OnMenu(N21, this, &TForm1::N21Click);
-    OnMenu(N22, this, &TForm1::N22Click);
-    OnMenu(MAP2, this, &TForm1::MAP2Click);
-    OnMenu(MAP3, this, &TForm1::MAP3Click);
-    OnMenu(MAF3, this, &TForm1::MAF3Click);
-    OnMenu(MAF31, this, &TForm1::MAF31Click);
-    OnMenu(MAF2, this, &TForm1::MAF2Click);
+    for (const UnitSubmenu& submenu : UnitSubmenus)
+        connect(submenu.items, &QActionGroup::triggered, this,
+                [this, parameter = submenu.parameter](QAction* item) {
+                    UnitItemClick(parameter, item->data().toInt());
+                });
     OnMenu(N3S1, this, &TForm1::N3S1Click);
     OnMenu(N14, this, &TForm1::N14Click);
     OnMenu(N24, this, &TForm1::N24Click);

@@ -6,7 +6,7 @@
 namespace qv {
 
 void TForm1::N8Click() {
-    state_.StopFlag = 1;
+    SetReadingStopped(true);
     if (RecordingLength() >= 5)
         ShowGraph();
     else

@@ -6,12 +6,12 @@
 namespace qv {
 
 void TForm1::N9Click() {
-    state_.StopFlag = 1;
+    SetReadingStopped(true);
     if (windows_.form4) windows_.form4->Open();
 }
 
 void TForm1::N26Click() {
-    state_.StopFlag = 1;
+    SetReadingStopped(true);
     if (windows_.form5) windows_.form5->Open();
 }
 

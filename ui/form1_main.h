@@ -9,8 +9,10 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -24,6 +26,7 @@ namespace qv {
 
 class InputBlocker;
 class MouseButton;
+class ReadingSession;
 class ReceiverLink;
 class SharedView;
 class TForm3;
@@ -40,7 +43,7 @@ class TForm1 : public QMainWindow {
 public:
     // Runs the creation handler TxRxrmCreate; the other windows do not exist yet. `view` holds
     // the recording's length and the frame on screen that this window shares with the others.
-    TForm1(ProgramState& state, SharedView& view, UiServices services);
+    TForm1(ProgramState& state, ReadingSession& session, SharedView& view, UiServices services);
     ~TForm1() override;
 
     // The windows created after this one.
@@ -94,20 +97,12 @@ public:
     void SetMarker(int index, const std::string& caption);
     // Menu "Файл"
     void N2Click();
+    void RecentReadingsClick(); // "Последние чтения…": the open dialog in the readings folder
     void N3Click();
     void N28Click();
     void N4Click();
-    // Menu "Настройки"
-    void N16Click();
-    void N1251Click();
-    void N17Click();
-    void N21Click();
-    void N22Click();
-    void MAP2Click();
-    void MAP3Click();
-    void MAF3Click();
-    void MAF31Click();
-    void MAF2Click();
+    // Menu "Настройки": an item of a unit submenu sets that parameter's choice to `value`.
+    void UnitItemClick(int parameter, int value);
     void N3S1Click();
     void N14Click();
     void N24Click();
@@ -131,6 +126,10 @@ public:
     void DeviceLostQueued(int run);
     // No frame for QuietLineMs while reading: the information field says so.
     void QuietLineTimeout();
+    // The readings folder could not take this reading: a notice that does not wait.
+    void ReadingNotKeptQueued();
+    // The start completed unfinished readings: `text` names them in the information field.
+    void ReadingsRecoveredQueued(const QString& text);
 
     // The timing check's report, shown by Timer3Timer.
     QString TimingReport;
@@ -164,14 +163,18 @@ public:
 
     // --- Menu --------------------------------------------------------------------------------
     QMenu* N1 = nullptr; // "Файл"
-    QAction *N2 = nullptr, *N3 = nullptr, *N28 = nullptr, *N29 = nullptr, *N4 = nullptr;
+    QAction *N2 = nullptr, *N3 = nullptr, *RecentReadings = nullptr, *N28 = nullptr, *N29 = nullptr,
+            *N4 = nullptr;
     QMenu* N19 = nullptr; // "Настройки"
-    QMenu* KhhMenu = nullptr;
-    QAction *N16 = nullptr, *N1251 = nullptr, *N17 = nullptr;
-    QMenu* TemperatureMenu = nullptr;
-    QAction *N21 = nullptr, *N22 = nullptr;
-    QMenu* IntakeMenu = nullptr;
-    QAction *MAP2 = nullptr, *MAP3 = nullptr, *MAF3 = nullptr, *MAF31 = nullptr, *MAF2 = nullptr;
+    // The unit submenus, as UnitMenus() lists them; each item's data is its choice's number.
+    struct UnitSubmenu {
+        int parameter = 0;
+        QMenu* menu = nullptr;
+        QActionGroup* items = nullptr;
+    };
+    std::vector<UnitSubmenu> UnitSubmenus;
+    // The item that sets `parameter` to `value`; nullptr when there is none.
+    QAction* UnitItem(int parameter, int value) const;
     QMenu* PresetMenu = nullptr;
     QAction *N3S1 = nullptr, *N1GGTE1 = nullptr, *N1JZGTE1 = nullptr;
     QAction *N18 = nullptr, *N14 = nullptr, *N24 = nullptr, *N27 = nullptr;
@@ -195,8 +198,9 @@ private:
     // The one place that connects this window's controls, and the shared view, to its handlers.
     void ConnectHandlers();
     void SetInfo(const QString& text);
-    template <typename Choice> void SetDisplaySetting(Choice DisplaySettings::*field, Choice value);
-    void StartReceiver();
+    void StartReceiver(std::uint64_t generation);
+    // A committed frame becomes the recording's last frame and is shown.
+    void ShowCommittedFrame(int n);
     // After a committed frame while reading: the reading notice again, with the dropped count.
     void ShowReadingNotice();
     void Wait(int milliseconds);
@@ -204,6 +208,8 @@ private:
     // The file dialogs start in the folder of the last file loaded or saved in this run, at
     // first in the user's documents folder.
     QString DialogFolder() const;
+    // Loads the file the open dialog picks in `folder` (empty: the dialogs' usual folder).
+    void LoadChosenRecording(const QString& folder);
     void RememberFolderOf(const QString& fileName);
     QTextEdit* SampleMemo(int column) const;
 
@@ -220,6 +226,7 @@ private:
     void ReleasePictures();
 
     ProgramState& state_;
+    ReadingSession& session_;
     SharedView& view_;
     UiServices services_;
     OtherWindows windows_;
@@ -228,7 +235,7 @@ private:
     // shows them, which the sample buttons copy.
     std::array<std::string, 10> markers_;
     QStringList shownValues_;
-    QString saveSuffix_ = QStringLiteral("kvr");
+    SaveFileType lastSaveType_ = SaveFileType::Recording; // the save dialog offers it first
     QString lastFileFolder_; // empty until a file was named in this run
     // The first tick of Timer1 commits the all-zero start-up frame.
     bool startUpCommitPending_ = true;

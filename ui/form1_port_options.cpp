@@ -25,7 +25,7 @@ void TForm1::N14Click() {
 }
 
 void TForm1::N24Click() {
-    state_.StopFlag = 1;
+    SetReadingStopped(true);
     N24->setChecked(!N24->isChecked());
 }
 

@@ -1,5 +1,8 @@
 #include "acquisition/reading_notices.h"
 #include "acquisition/receiver_thread.h"
+#include "app/reading_keeper.h"
+#include "app/reading_session.h"
+#include "recording/frame_time.h"
 #include "ui/form1_main.h"
 #include "ui/form6_comment.h"
 #include "ui/receiver_link.h"
@@ -19,7 +22,11 @@ const QString PortHint = QStringLiteral("Com port");
 } // namespace
 
 void TForm1::SetReadingStopped(bool stopped) {
-    state_.StopFlag = stopped ? 1 : 0;
+    // Only the reading session starts a run (Button1Click); here a run ends, and the controls
+    // follow the session's state.
+    if (stopped)
+        if (const int last = session_.Stop(NowFrameTime())) ShowCommittedFrame(last);
+    stopped = !session_.Reading();
     if (stopped) QuietTimer->stop();
     ComboBox1->setEnabled(stopped);
     N1->menuAction()->setEnabled(stopped);
@@ -43,17 +50,17 @@ void TForm1::Button1Click() {
         services_.dialogs->Message(this, QStringLiteral("Надо бы порт выбрать"));
         return;
     }
-    state_.FrameCount = 1;
+    const std::uint64_t generation = session_.Start(NowLocalDateTime());
     CloseWindowsForReading();
     SetReadingStopped(false);
     if (windows_.form6) windows_.form6->ClearComment();
-    StartReceiver();
+    StartReceiver(generation);
     SetInfo(ReadingText);
     droppedBefore_ = state_.handOver.DroppedFrames();
     QuietTimer->start();
 }
 
-void TForm1::StartReceiver() {
+void TForm1::StartReceiver(std::uint64_t generation) {
     const std::shared_ptr<ReceiverLink> link = receiverLink_;
     const int run = ++readingRun_;
     ReceiverCallbacks callbacks;
@@ -68,9 +75,9 @@ void TForm1::StartReceiver() {
     callbacks.finished = [link] { link->ReceiverFinished(); };
     link->ReceiverStarted();
     if (services_.startReceiver)
-        services_.startReceiver(state_, N24->isChecked(), std::move(callbacks));
+        services_.startReceiver(state_, generation, N24->isChecked(), std::move(callbacks));
     else
-        qv::StartReceiver(state_, N24->isChecked(), std::move(callbacks));
+        qv::StartReceiver(state_, generation, N24->isChecked(), std::move(callbacks));
 }
 
 void TForm1::FrameReadyQueued() {
@@ -92,7 +99,7 @@ void TForm1::AcquisitionQueued(int run, AcquisitionMode mode, ThreadPriorityLeve
 }
 
 void TForm1::DeviceLostQueued(int run) {
-    if (run != readingRun_ || state_.StopFlag != 0) return;
+    if (run != readingRun_ || !session_.Reading()) return;
     PortHandle& port = state_.port;
     const std::string name = port.IsOpen() ? port.PortName() : std::string();
     SetReadingStopped(true);
@@ -103,7 +110,7 @@ void TForm1::DeviceLostQueued(int run) {
 }
 
 void TForm1::QuietLineTimeout() {
-    if (state_.StopFlag == 0) SetInfo(QString::fromStdString(QuietLineText()));
+    if (session_.Reading()) SetInfo(QString::fromStdString(QuietLineText()));
 }
 
 void TForm1::ShowReadingNotice() {
@@ -116,6 +123,14 @@ void TForm1::ShowReadingNotice() {
         (shown.startsWith(ReadingText) || shown == QString::fromStdString(QuietLineText())))
         SetInfo(text);
     QuietTimer->start();
+}
+
+void TForm1::ReadingNotKeptQueued() {
+    services_.dialogs->Notice(this, QString::fromStdString(NotKeptText()));
+}
+
+void TForm1::ReadingsRecoveredQueued(const QString& text) {
+    SetInfo(text);
 }
 
 } // namespace qv

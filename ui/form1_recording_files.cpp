@@ -1,4 +1,6 @@
+#include "app/reading_session.h"
 #include "files/csv_export.h"
+#include "files/decoded_export.h"
 #include "files/file_name.h"
 #include "files/recording_file.h"
 #include "ui/form1_main.h"
@@ -7,6 +9,7 @@
 #include "ui/shared_view.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTextEdit>
 #include <QTimer>
@@ -28,14 +31,15 @@ QStringList FromLines(const std::vector<std::string>& lines) {
     return result;
 }
 
-QString ShownFileName(const QString& path) {
-    return QString::fromStdString(FileNameText(path.toStdString()));
-}
-
 } // namespace
 
 void TForm1::N2Click() {
     LoadRecording(QString());
+}
+
+void TForm1::RecentReadingsClick() {
+    QDir().mkpath(services_.readingsFolder); // a first run has no readings yet
+    LoadChosenRecording(services_.readingsFolder);
 }
 
 void TForm1::N3Click() {
@@ -62,7 +66,7 @@ void TForm1::SaveRecording() {
         Wait(100);
     } while (Timer1->isActive());
     const std::optional<SaveChoice> choice =
-        services_.dialogs->AskSaveFile(this, saveSuffix_, DialogFolder());
+        services_.dialogs->AskSaveFile(this, lastSaveType_, DialogFolder());
     if (!choice) return;
     RememberFolderOf(choice->fileName);
 
@@ -72,13 +76,18 @@ void TForm1::SaveRecording() {
                                                          markers_, ToLines(CommentLines()));
 
     const std::string path = choice->fileName.toStdString();
+    lastSaveType_ = choice->type;
     FileStatus status;
-    if (choice->type == SaveFileType::Recording) {
-        saveSuffix_ = QStringLiteral("kvr");
+    switch (choice->type) {
+    case SaveFileType::Recording:
         status = SaveRecordingFile(path, document);
-    } else {
-        saveSuffix_ = QStringLiteral("csv");
+        break;
+    case SaveFileType::Csv:
         status = ExportCsvFile(path, document);
+        break;
+    case SaveFileType::ValueTable:
+        status = ExportDecodedCsvFile(path, document, state_.settings);
+        break;
     }
     if (!status.ok()) {
         services_.dialogs->Message(this, status.kind == FileErrorKind::CannotCreate
@@ -86,17 +95,20 @@ void TForm1::SaveRecording() {
                                              : QString::fromStdString(status.message));
         return;
     }
-    SetInfo(QStringLiteral("Данные в: ") + ShownFileName(choice->fileName));
+    SetInfo(QString::fromStdString(SavedToText(path)));
+}
+
+void TForm1::LoadChosenRecording(const QString& folder) {
+    SetReadingStopped(true);
+    const std::optional<QString> chosen =
+        services_.dialogs->AskOpenFile(this, folder.isEmpty() ? DialogFolder() : folder);
+    if (chosen) LoadRecording(*chosen);
 }
 
 void TForm1::LoadRecording(const QString& fileName) {
+    if (fileName.isEmpty()) return LoadChosenRecording(QString());
     SetReadingStopped(true);
-    QString name = fileName;
-    if (name.isEmpty()) {
-        const std::optional<QString> chosen = services_.dialogs->AskOpenFile(this, DialogFolder());
-        if (!chosen) return;
-        name = *chosen;
-    }
+    const QString& name = fileName;
     RememberFolderOf(name);
     // The whole file is read first; only a valid one replaces anything.
     const RecordingLoad load = LoadRecordingFile(name.toStdString());
@@ -121,8 +133,8 @@ void TForm1::LoadRecording(const QString& fileName) {
         view_.SetLength(length);
         view_.SetFrame(length);
         MemoDraw(length);
-        state_.FrameCount = length + 1;
-        SetInfo(QStringLiteral("Данные из: ") + ShownFileName(name));
+        session_.RecordingReplaced(length);
+        SetInfo(QString::fromStdString(LoadedFromText(name.toStdString())));
     }
     GraphRestartAfterLoad();
     if (windows_.form6 && !windows_.form6->CommentLines().isEmpty())

@@ -1,4 +1,7 @@
 #include "ui/form7_bigfont.h"
+#include "recording/flag_table.h"
+#include "recording/parameter_table.h"
+#include "ui/keyboard.h"
 #include "ui/shared_view.h"
 #include "ui/window_basics.h"
 
@@ -83,12 +86,11 @@ void TForm7::ConnectHandlers() {
 
 void TForm7::BuildControls() {
     for (int k = 0; k < BigFontParameterRows; ++k) {
-        const BigFontParameterRow& row = BigFontParameters()[k];
         const int top = BigFontRowTop(k + 1);
-        const QColor colour = Rgb(row.colour);
-        NameLabels[k] =
-            MakeLabel(this, QStringLiteral("Label%1").arg(k + 1), QString::fromUtf8(row.caption),
-                      {NameRight - NameWidth, top, NameWidth, RowHeight}, colour, Qt::AlignRight);
+        const QColor colour = Rgb(BigFontParameterColour(k));
+        NameLabels[k] = MakeLabel(
+            this, QStringLiteral("Label%1").arg(k + 1), QString::fromUtf8(BigFontCaptionOf(k + 1)),
+            {NameRight - NameWidth, top, NameWidth, RowHeight}, colour, Qt::AlignRight);
         ValueLabels[k] = MakeLabel(this, QStringLiteral("Label%1").arg(k + 11), QStringLiteral("0"),
                                    {ValueLeft, top, ValueWidth, RowHeight}, colour);
     }
@@ -100,7 +102,7 @@ void TForm7::BuildControls() {
         Images[k] = image;
         FlagLabels[k] =
             MakeLabel(this, QStringLiteral("Label%1").arg(k + 21),
-                      QString::fromUtf8(BigFontFlagCaptions()[k]),
+                      QString::fromUtf8(NamedFlag(k).bigFontCaption),
                       {FlagNameLeft, top, width() - FlagNameLeft, RowHeight}, Qt::black);
     }
     Label33 = MakeLabel(this, QStringLiteral("Label33"), QStringLiteral("Кадр:"),
@@ -122,6 +124,7 @@ void TForm7::BuildControls() {
     ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
     ScrollBar1->setGeometry(8, 448, 673, 17);
     ScrollBar1->setRange(1, view_.Length());
+    MoveByFrameKeys(ScrollBar1);
     ScrollBar1->setValue(view_.Frame());
 }
 

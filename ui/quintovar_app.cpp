@@ -1,5 +1,8 @@
 #include "ui/quintovar_app.h"
+#include "desktop/machine_keep_awake.h"
+#include "files/readings_folder.h"
 #include "files/settings_file.h"
+#include "recording/frame_time.h"
 #include "ui/form1_main.h"
 #include "ui/form3_graph.h"
 #include "ui/form4_help.h"
@@ -8,6 +11,7 @@
 #include "ui/form7_bigfont.h"
 #include "ui/form8_cable.h"
 #include "ui/qt_translation.h"
+#include "ui/receiver_link.h"
 #include "ui/shared_view.h"
 
 #include <QApplication>
@@ -19,10 +23,25 @@ namespace qv {
 
 QuintovarApp::QuintovarApp(UiServices services)
     : services_(std::move(services)), state_(std::make_unique<ProgramState>()),
-      view_(std::make_unique<SharedView>(state_->settings)) {}
+      view_(std::make_unique<SharedView>(state_->settings)),
+      keeperLink_(std::make_shared<ReceiverLink>(nullptr)) {
+    if (!services_.readingsFolder.isEmpty()) {
+        ReadingKeeper::Events events;
+        const std::shared_ptr<ReceiverLink> link = keeperLink_;
+        events.recovered = [link, this](const std::vector<std::string>& names) {
+            link->Post([this, text = QString::fromStdString(RecoveredReadingsText(names))] {
+                form1_->ReadingsRecoveredQueued(text);
+            });
+        };
+        events.notKept = [link, this] { link->Post([this] { form1_->ReadingNotKeptQueued(); }); };
+        keeper_ = std::make_unique<ReadingKeeper>(services_.readingsFolder.toStdString(), events);
+    }
+    session_ = std::make_unique<ReadingSession>(*state_, keeper_.get(), services_.keepAwake.get());
+}
 
 QuintovarApp::~QuintovarApp() {
-    state_->StopFlag = 1;
+    keeperLink_->Detach(); // the windows go before the keeper has finished
+    (void)session_->Stop(NowFrameTime());
     // The other windows refer to the main window; they go first.
     form8_.reset();
     form7_.reset();
@@ -34,7 +53,9 @@ QuintovarApp::~QuintovarApp() {
 }
 
 void QuintovarApp::StartUp() {
-    form1_ = std::make_unique<TForm1>(*state_, *view_, services_);
+    form1_ = std::make_unique<TForm1>(*state_, *session_, *view_, services_);
+    keeperLink_->Attach(form1_.get());
+    if (keeper_) keeper_->RecoverUnfinished();
     form3_ = std::make_unique<TForm3>(*state_, *view_, form1_->Services().dialogs);
     form4_ = std::make_unique<TForm4>();
     form5_ = std::make_unique<TForm5>();
@@ -58,8 +79,12 @@ UiServices ProgramServices(const QStringList& arguments) {
     services.arguments = arguments;
     services.documentsFolder = DocumentsFolder();
     // With the system's separators: a failed write names this path ("Unable to write to ...").
-    services.settingsPath = QDir::toNativeSeparators(
-        QString::fromStdString(SettingsFilePath(QApplication::applicationDirPath().toStdString())));
+    const std::string programFolder = QApplication::applicationDirPath().toStdString();
+    services.settingsPath =
+        QDir::toNativeSeparators(QString::fromStdString(SettingsFilePath(programFolder)));
+    services.readingsFolder =
+        QDir::toNativeSeparators(QString::fromStdString(ReadingsFolderPath(programFolder)));
+    services.keepAwake = MachineKeepAwake();
     return services;
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "app/program_state.h"
+#include "app/reading_keeper.h"
+#include "app/reading_session.h"
 #include "ui/ui_services.h"
 
 #include <memory>
 
 namespace qv {
 
+class ReceiverLink;
 class SharedView;
 class TForm1;
 class TForm3;
@@ -25,9 +28,13 @@ public:
 
     // Creates the windows (the main window first, the others hidden), shows the main window
     // and enables Timer1 once so that the all-zero start-up frame is committed into slot 1.
+    // Readings that a crash left unfinished are completed meanwhile.
     void StartUp();
 
     ProgramState& State() { return *state_; }
+    ReadingSession& Session() { return *session_; }
+    // Null when readings are not kept (no readings folder).
+    ReadingKeeper* Keeper() { return keeper_.get(); }
     // What the windows show in common (the recording's length, the frame on screen, ...).
     SharedView& View() { return *view_; }
     TForm1* Form1() { return form1_.get(); }
@@ -42,6 +49,10 @@ private:
     UiServices services_;
     std::unique_ptr<ProgramState> state_;
     std::unique_ptr<SharedView> view_; // outlives the windows that observe it
+    // Brings the keeper's reports to the main window.
+    std::shared_ptr<ReceiverLink> keeperLink_;
+    std::unique_ptr<ReadingKeeper> keeper_;
+    std::unique_ptr<ReadingSession> session_;
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm3> form3_;
     std::unique_ptr<TForm4> form4_;
@@ -55,7 +66,7 @@ private:
 QString DocumentsFolder();
 
 // The program's services: the real port layer, the platform dialogs, the settings file beside
-// the executable and the command line.
+// the executable, the readings folder, keeping the machine awake and the command line.
 UiServices ProgramServices(const QStringList& arguments);
 
 // The whole program: title, windows, message loop. Returns the exit code.

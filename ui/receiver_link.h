@@ -20,10 +20,11 @@ public:
         if (target_) QMetaObject::invokeMethod(target_, std::move(function), Qt::QueuedConnection);
     }
 
-    void Detach() {
+    void Attach(QObject* target) {
         std::lock_guard lock(mutex_);
-        target_ = nullptr;
+        target_ = target;
     }
+    void Detach() { Attach(nullptr); }
 
     // Receivers started and not yet returned; the program state must outlive them.
     void ReceiverStarted() { ++running_; }

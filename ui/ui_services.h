@@ -8,16 +8,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
 namespace qv {
 
+class KeepAwake;
 struct ProgramState;
 
-// Starts one receiver thread (the inverting one when `inverted`).
-using ReceiverStarter =
-    std::function<void(ProgramState& state, bool inverted, ReceiverCallbacks callbacks)>;
+// Starts one receiver thread (the inverting one when `inverted`) for the run of reading whose
+// hand-over generation is `generation`.
+using ReceiverStarter = std::function<void(ProgramState& state, std::uint64_t generation,
+                                           bool inverted, ReceiverCallbacks callbacks)>;
 
 // Starts one timing check; false, starting nothing, while one still measures.
 using TimingCheckStarter = std::function<bool(
@@ -34,6 +37,8 @@ struct UiServices {
     QString settingsPath;                   // full path of the settings file
     QStringList arguments;                  // command-line arguments after the program's name
     QString documentsFolder;                // where the file dialogs start in a run
+    QString readingsFolder;                 // where readings are kept; empty: nowhere
+    std::shared_ptr<KeepAwake> keepAwake;   // null: the machine may sleep while reading
     int closePauseMs = 2000;
 };
 

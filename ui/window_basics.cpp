@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLocale>
+#include <QShortcut>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -48,6 +49,9 @@ void SetUpFixedWindow(QWidget* window, const QString& caption, int clientWidth, 
     window->setBackgroundRole(QPalette::Button);
     window->setAutoFillBackground(true);
     window->setAttribute(Qt::WA_QuitOnClose, false);
+    // Escape closes it, as the close button does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
 }
 
 void SetColumnText(QTextEdit* memo, const QString& text) {

@@ -11,7 +11,7 @@ TEST(LineFile, ReadsChangesInNanoseconds) {
     // The third line is earlier than the second: rejected with its number.
     EXPECT_FALSE(result.Ok);
     EXPECT_EQ(result.ErrorLine, 4);
-    EXPECT_EQ(result.Error, "line 4: times must be ascending");
+    EXPECT_EQ(result.Error, "строка 4: время должно возрастать");
 
     const LineFileResult good = ParseLineFile("0 1\r\n\n0.1 0\n  0.100000001 1 \n"
                                               "\t1.5\t1\n2.123456789 0");
@@ -35,26 +35,26 @@ TEST(LineFile, NamesTheLineOfEveryKindOfMistake) {
         int line;
         const char* error;
     } cases[] = {
-        {"", 0, "the file has no level changes"},
-        {"\n\n", 0, "the file has no level changes"},
-        {"0.5 1\n", 1, "the first line must give the level at time 0"},
-        {"0 2\n", 1, "level must be 0 or 1"},
-        {"0 1\n1 01\n", 2, "level must be 0 or 1"},
-        {"0 1\n1\n", 2, "expected \"<seconds> <level>\""},
-        {"0 1\n1 0 0\n", 2, "unexpected text after the level"},
-        {"0 1\n-1 0\n", 2, "time must start with a digit"},
-        {"0 1\n1. 0\n", 2, "time needs digits after the point"},
-        {"0 1\n1.0000000001 0\n", 2, "time has more than nine decimals"},
-        {"0 1\n1e3 0\n", 2, "time is not a decimal number of seconds"},
-        {"0 1\n1234567890 0\n", 2, "time too large (at most 999999999 seconds)"},
-        {"0 1\n1 0\n1 1\n", 3, "times must be ascending"},
-        {"0 1\n1,5 0\n", 2, "time is not a decimal number of seconds"},
+        {"", 0, "в файле нет ни одного уровня"},
+        {"\n\n", 0, "в файле нет ни одного уровня"},
+        {"0.5 1\n", 1, "первая строка должна задавать уровень в момент 0"},
+        {"0 2\n", 1, "уровень должен быть 0 или 1"},
+        {"0 1\n1 01\n", 2, "уровень должен быть 0 или 1"},
+        {"0 1\n1\n", 2, "ожидается «<секунды> <уровень>»"},
+        {"0 1\n1 0 0\n", 2, "лишний текст после уровня"},
+        {"0 1\n-1 0\n", 2, "время должно начинаться с цифры"},
+        {"0 1\n1. 0\n", 2, "во времени нет цифр после точки"},
+        {"0 1\n1.0000000001 0\n", 2, "во времени больше девяти знаков после точки"},
+        {"0 1\n1e3 0\n", 2, "время — не десятичное число секунд"},
+        {"0 1\n1234567890 0\n", 2, "время больше 999999999 секунд"},
+        {"0 1\n1 0\n1 1\n", 3, "время должно возрастать"},
+        {"0 1\n1,5 0\n", 2, "время — не десятичное число секунд"},
     };
     for (const Case& c : cases) {
         const LineFileResult result = ParseLineFile(c.text);
         EXPECT_FALSE(result.Ok) << c.text;
         EXPECT_EQ(result.ErrorLine, c.line) << c.text;
-        const std::string prefix = c.line ? "line " + std::to_string(c.line) + ": " : "";
+        const std::string prefix = c.line ? "строка " + std::to_string(c.line) + ": " : "";
         EXPECT_EQ(result.Error, prefix + c.error) << c.text;
         EXPECT_TRUE(result.Recording.Changes.empty());
     }

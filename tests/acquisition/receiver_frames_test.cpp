@@ -60,9 +60,10 @@ TEST(Receiver, ThirteenthByteSetsTheEndFlag) {
 }
 
 TEST(Receiver, NoCounterReportsAndReadsNothing) {
+    NoCounterClock noCounter;
     VirtualRun run;
-    run.Run(EncodeLine({Frame(kBytesA)}), LinePolarity::Straight,
-            [](VirtualLine& line) { line.RemoveCounter(); });
+    run.clock = &noCounter;
+    run.Run(EncodeLine({Frame(kBytesA)}));
     EXPECT_TRUE(run.noCounter);
     EXPECT_TRUE(run.frames.empty());
     EXPECT_EQ(run.endTimeNs, 0);

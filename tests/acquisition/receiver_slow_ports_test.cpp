@@ -108,10 +108,9 @@ TEST(ReceiverOnSlowPorts, AMissedPairOfEdgesIsPlacedWhereTwoChangesLikelyWere) {
     VirtualRun run;
     run.port = Port(20'000, 50'000);
     run.edges = true;
-    run.Run(line, LinePolarity::Straight, [frame3](VirtualLine& virtualLine) {
-        virtualLine.At(frame3 + (14 + 4 * 11 + 2) * kBitNs + kBitNs / 2,
-                       [&virtualLine] { virtualLine.StallNextWait(20 * kMs); });
-    });
+    run.stallAtNs = frame3 + (14 + 4 * 11 + 2) * kBitNs + kBitNs / 2;
+    run.stallNs = 20 * kMs;
+    run.Run(line);
     EXPECT_EQ(run.missedPairs, 1);
     EXPECT_EQ(run.mode, AcquisitionMode::EdgeTimed);
     ASSERT_EQ(run.frames.size(), 4u);

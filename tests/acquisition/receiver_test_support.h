@@ -10,11 +10,37 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace qv::test {
 
 using Bytes = std::array<std::uint8_t, 12>;
+
+// A machine without the high-resolution counter.
+class NoCounterClock : public TickClock {
+public:
+    bool QueryFrequency(std::int64_t&) override { return false; }
+    std::int64_t Now() override { return 0; }
+};
+
+// A virtual line's change reports, where the waiting thread can be kept from the processor:
+// the next wait after StallNextWait(ns) starts ns later.
+class StallingWaits : public ChangeSource {
+public:
+    explicit StallingWaits(VirtualLine& line) : line_(line) {}
+    void StallNextWait(std::int64_t ns) { stallNs_ = ns; }
+    LineWait WaitForChange(std::int64_t deadline) override {
+        // Each counter reading moves virtual time on by one polling cycle.
+        const std::int64_t until = line_.TimeNs() + std::exchange(stallNs_, 0);
+        while (line_.TimeNs() < until) line_.Now();
+        return line_.WaitForChange(deadline);
+    }
+
+private:
+    VirtualLine& line_;
+    std::int64_t stallNs_ = 0;
+};
 
 // A frame as the tests compare it: the identifier samples, the assembled bytes and the end flag.
 struct ReceivedFrame {
@@ -51,6 +77,11 @@ struct VirtualRun {
     AcquisitionMode mode = AcquisitionMode::Polling;
     int missedPairs = 0;
     int unreportedChanges = 0;
+    // A clock read in place of the line's own; and a moment at which the edge-timed path's
+    // waiting thread loses `stallNs` (-1: never).
+    TickClock* clock = nullptr;
+    std::int64_t stallAtNs = -1;
+    std::int64_t stallNs = 0;
 
     VirtualRun() { state->ReducedCpu = false; }
 
@@ -63,7 +94,10 @@ struct VirtualRun {
         VirtualLine virtualLine(line, frequency, pollNs, line.LastChangeNs() + 1'000'000'000,
                                 &state->StopFlag);
         virtualLine.SetBehaviour(port);
+        StallingWaits waits(virtualLine);
+        if (stallAtNs >= 0) virtualLine.At(stallAtNs, [&] { waits.StallNextWait(stallNs); });
         prepare(virtualLine);
+        TickClock& counter = clock ? *clock : virtualLine;
         ReceiverCallbacks callbacks;
         callbacks.frameReady = [this] {
             ++frameReadyCalls;
@@ -72,7 +106,7 @@ struct VirtualRun {
         callbacks.noCounter = [this] { noCounter = true; };
         callbacks.deviceLost = [this] { deviceLost = true; };
         if (edges) {
-            EdgeTimedLine stamped(virtualLine, virtualLine, virtualLine, virtualLine,
+            EdgeTimedLine stamped(counter, virtualLine, waits, virtualLine,
                                   VirtualEdgeTiming(frequency, pollNs, port));
             LineReceiver receiver(*state, generation, stamped, stamped, stamped, polarity,
                                   callbacks, observer);
@@ -81,8 +115,8 @@ struct VirtualRun {
             missedPairs = stamped.MissedPairs();
             unreportedChanges = stamped.UnreportedChanges();
         } else {
-            LineReceiver receiver(*state, generation, virtualLine, virtualLine, virtualLine,
-                                  polarity, callbacks, observer);
+            LineReceiver receiver(*state, generation, virtualLine, counter, virtualLine, polarity,
+                                  callbacks, observer);
             receiver.Run();
         }
         endTimeNs = virtualLine.TimeNs();

@@ -120,7 +120,7 @@ TEST(ReceiverThread, ReadsSimInRealTimeAndHandsOverForTheCommit) {
             modes.push_back(mode);
         };
         callbacks.finished = [&] { finished.set_value(); };
-        StartReceiver(state, false, callbacks);
+        StartReceiver(state, state.handOver.BeginRun(), false, callbacks);
 
         // Sampling in real time can lose a bit when the machine is very busy (sanitizer builds
         // beside parallel tests), so one of the unit's first three frames must arrive whole.
@@ -195,7 +195,7 @@ TEST(ReceiverThread, AStopEndsTheEdgeTimedReceiverWhileItWaitsOnAQuietLine) {
     ReceiverCallbacks callbacks;
     callbacks.deviceLost = [&] { lost = true; };
     callbacks.finished = [&] { finished.set_value(); };
-    StartReceiver(state, false, callbacks);
+    StartReceiver(state, state.handOver.BeginRun(), false, callbacks);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     state.StopFlag = 1;
     ASSERT_EQ(finished.get_future().wait_for(std::chrono::seconds(2)), std::future_status::ready);
@@ -211,7 +211,8 @@ TEST(ReceiverThread, WithoutAnOpenPortThread2ReportsTheLineLostAndEnds) {
     ReceiverCallbacks callbacks;
     callbacks.deviceLost = [&] { lost = true; };
     callbacks.finished = [&] { finished.set_value(); };
-    StartReceiver(state, true, callbacks); // no port: failed reads are never taken for a level
+    StartReceiver(state, state.handOver.BeginRun(), true,
+                  callbacks); // no port: failed reads are never taken for a level
     ASSERT_EQ(finished.get_future().wait_for(std::chrono::seconds(2)), std::future_status::ready);
     EXPECT_TRUE(lost);
     EXPECT_FALSE(state.handOver.Pending());

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #ifndef _WIN32
@@ -67,5 +68,24 @@ protected:
 
     std::filesystem::path dir;
 };
+
+// The commands that `quintovar-cli --help` lists, each with its usage ("csv IN.kvr [OUT.csv |
+// -]"), its wrapped lines joined by single spaces.
+inline std::map<std::string, std::string> UsagesInHelp(const std::string& help) {
+    std::map<std::string, std::string> usages;
+    std::istringstream lines(help.substr(help.find("\nКоманды:\n") + 1));
+    std::string line, last;
+    const std::string prefix = "  quintovar-cli ", continuation(prefix.size(), ' ');
+    while (std::getline(lines, line) && !(line.empty() && !usages.empty())) {
+        if (line.rfind(prefix, 0) == 0) {
+            last = line.substr(prefix.size(), line.find(' ', prefix.size()) - prefix.size());
+            usages[last] = line.substr(prefix.size());
+        } else if (!last.empty() && line.rfind(continuation, 0) == 0 &&
+                   line[prefix.size()] != ' ') {
+            usages[last] += " " + line.substr(prefix.size());
+        }
+    }
+    return usages;
+}
 
 } // namespace qv::test

@@ -62,31 +62,33 @@ TEST_F(CliOutputs, OptionsAreCheckedAlikeInEveryCommand) {
         const char* problem;
         bool usage = true;
     } cases[] = {
-        {"resave in.kvr --frames", "unknown option --frames"},
-        {"resave in.kvr out.kvr --frame 2", "unknown option --frame"},
-        {"csv in.kvr --bogus", "unknown option --bogus"},
-        {"panel in.kvr --frame 0", "--frame 0 is outside 1..3", false}, // known once loaded
-        {"panel in.kvr --frame", "--frame needs a value"},
-        {"panel in.kvr --khh 99", "--khh 99 is outside 1..3"},
-        {"panel in.kvr --vozduh 0", "--vozduh 0 is outside 1..5"},
-        {"panel in.kvr --temperature 7", "--temperature 7 is outside 1..2"},
-        {"plot in.kvr out.png --khh 99", "--khh 99 is outside 1..3"},
-        {"export in.kvr out.csv --vozduh 6", "--vozduh 6 is outside 1..5"},
-        {"plot in.kvr out.png --start", "--start needs a value"},
-        {"plot in.kvr out.png --span ten", "--span: 'ten' is not a whole number"},
-        {"simulate out.kvr --frames 2001", "--frames 2001 is outside 1..2000"},
-        {"simulate out.kvr --seed 18446744073709551616", "is outside 0..18446744073709551615"},
-        {"receive --inverted", "too few arguments"},
-        {"read no-such-port --frames 0", "--frames 0 is outside 1..2000"}, // before any port
-        {"receive line.txt --poll-ns 0", "--poll-ns 0 is outside 1.."},
-        {"csv in.kvr a.csv b.csv", "unexpected argument 'b.csv'"},
+        {"resave in.kvr --frames", "неизвестный параметр --frames"},
+        {"resave in.kvr out.kvr --frame 2", "неизвестный параметр --frame"},
+        {"csv in.kvr --bogus", "неизвестный параметр --bogus"},
+        {"panel in.kvr --frame 0", "--frame 0 вне пределов 1..3", false}, // known once loaded
+        {"panel in.kvr --frame", "после --frame нужно значение"},
+        {"panel in.kvr --khh 99", "--khh 99 вне пределов 1..3"},
+        {"panel in.kvr --vozduh 0", "--vozduh 0 вне пределов 1..5"},
+        {"panel in.kvr --temperature 7", "--temperature 7 вне пределов 1..2"},
+        {"panel in.kvr --decimal x", "--decimal: «x» — допустимо только . или ,"},
+        {"plot in.kvr out.png --khh 99", "--khh 99 вне пределов 1..3"},
+        {"export in.kvr out.csv --vozduh 6", "--vozduh 6 вне пределов 1..5"},
+        {"plot in.kvr out.png --start", "после --start нужно значение"},
+        {"plot in.kvr out.png --span ten", "--span: «ten» — не целое число"},
+        {"simulate out.kvr --frames 2001", "--frames 2001 вне пределов 1..2000"},
+        {"simulate out.kvr --seed 18446744073709551616", "вне пределов 0..18446744073709551615"},
+        {"receive --inverted", "не хватает аргументов"},
+        {"read no-such-port --frames 0", "--frames 0 вне пределов 1..2000"}, // before any port
+        {"receive line.txt --poll-ns 0", "--poll-ns 0 вне пределов 1.."},
+        {"csv in.kvr a.csv b.csv", "лишний аргумент «b.csv»"},
     };
     const std::vector<std::string> before = Names();
     for (const auto& c : cases) {
         EXPECT_EQ(RunHere(c.arguments), 2) << c.arguments;
         const std::string errors = Read(File("stderr.txt"));
         EXPECT_NE(errors.find(c.problem), std::string::npos) << c.arguments << ": " << errors;
-        EXPECT_EQ(errors.find("usage: quintovar-cli") != std::string::npos, c.usage) << c.arguments;
+        EXPECT_EQ(errors.find("Использование: quintovar-cli") != std::string::npos, c.usage)
+            << c.arguments;
         EXPECT_EQ(Read(File("stdout.txt")), "") << c.arguments;
         EXPECT_EQ(Names(), before) << c.arguments; // nothing written, no file "--frames"
     }
@@ -153,7 +155,7 @@ TEST_F(CliOutputs, AnOutputThatCannotBeWrittenCompletelyFails) {
     };
     for (const auto& arguments : runs) {
         EXPECT_EQ(RunIntoClosedPipe(arguments, File("stderr.txt")), 2) << arguments[0];
-        EXPECT_NE(Read(File("stderr.txt")).find("standard output"), std::string::npos)
+        EXPECT_NE(Read(File("stderr.txt")).find("стандартный вывод"), std::string::npos)
             << arguments[0] << ": " << Read(File("stderr.txt"));
     }
 }

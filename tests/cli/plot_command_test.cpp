@@ -100,12 +100,12 @@ TEST_F(CliPlot, RejectsValuesOutsideTheirRanges) {
         EXPECT_FALSE(fs::exists(File("out.png"))) << options;
     }
     EXPECT_EQ(Plot("--span 10 --cursor 10"), 2);
-    EXPECT_NE(Output("stderr.txt").find("--cursor 10 is outside 0..9"), std::string::npos);
+    EXPECT_NE(Output("stderr.txt").find("--cursor 10 вне пределов 0..9"), std::string::npos);
 
     document.frames.resize(1);
     std::ofstream(File("in.kvr"), std::ios::binary) << RecordingFileBytes(document);
     EXPECT_EQ(Plot(""), 2);
-    EXPECT_NE(Output("stderr.txt").find("at least 2"), std::string::npos);
+    EXPECT_NE(Output("stderr.txt").find("не меньше 2"), std::string::npos);
 }
 
 TEST_F(CliPlot, ReportsAnUnwritablePicture) {

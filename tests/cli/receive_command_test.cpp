@@ -82,7 +82,7 @@ TEST_F(ReceiveCommand, SlowReadsAndTheEdgeTimedPathGiveTheSameFrames) {
 TEST_F(ReceiveCommand, RejectsMalformedFilesAndArguments) {
     std::ofstream(File("bad.txt")) << "0 1\n0.5 1\n0.25 0\n";
     EXPECT_EQ(Run("\"" + File("bad.txt") + "\""), 2);
-    EXPECT_NE(Read(File("stderr.txt")).find("line 3"), std::string::npos)
+    EXPECT_NE(Read(File("stderr.txt")).find("строка 3: время должно возрастать"), std::string::npos)
         << Read(File("stderr.txt"));
     EXPECT_EQ(Read(File("stdout.txt")), "");
 

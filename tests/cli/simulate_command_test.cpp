@@ -55,8 +55,8 @@ TEST_F(SimulateCommand, RecordsAColdStartWithTheComment) {
     EXPECT_EQ(TimeOfDayText(store->Row(1).FrameTime).substr(0, 6), "10:00:");
     for (int n = 1; n <= 5; ++n) {
         const FrameRow& row = store->Row(n);
-        const long double rpm = ParameterValue(*store, n, 4, settings);
-        const long double coolant = ParameterValue(*store, n, 6, settings);
+        const long double rpm = ParameterValue(4, row.Analog[3], settings);
+        const long double coolant = ParameterValue(6, row.Analog[5], settings);
         EXPECT_TRUE(FlagBit(row, 12, 7)) << n;  // diagnosis good
         EXPECT_TRUE(FlagBit(row, 11, 1)) << n;  // cold engine
         EXPECT_FALSE(FlagBit(row, 11, 5)) << n; // no feedback while cold
@@ -134,7 +134,9 @@ TEST(DemoRecording, LoadsAndShowsAColdStartWarmingUpWithRevs) {
     auto store = std::make_unique<RecordingStore>();
     ApplyToStore(document, *store);
     const DisplaySettings settings;
-    const auto value = [&](int n, int p) { return ParameterValue(*store, n, p, settings); };
+    const auto value = [&](int n, int p) {
+        return ParameterValue(p, store->Row(n).Analog[p - 1], settings);
+    };
     EXPECT_TRUE(FlagBit(store->Row(1), 12, 0));  // starter
     EXPECT_TRUE(FlagBit(store->Row(10), 11, 1)); // cold engine
     EXPECT_FALSE(FlagBit(store->Row(10), 11, 5));

@@ -1,6 +1,12 @@
 // The real quintovar-cli on a fake serial port (tests/fake_serial): the product's own port code
 // opens, locks, configures and reads a pseudo-terminal that a preload library makes look like a
 // serial port with a data line on DSR. Real time: each run takes a few seconds.
+#include "acquisition/reading_notices.h"
+#include "cli/frame_line.h"
+#include "files/recording_file.h"
+
+#include "text_output.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +16,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <poll.h>
+#include <signal.h>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -22,22 +30,9 @@ namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Lines;
+using test::ReadFile;
 constexpr uid_t Nobody = 65534;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty()) lines.push_back(line);
-    return lines;
-}
 
 // Whether any thread of process `pid` runs with SCHED_FIFO (policy, field 41 of its stat).
 bool HasRealTimeThread(pid_t pid) {
@@ -82,6 +77,8 @@ protected:
             const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             dup2(o, 1);
             dup2(e, 2);
+            // Nothing is read from the caller's folder, which an ordinary user may not enter.
+            if (chdir(dir.c_str()) != 0) _exit(127);
             std::vector<char*> argv, envp;
             for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
             for (const std::string& a : env) envp.push_back(const_cast<char*>(a.c_str()));
@@ -106,25 +103,30 @@ protected:
     }
 
     // quintovar-cli read on the fake port, with the fake's settings; as `user` when not root.
-    Result Read(const std::vector<std::string>& options, const std::vector<std::string>& fake,
-                const std::string& cli = QV_CLI_PATH, uid_t user = 0) {
+    std::vector<std::string> ReadCommand(const std::vector<std::string>& options,
+                                         const std::vector<std::string>& fake,
+                                         const std::string& cli = QV_CLI_PATH, uid_t user = 0) {
         std::vector<std::string> args;
         if (user != 0)
             args = {"/usr/bin/setpriv", "--reuid=" + std::to_string(user),
                     "--regid=" + std::to_string(user), "--clear-groups", "/usr/bin/env"};
         else
             args = {"/usr/bin/env"};
-        args.insert(args.end(), {"PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8",
-                                 "GCOV_PREFIX=" + (dir / "gcov").string(),
-                                 std::string("LD_PRELOAD=") + QV_FAKE_SERIAL_PATH,
-                                 "QV_FAKE_SERIAL_LINK=" + (dir / "port").string(),
-                                 "QV_FAKE_SERIAL_SCRIPT=" + (dir / "line.txt").string(),
-                                 "QV_FAKE_SERIAL_LOG=" + (dir / "log.txt").string()});
+        args.insert(args.end(),
+                    {"PATH=/usr/bin:/bin", "LC_ALL=C.UTF-8",
+                     "GCOV_PREFIX=" + (dir / "gcov").string(), "LD_PRELOAD=" + fakeSerial,
+                     "QV_FAKE_SERIAL_LINK=" + (dir / "port").string(),
+                     "QV_FAKE_SERIAL_SCRIPT=" + (dir / "line.txt").string(),
+                     "QV_FAKE_SERIAL_LOG=" + (dir / "log.txt").string()});
         args.insert(args.end(), fake.begin(), fake.end());
         args.insert(args.end(), {cli, "read", (dir / "port").string()});
         args.insert(args.end(), options.begin(), options.end());
         fs::remove(dir / "log.txt");
-        return Exec(args);
+        return args;
+    }
+    Result Read(const std::vector<std::string>& options, const std::vector<std::string>& fake,
+                const std::string& cli = QV_CLI_PATH, uid_t user = 0) {
+        return Exec(ReadCommand(options, fake, cli, user));
     }
 
     // How many printed frames are frames of the line, in the line's order.
@@ -140,13 +142,18 @@ protected:
         return right;
     }
 
-    // The ways of reading that `read` noted on stderr, in order ("polling", "edge-timed").
+    // The ways of reading that `read` noted on stderr in the port box's words, in order
+    // ("polling", "edge-timed").
     static std::vector<std::string> ModesNoted(const std::string& err) {
+        const std::pair<AcquisitionMode, const char*> ways[] = {
+            {AcquisitionMode::EdgeTimed, "edge-timed"}, {AcquisitionMode::Polling, "polling"}};
         std::vector<std::string> modes;
-        const std::string prefix = "quintovar-cli read: ";
         for (const std::string& line : Lines(err))
-            if (line.rfind(prefix, 0) == 0 && line.find(", thread priority ") != std::string::npos)
-                modes.push_back(line.substr(prefix.size(), line.find(',') - prefix.size()));
+            for (const auto& [mode, name] : ways) {
+                const std::string text = AcquisitionText(mode, ThreadPriorityLevel::Normal);
+                const std::string noted = "quintovar-cli read: " + text.substr(0, text.find(';'));
+                if (line.rfind(noted + ";", 0) == 0) modes.push_back(name);
+            }
         return modes;
     }
 
@@ -184,6 +191,7 @@ protected:
 
     fs::path dir;
     std::vector<std::string> expected;
+    std::string fakeSerial = QV_FAKE_SERIAL_PATH; // the preload library the runs take
 };
 
 // Change reports 0.2 ms late, status reads of 1 ms.
@@ -255,7 +263,7 @@ TEST_F(CliOnFakePort, ReportsAPortThatWentAwayWhileReadingEdgeTimed) {
     const Result run = Read({"--frames", "8", "--seconds", "12"}, fake);
     EXPECT_EQ(run.status, 3) << run.err;
     EXPECT_EQ(ModesNoted(run.err), std::vector<std::string>{"edge-timed"}) << run.err;
-    EXPECT_NE(run.err.find("stopped answering"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("перестал отвечать"), std::string::npos) << run.err;
     EXPECT_LT(run.seconds, 8.0) << "reading must end when the device goes, not at the time limit";
     EXPECT_GE(RightFrames(run.out), 1) << run.out; // what came before it went
     const std::vector<Event> log = Log();
@@ -267,21 +275,34 @@ TEST_F(CliOnFakePort, ReportsAPortThatWentAwayWhileReadingEdgeTimed) {
 TEST_F(CliOnFakePort, AnOrdinaryUserReadsWithRealTimePriorityFromTheHelper) {
     if (geteuid() != 0) GTEST_SKIP() << "needs root to become an ordinary user";
     // The program and its helper as the package installs them: the helper beside it, with the
-    // one capability the package gives it.
+    // one capability the package gives it. Everything the user runs is copied into the test's
+    // folder, since the build's may lie where that user cannot enter (root's home).
     const fs::path bin = dir / "bin";
     fs::create_directories(bin);
     fs::copy_file(QV_CLI_PATH, bin / "quintovar-cli");
     fs::copy_file(QV_RT_HELPER_PATH, bin / "quintovar-rt");
+    fs::copy_file(QV_FAKE_SERIAL_PATH, bin / "libqv_fake_serial.so");
+    fakeSerial = (bin / "libqv_fake_serial.so").string();
     const std::string setcap = "setcap cap_sys_nice=ep '" + (bin / "quintovar-rt").string() + "'";
     if (std::system(setcap.c_str()) != 0) GTEST_SKIP() << "setcap is not available here";
     ASSERT_EQ(chown(dir.c_str(), Nobody, Nobody), 0);
+    // The libraries it loads may lie out of the user's reach too (a Qt of one's own in root's
+    // home): nothing to test then.
+    const Result version = Exec({"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
+                                 "--clear-groups", "/usr/bin/env", "LD_PRELOAD=" + fakeSerial,
+                                 (bin / "quintovar-cli").string(), "--version"});
+    if (version.status != 0 || !version.err.empty())
+        GTEST_SKIP() << "an ordinary user cannot run the copied quintovar-cli here: "
+                     << version.err;
 
     const Result run = Read({"--frames", "2", "--seconds", "12"}, kReporting,
                             (bin / "quintovar-cli").string(), Nobody);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_GE(RightFrames(run.out), 1) << run.out;
     EXPECT_TRUE(run.realTime) << "the helper did not give the receiver real-time priority";
-    EXPECT_NE(run.err.find("thread priority real-time"), std::string::npos) << run.err;
+    const std::string realTime =
+        AcquisitionText(AcquisitionMode::EdgeTimed, ThreadPriorityLevel::TimeCritical);
+    EXPECT_NE(run.err.find(realTime), std::string::npos) << run.err;
     EXPECT_EQ(Log().back().settings, Log().front().settings);
 
     // Without the helper the user's receiver runs, but not in real time.
@@ -290,8 +311,123 @@ TEST_F(CliOnFakePort, AnOrdinaryUserReadsWithRealTimePriorityFromTheHelper) {
                               (bin / "quintovar-cli").string(), Nobody);
     EXPECT_EQ(plain.status, 0) << plain.err;
     EXPECT_FALSE(plain.realTime);
-    EXPECT_EQ(plain.err.find("thread priority real-time"), std::string::npos) << plain.err;
-    EXPECT_NE(plain.err.find("see the README"), std::string::npos) << plain.err;
+    EXPECT_EQ(plain.err.find(realTime), std::string::npos) << plain.err;
+    EXPECT_NE(plain.err.find(LowPriorityText()), std::string::npos) << plain.err;
+}
+
+// A frame line that `read` printed, and when the test got it: after it was printed, so after
+// its frame was committed.
+struct Printed {
+    std::string line;
+    std::chrono::steady_clock::time_point at;
+};
+
+// Runs `args` with its standard output in a pipe, time-stamps each line as it comes and kills
+// the process with SIGKILL `killAfter` seconds after its first line (or after 20 s without
+// one). Lines still in the pipe then were printed before the kill, at an unknown moment: they
+// get the kill's time. `killedAt` is taken just before the kill.
+std::vector<Printed> RunUntilKilled(const std::vector<std::string>& args, const fs::path& err,
+                                    double killAfter,
+                                    std::chrono::steady_clock::time_point& killedAt) {
+    using Clock = std::chrono::steady_clock;
+    int out[2];
+    if (pipe2(out, O_CLOEXEC) != 0) return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(out[1], 1);
+        const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(e, 2);
+        if (chdir(err.parent_path().c_str()) != 0) _exit(127);
+        std::vector<char*> argv;
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        char* noEnvironment[] = {nullptr};
+        execve(argv[0], argv.data(), noEnvironment);
+        _exit(127);
+    }
+    close(out[1]);
+    std::vector<Printed> printed;
+    std::string partial;
+    const auto take = [&](Clock::time_point at) {
+        char buffer[4096];
+        const ssize_t got = read(out[0], buffer, sizeof buffer);
+        if (got <= 0) return false;
+        partial.append(buffer, static_cast<std::size_t>(got));
+        for (std::size_t end; (end = partial.find('\n')) != std::string::npos;) {
+            printed.push_back({partial.substr(0, end), at});
+            partial.erase(0, end + 1);
+        }
+        return true;
+    };
+    Clock::time_point killAt = Clock::now() + std::chrono::seconds(20);
+    bool timed = false;
+    for (Clock::time_point now; (now = Clock::now()) < killAt;) {
+        pollfd ready{out[0], POLLIN, 0};
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(killAt - now);
+        if (poll(&ready, 1, static_cast<int>(wait.count()) + 1) > 0 && !take(Clock::now()))
+            break; // the program ended by itself
+        if (!timed && !printed.empty()) {
+            timed = true;
+            killAt = printed.front().at + std::chrono::duration_cast<Clock::duration>(
+                                              std::chrono::duration<double>(killAfter));
+        }
+    }
+    killedAt = Clock::now();
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    while (take(killedAt)) {
+    }
+    close(out[0]);
+    return printed;
+}
+
+// `read` killed with SIGKILL at moments after its first frame; the next start completes the
+// reading, which holds every frame printed at least 2 s before the kill, as it was printed.
+TEST_F(CliOnFakePort, TheNextStartRecoversEveryFrameCommittedTwoSecondsBeforeAKill) {
+    const fs::path readings = dir / "data" / "quintovar" / "readings";
+    // Everything the program keeps or reaches stays in the test's folder.
+    const std::vector<std::string> own = {
+        "HOME=" + dir.string(), "XDG_DATA_HOME=" + (dir / "data").string(),
+        "XDG_CONFIG_HOME=" + (dir / "config").string(),
+        "XDG_RUNTIME_DIR=" + (dir / "runtime").string(),
+        // no real sleep inhibitor
+        "DBUS_SYSTEM_BUS_ADDRESS=unix:path=" + (dir / "no_system_bus").string()};
+    std::vector<std::string> fake = kReporting;
+    fake.insert(fake.end(), own.begin(), own.end());
+    const std::string recovered = "quintovar-cli read: Восстановлено незавершённое чтение: ";
+    for (const double killAfter : {2.1, 4.4, 6.9}) { // seconds after the first frame
+        SCOPED_TRACE(killAfter);
+        std::chrono::steady_clock::time_point killedAt;
+        const std::vector<Printed> printed =
+            RunUntilKilled(ReadCommand({"--frames", "100", "--seconds", "30"}, fake),
+                           dir / "err.txt", killAfter, killedAt);
+        const auto required = std::count_if(printed.begin(), printed.end(), [&](const Printed& p) {
+            return killedAt - p.at >= std::chrono::seconds(2);
+        });
+        ASSERT_GE(required, 1) << ReadFile(dir / "err.txt");
+
+        // The next start: the message names the recording completed from the journal.
+        std::vector<std::string> next = {"/usr/bin/env", "LC_ALL=C.UTF-8"};
+        next.insert(next.end(), own.begin(), own.end());
+        next.insert(next.end(), {QV_CLI_PATH, "read", "SIM", "--frames", "1"});
+        const Result run = Exec(next);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::size_t at = run.err.find(recovered);
+        ASSERT_NE(at, std::string::npos) << run.err;
+        const std::string name = Lines(run.err.substr(at + recovered.size())).front();
+        const RecordingLoad load = LoadRecordingFile((readings / name).string());
+        ASSERT_TRUE(load.status.ok()) << name << ": " << load.status.message;
+
+        // Every frame printed 2 s before the kill, as printed; at most the one frame committed
+        // and not yet printed beyond them.
+        const std::vector<FrameRow>& frames = load.document.frames;
+        EXPECT_GE(frames.size(), static_cast<std::size_t>(required));
+        EXPECT_LE(frames.size(), printed.size() + 1);
+        for (std::size_t i = 0; i < std::min(frames.size(), printed.size()); ++i)
+            EXPECT_EQ(cli::FrameLine(frames[i]), printed[i].line) << "frame " << i + 1;
+        for (const auto& entry : fs::directory_iterator(readings))
+            EXPECT_NE(entry.path().extension(), ".journal") << entry.path();
+    }
 }
 
 // The fake itself, as a program waiting for modem changes sees it.

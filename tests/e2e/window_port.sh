@@ -7,7 +7,9 @@
 # the port's driver allows, and that its terminal settings were put back on close. Runs as
 # root on a port that reports changes (edge-timed), again there with the device going away
 # while reading, and, when root, as an ordinary user with the program's real-time helper
-# installed beside a copy of it on a port without change reports (polling).
+# installed beside a copy of it on a port without change reports (polling). What that user runs
+# and reads is copied into a folder of its own under /tmp, since WORKDIR lies in the build tree,
+# which may be where the user cannot enter (root's home).
 # Usage: window_port.sh QUINTOVAR QUINTOVAR-CLI FAKE-SERIAL.so MAKE_LINE_FILE WORKDIR
 set -euo pipefail
 
@@ -31,10 +33,13 @@ fail() {
     exit 1
 }
 
-xvfb_pid="" program_pid="" run=$work
+xvfb_pid="" program_pid="" run=$work user_work=""
+# Where the sessions keep their files, and the line the fake port plays.
+sessions=$work line=$work/line.txt
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
     rm -f "$beside_exe"
+    [ -n "$user_work" ] && rm -rf "$user_work"
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -74,16 +79,17 @@ mode_seen() {
 start_and_choose_port() {
     local who=$1 quintovar=$2 fake_settings=$3
     shift 3
-    run=$work/$who
+    run=$sessions/$who
     mkdir -p "$run/config" "$run/runtime"
     chmod 700 "$run/runtime"
     case $who in root*) ;; *) chown -R "$nobody:$nobody" "$run" ;; esac
+    # Started in its own folder: the caller's may be out of the user's reach.
     # shellcheck disable=SC2086 # the fake's settings are separate words
-    "$@" env -i PATH=/usr/bin:/bin LC_ALL=C.UTF-8 DISPLAY="$DISPLAY" HOME="$run" \
+    (cd "$run" && exec "$@" env -i PATH=/usr/bin:/bin LC_ALL=C.UTF-8 DISPLAY="$DISPLAY" HOME="$run" \
         XDG_CONFIG_HOME="$run/config" XDG_RUNTIME_DIR="$run/runtime" GCOV_PREFIX="$run/gcov" \
-        LD_PRELOAD="$fake" QV_FAKE_SERIAL_LINK="$run/port" QV_FAKE_SERIAL_SCRIPT="$work/line.txt" \
+        LD_PRELOAD="$fake" QV_FAKE_SERIAL_LINK="$run/port" QV_FAKE_SERIAL_SCRIPT="$line" \
         QV_FAKE_SERIAL_LOG="$run/fake.log" $fake_settings \
-        "$quintovar" >"$run/program.log" 2>&1 &
+        "$quintovar" >"$run/program.log" 2>&1) &
     program_pid=$!
     window=$(main_window)
     sleep 1
@@ -208,12 +214,29 @@ vanish_session
 
 if [ "$(id -u)" -eq 0 ]; then
     # The program and its helper as the package installs them, the helper with the one
-    # capability the package gives it.
-    mkdir -p "$work/bin"
-    cp "$program" "$work/bin/quintovar"
-    cp "$(dirname "$program")/quintovar-rt" "$work/bin/quintovar-rt"
-    setcap cap_sys_nice=ep "$work/bin/quintovar-rt"
-    session user "$work/bin/quintovar" "$polling" polling setpriv --reuid=$nobody --regid=$nobody --clear-groups
+    # capability the package gives it; the fake port library and the line beside them, all in
+    # a folder the ordinary user can enter.
+    as_user="setpriv --reuid=$nobody --regid=$nobody --clear-groups"
+    user_work=$(mktemp -d /tmp/qv_window_port.XXXXXX)
+    chmod 755 "$user_work"
+    mkdir -p "$user_work/bin"
+    cp "$program" "$user_work/bin/quintovar"
+    cp "$(dirname "$program")/quintovar-rt" "$user_work/bin/quintovar-rt"
+    cp "$fake" "$user_work/bin/libqv_fake_serial.so"
+    cp "$work/line.txt" "$user_work/line.txt"
+    setcap cap_sys_nice=ep "$user_work/bin/quintovar-rt"
+    sessions=$user_work fake=$user_work/bin/libqv_fake_serial.so line=$user_work/line.txt
+    # The libraries they load may lie out of the user's reach too (a Qt of one's own in root's
+    # home): nothing to test then.
+    # shellcheck disable=SC2086 # the command prefix is separate words
+    missing=$($as_user ldd "$user_work/bin/quintovar" "$fake" 2>&1 | grep 'not found' || true)
+    if [ -n "$missing" ]; then
+        echo "window port e2e: the ordinary-user session is skipped: an ordinary user cannot load" \
+            "what the program needs here: $missing"
+    else
+        # shellcheck disable=SC2086
+        session user "$user_work/bin/quintovar" "$polling" polling $as_user
+    fi
 else
     echo "window port e2e: not root; the ordinary-user session is skipped"
 fi

@@ -58,19 +58,7 @@ std::string Mutate(std::string bytes, std::mt19937& random) {
     return bytes;
 }
 
-// The first row where `store` differs from `before` with the loaded frames (if any) written
-// over it; 0 when there is none.
-int FirstDifferentRow(const RecordingStore& store, const RecordingStore& before,
-                      const RecordingDocument* loaded) {
-    const int length = loaded ? loaded->Length() : 0;
-    for (int n = 1; n <= MaxFrames; ++n) {
-        const FrameRow& expected = n <= length ? loaded->frames[n - 1] : before.Row(n);
-        if (!(store.Row(n) == expected)) return n;
-    }
-    return 0;
-}
-
-TEST(RecordingFuzz, DamagedFilesNeverCrashAndRejectedOnesChangeNothing) {
+TEST(RecordingFuzz, DamagedFilesNeverCrashAndRejectedOnesGiveNothing) {
     std::mt19937 random(20261208);
     RecordingDocument base = test::VariedDocument(3, 11);
     const std::string original = RecordingFileBytes(base);
@@ -83,18 +71,17 @@ TEST(RecordingFuzz, DamagedFilesNeverCrashAndRejectedOnesChangeNothing) {
     for (int i = 0; i < 2500; ++i) {
         const std::string bytes = Mutate(original, random);
         const RecordingLoad load = ParseRecording(bytes);
-        *before = *store;
-        const bool applied = ApplyLoad(load, *store);
-        ASSERT_EQ(applied, load.status.ok());
-        if (!applied) {
+        const RecordingDocument& document = load.document;
+        if (!load.status.ok()) {
             ++rejected;
             EXPECT_NE(load.status.kind, FileErrorKind::None);
             EXPECT_FALSE(load.status.message.empty());
-            ASSERT_EQ(FirstDifferentRow(*store, *before, nullptr), 0) << i;
+            ASSERT_EQ(document, RecordingDocument{}) << i; // nothing half-read escapes
             continue;
         }
         ++accepted;
-        const RecordingDocument& document = load.document;
+        *before = *store;
+        ApplyToStore(document, *store);
         ASSERT_GE(document.Length(), 1);
         ASSERT_LE(document.Length(), MaxFrames);
         for (int n = 1; n <= MaxFrames; ++n)

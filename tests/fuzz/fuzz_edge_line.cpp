@@ -7,6 +7,7 @@
 // Input: port bytes (read time, wake time, status step, report step, flags: bit 0 no reports,
 // bit 1 the device is lost, bit 2 inverted, bit 3 a stall), a lost/stall time byte; then
 // stretches of 3 bytes: the level (bit 0), the length in 0.1 ms (16 bits, little-endian).
+#include "../acquisition/receiver_test_support.h"
 #include "acquisition/edge_timed_line.h"
 #include "acquisition/line_receiver.h"
 #include "acquisition/virtual_line.h"
@@ -57,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qv::VirtualLine virtualLine(line, 1'000'000, 20'000, line.LastChangeNs() + 1'000'000'000,
                                 &s.StopFlag);
     virtualLine.SetBehaviour(port);
-    if (data[3] & 8)
-        virtualLine.At(eventNs, [&virtualLine] { virtualLine.StallNextWait(20'000'000); });
+    qv::test::StallingWaits waits(virtualLine);
+    if (data[3] & 8) virtualLine.At(eventNs, [&waits] { waits.StallNextWait(20'000'000); });
 
     int frames = 0, lost = 0, finished = 0;
     qv::ReceiverCallbacks callbacks;
@@ -73,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     callbacks.deviceLost = [&] { ++lost; };
     callbacks.finished = [&] { ++finished; };
-    qv::EdgeTimedLine stamped(virtualLine, virtualLine, virtualLine, virtualLine,
+    qv::EdgeTimedLine stamped(virtualLine, virtualLine, waits, virtualLine,
                               qv::VirtualEdgeTiming(1'000'000, 20'000, port));
     qv::LineReceiver receiver(s, generation, stamped, stamped, stamped,
                               inverted ? qv::LinePolarity::Inverted : qv::LinePolarity::Straight,

@@ -21,20 +21,5 @@ TEST(BigFontRows, FlagBitsFollowTheNamedFlagsInRowOrder) {
     for (bool bit : BigFontFlagBits(unnamed)) EXPECT_FALSE(bit);
 }
 
-TEST(BigFontRows, CaptionsColoursAndRowPlaces) {
-    EXPECT_STREQ(BigFontParameters()[0].caption, "Впрыск:");
-    EXPECT_STREQ(BigFontParameters()[4].caption, "MAP/MAF:");
-    EXPECT_STREQ(BigFontParameters()[9].caption, "Коррекция Пр:");
-    const std::uint32_t colours[10] = {BigFontBlue,  BigFontGreen, BigFontRed,  BigFontBlue,
-                                       BigFontGreen, BigFontRed,   BigFontBlue, BigFontGreen,
-                                       BigFontRed,   BigFontBlue};
-    for (int k = 0; k < BigFontParameterRows; ++k)
-        EXPECT_EQ(BigFontParameters()[k].colour, colours[k]) << k;
-    EXPECT_STREQ(BigFontFlagCaptions()[6], "Дрос.заслонка");
-    EXPECT_STREQ(BigFontFlagCaptions()[11], "Диагностика?");
-    EXPECT_EQ(BigFontRowTop(1), 48);
-    EXPECT_EQ(BigFontRowTop(12), 400);
-}
-
 } // namespace
 } // namespace qv

@@ -140,23 +140,14 @@ TEST(ParameterDecoding, TheSeparatorIsPassedThrough) {
     EXPECT_EQ(ParameterText(4, 32, DisplaySettings{}, "."), "800 об/м");
 }
 
-TEST(ParameterDecoding, StoreOverloadsReadTheFramesByte) {
-    RecordingStore store;
-    store.Row(7).Analog = {80, 64, 255, 32, 154, 82, 40, 0, 128, 255};
+TEST(ParameterDecoding, TheFloatingValue) {
     const DisplaySettings s;
-    for (int p = 1; p <= 10; ++p)
-        EXPECT_EQ(ParameterText(store, 7, p, s, ","),
-                  ParameterText(p, store.Row(7).Analog[p - 1], s, ","));
-    EXPECT_EQ(ParameterText(store, 7, 1, s, ","), "10,000 мс.");
-    EXPECT_EQ(ParameterText(store, 7, 0, s, ","), "");
-    EXPECT_EQ(ParameterText(store, 7, 11, s, ","), "");
-
-    EXPECT_EQ(ParameterValue(store, 7, 1, s), 10.0L);
-    EXPECT_NEAR(static_cast<double>(ParameterValue(store, 7, 2, s)), 0.08, 1e-12);
-    EXPECT_NEAR(static_cast<double>(ParameterValue(store, 7, 5, s)), 100.3257, 1e-4);
-    EXPECT_TRUE(std::isnan(ParameterValue(store, 7, 3, SettingsOf(0, 1, 1))));
-    EXPECT_TRUE(std::isnan(ParameterValue(store, 7, 5, SettingsOf(1, 1, 6))));
-    EXPECT_TRUE(std::isnan(ParameterValue(store, 7, 11, s)));
+    EXPECT_EQ(ParameterValue(1, 80, s), 10.0L);
+    EXPECT_NEAR(static_cast<double>(ParameterValue(2, 64, s)), 0.08, 1e-12);
+    EXPECT_NEAR(static_cast<double>(ParameterValue(5, 154, s)), 100.3257, 1e-4);
+    EXPECT_TRUE(std::isnan(ParameterValue(3, 64, SettingsOf(0, 1, 1))));
+    EXPECT_TRUE(std::isnan(ParameterValue(5, 154, SettingsOf(1, 1, 6))));
+    EXPECT_TRUE(std::isnan(ParameterValue(11, 0, s)));
 }
 
 TEST(FlagDecoding, EachFlagReadsOnlyItsOwnBit) {

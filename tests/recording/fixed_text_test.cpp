@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
 namespace qv {
 namespace {
 
@@ -71,24 +68,6 @@ TEST(FixedText, AgreesWithTheReferenceOverManyFractions) {
                               test::ReferenceFixed(f, P, D, ","))
                         << num << "/" << den << " P " << P << " D " << D;
                 }
-}
-
-TEST(FixedText, FloatingOverloadRoundsTheStoredBinaryValue) {
-    EXPECT_EQ(FixedText(0.125L, 3, 2, ","), "0,13");
-    EXPECT_EQ(FixedText(-0.125L, 3, 2, ","), "-0,13");
-    EXPECT_EQ(FixedText(std::nextafter(0.125L, 0.0L), 3, 2, ","), "0,12");
-    EXPECT_EQ(FixedText(31.875L, 4, 3, ","), "31,880");
-    EXPECT_EQ(FixedText(-0.04L, 3, 1, ","), "0,0");
-    EXPECT_EQ(FixedText(6375.0L, 4, 0, ","), "6375");
-    EXPECT_EQ(FixedText(std::numeric_limits<long double>::quiet_NaN(), 3, 1, ","), "");
-    EXPECT_EQ(FixedText(std::numeric_limits<long double>::infinity(), 3, 1, ","), "");
-}
-
-TEST(FixedText, FloatingAndExactAgreeAwayFromHalves) {
-    for (int num = -2000; num <= 2000; num += 3) {
-        const long double v = num / 7.0L;
-        EXPECT_EQ(FixedText(v, 3, 1, ","), FixedText(ExactValue{num, 7}, 3, 1, ",")) << num;
-    }
 }
 
 } // namespace

@@ -56,22 +56,5 @@ TEST(HelpText, SectionsCarryTheirKeyFacts) {
     EXPECT_NE(files.find("Excel"), std::string::npos);
 }
 
-TEST(AboutText, KeepsTheProgramsOwnWordingAndPlaces) {
-    const std::array<AboutLabel, 5>& labels = AboutLabels();
-    EXPECT_STREQ(labels[0].text, "Програма Quintovar ");
-    EXPECT_STREQ(labels[1].text, "Назначение - считывание инормации");
-    EXPECT_STREQ(labels[2].text, "с блока управлением двигателем ");
-    EXPECT_STREQ(labels[3].text, "автомобилей марки Toyota  с OBD1");
-    EXPECT_STREQ(labels[4].text, "Предложения по улучшению можно отправлять ");
-    const int places[5][4] = {
-        {72, 16, 19, 1}, {40, 56, 13, 1}, {56, 72, 13, 1}, {56, 88, 13, 1}, {64, 136, 11, 0}};
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(labels[k].left, places[k][0]);
-        EXPECT_EQ(labels[k].top, places[k][1]);
-        EXPECT_EQ(labels[k].pixelSize, places[k][2]);
-        EXPECT_EQ(labels[k].bold, places[k][3] == 1);
-    }
-}
-
 } // namespace
 } // namespace qv

@@ -131,28 +131,5 @@ TEST(RawBytes, ColumnAlignsWithThePanel) {
     EXPECT_EQ(RawBytesColumn(store, 4)[23], "0");
 }
 
-TEST(SettingsChecks, OneItemPerGroupAndThePreset) {
-    for (int khh = -1; khh <= 5; ++khh)
-        for (int temperature = -1; temperature <= 4; ++temperature)
-            for (int intake = -1; intake <= 7; ++intake) {
-                const SettingsMenuChecks c =
-                    DisplaySettingsChecks(SettingsOf(khh, temperature, intake));
-                SCOPED_TRACE(std::to_string(khh) + "/" + std::to_string(temperature) + "/" +
-                             std::to_string(intake));
-                const bool idleAir[] = {c.IdleAirPercentOf255, c.IdleAirPercentOf125,
-                                        c.IdleAirSteps};
-                for (int v = 1; v <= 3; ++v) EXPECT_EQ(idleAir[v - 1], khh == v);
-                EXPECT_EQ(c.CoolantDirect, temperature == 1);
-                EXPECT_EQ(c.CoolantInverse, temperature == 2);
-                // Menu order is not value order: the mass-flow item is 4, the period item 3.
-                EXPECT_EQ(c.MapKilopascal, intake == 1);
-                EXPECT_EQ(c.MapMillimetreMercury, intake == 2);
-                EXPECT_EQ(c.MafPeriodMs, intake == 3);
-                EXPECT_EQ(c.MafGramsPerSecond, intake == 4);
-                EXPECT_EQ(c.IntakeVolts, intake == 5);
-                EXPECT_EQ(c.Preset, khh == 1 && temperature == 1 && intake == 1);
-            }
-}
-
 } // namespace
 } // namespace qv

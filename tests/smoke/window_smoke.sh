@@ -23,7 +23,7 @@ settings_name=QuintovarByTrelm52.ini
 rm -rf "$work"
 mkdir -p "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 beside_exe="$(dirname "$program")/$settings_name"

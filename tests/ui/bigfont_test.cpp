@@ -166,8 +166,19 @@ QColor TextColour(QWidget* widget) {
            << actual.name().toStdString() << " is not " << expected.name().toStdString();
 }
 
-TEST_F(BigFontTest, RowsAreDrawnInTheirColours) {
+TEST_F(BigFontTest, RowsShowTheirCaptionsInTheirPlacesAndColours) {
     Open();
+    QStringList names, flags;
+    for (const QLabel* label : big()->NameLabels) names << label->text();
+    for (const QLabel* label : big()->FlagLabels) flags << label->text();
+    EXPECT_EQ(names, (QStringList{
+                         "Впрыск:", "Зажигание:", "Клапан ХХ:", "Обороты:", "MAP/MAF:", "Темп.ОЖ:",
+                         "Дрос.засл:", "Скорость:", "Коррекция Л:", "Коррекция Пр:"}));
+    EXPECT_EQ(flags, (QStringList{"Переоб.посл.зап.", "Холодный двиг.", "Детонация", "Обратн.связь",
+                                  "Доп.обогащение", "Стартер", "Дрос.заслонка", "Кондиционер",
+                                  "Нейтраль", "Смесь Л.", "Смесь Пр.", "Диагностика?"}));
+    EXPECT_EQ(big()->NameLabels[0]->y(), 48);
+    EXPECT_EQ(big()->FlagLabels[11]->y(), 400);
     const QColor blue(0, 0, 255), green(0, 128, 0), red(255, 0, 0);
     EXPECT_TRUE(IsColour(TextColour(big()->NameLabels[0]), blue));
     EXPECT_TRUE(IsColour(TextColour(big()->ValueLabels[0]), blue));

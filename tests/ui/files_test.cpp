@@ -1,5 +1,6 @@
 #include "main_window_fixture.h"
 
+#include "files/decoded_export.h"
 #include "files/recording_file.h"
 #include "files/settings_file.h"
 #include "ui/long_lines.h"
@@ -28,7 +29,7 @@ TEST_F(RecordingFileTest, TheStartUpFrameSavesAs129Lines) {
     const QString path = dir.filePath(QStringLiteral("start.kvr"));
     dialogs->saveAnswers.push_back(SaveChoice{path, SaveFileType::Recording});
     form->N3->trigger();
-    EXPECT_EQ(dialogs->lastSaveSuffix, QStringLiteral("kvr"));
+    EXPECT_EQ(dialogs->lastSaveType, SaveFileType::Recording);
     const QByteArray bytes = ReadAll(path);
     EXPECT_EQ(bytes.count("\r\n"), 129);
     EXPECT_TRUE(bytes.startsWith("File for Quintovar 1.0.0.3\r\n1\r\n0\r\n"));
@@ -149,7 +150,27 @@ TEST_F(RecordingFileTest, TheCsvTypeExportsAndBecomesTheDefault) {
     EXPECT_FALSE(ReadAll(path).isEmpty());
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("Данные в: run.csv"));
     form->SaveRecording();
-    EXPECT_EQ(dialogs->lastSaveSuffix, QStringLiteral("csv"));
+    EXPECT_EQ(dialogs->lastSaveType, SaveFileType::Csv);
+}
+
+// The table of values is what the companion's export writes of the same recording under the
+// window's display settings.
+TEST_F(RecordingFileTest, TheValueTableIsTheDecodedExportUnderTheShownUnits) {
+    MakeRecording(4, 2);
+    form->UnitItem(3, 2)->trigger(); // "% от 125"
+    const QString kvr = dir.filePath(QStringLiteral("run.kvr"));
+    const QString table = dir.filePath(QStringLiteral("run.csv"));
+    dialogs->saveAnswers.push_back(SaveChoice{kvr, SaveFileType::Recording});
+    dialogs->saveAnswers.push_back(SaveChoice{table, SaveFileType::ValueTable});
+    form->SaveRecording();
+    form->SaveRecording();
+    const RecordingLoad saved = LoadRecordingFile(kvr.toStdString());
+    ASSERT_TRUE(saved.status.ok());
+    const std::string expected = DecodedCsvBytes(saved.document, state().settings);
+    EXPECT_NE(expected.find("idle_air_pct_of_125"), std::string::npos);
+    EXPECT_EQ(ReadAll(table).toStdString(), expected);
+    form->SaveRecording();
+    EXPECT_EQ(dialogs->lastSaveType, SaveFileType::ValueTable);
 }
 
 TEST_F(RecordingFileTest, SavingStopsAReading) {
@@ -191,8 +212,8 @@ TEST_F(CommandLineTest, TheFirstArgumentIsLoadedShortlyAfterStart) {
 using SettingsTest = MainWindowTest;
 
 TEST_F(SettingsTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
-    form->N1251->trigger();
-    form->MAP3->trigger();
+    form->UnitItem(3, 2)->trigger();
+    form->UnitItem(5, 2)->trigger();
     form->N24->trigger();
     form->N27->trigger();
     state().SeriesColours[0] = 255;
@@ -215,8 +236,8 @@ TEST_F(SettingsTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
     TearDown();
     MainWindowTest::SetUp();
     EXPECT_EQ(state().settings.KHH, IdleAirUnit::PercentOf125);
-    EXPECT_TRUE(form->N1251->isChecked());
-    EXPECT_TRUE(form->MAP3->isChecked());
+    EXPECT_TRUE(form->UnitItem(3, 2)->isChecked());
+    EXPECT_TRUE(form->UnitItem(5, 2)->isChecked());
     EXPECT_TRUE(form->N24->isChecked());
     EXPECT_FALSE(form->N27->isChecked());
     EXPECT_FALSE(state().ReducedCpu);

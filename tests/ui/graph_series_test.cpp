@@ -164,7 +164,7 @@ TEST_F(GraphSeriesTest, SettingsRefreshKeepsTheSeriesAndFollowsTheUnits) {
     PickSeries(1, 2); // idle-air valve
     PickSeries(4, 21);
     EXPECT_EQ(Text(15), QStringLiteral("100"));
-    form->N17->trigger(); // idle-air valve in steps
+    form->UnitItem(3, 3)->trigger(); // idle-air valve in steps
     EXPECT_EQ(graph()->SelectedRow(1), 2);
     EXPECT_EQ(graph()->SelectedRow(4), 21);
     EXPECT_EQ(graph()->ComboBox[1]->currentText(), PanelLabel(3));
@@ -174,12 +174,12 @@ TEST_F(GraphSeriesTest, SettingsRefreshKeepsTheSeriesAndFollowsTheUnits) {
 
 TEST_F(GraphSeriesTest, AHiddenGraphNeverMovesTheMainFrame) {
     MakeRecording(100, 80);
-    form->N17->trigger(); // the settings refresh redraws the hidden graph
+    form->UnitItem(3, 3)->trigger(); // the settings refresh redraws the hidden graph
     EXPECT_EQ(MainFrame(), 80);
     Open(100, 80);
     graph()->close();
     form->ScrollBar1->setValue(30);
-    form->N16->trigger();
+    form->UnitItem(3, 1)->trigger();
     EXPECT_EQ(MainFrame(), 30);
 }
 

@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include <tuple>
+
 namespace qv::test {
 namespace {
 
@@ -45,17 +47,23 @@ TEST_F(HelpAboutTest, TheAboutWindowShowsItsFiveLabels) {
     ASSERT_TRUE(about->isVisible());
     EXPECT_EQ(about->windowTitle(), QStringLiteral("О программе"));
     EXPECT_EQ(about->size(), QSize(363, 186));
-    const QLabel* labels[] = {about->Label1, about->Label2, about->Label3, about->Label4,
-                              about->Label5};
-    for (int k = 0; k < 5; ++k) {
-        const AboutLabel& expected = AboutLabels()[k];
-        EXPECT_EQ(labels[k]->text(), QString::fromUtf8(expected.text));
-        EXPECT_EQ(labels[k]->pos(), QPoint(expected.left, expected.top));
-        EXPECT_EQ(labels[k]->font().pixelSize(), expected.pixelSize);
-        EXPECT_EQ(labels[k]->font().bold(), expected.bold);
+    // Letter for letter, with the program's own spelling and blanks.
+    const std::tuple<const QLabel*, QPoint, int, bool, QString> labels[] = {
+        // clang-format off
+        {about->Label1, {72, 16}, 19, true, QStringLiteral("Програма Quintovar ")},
+        {about->Label2, {40, 56}, 13, true, QStringLiteral("Назначение - считывание инормации")},
+        {about->Label3, {56, 72}, 13, true, QStringLiteral("с блока управлением двигателем ")},
+        {about->Label4, {56, 88}, 13, true, QStringLiteral("автомобилей марки Toyota  с OBD1")},
+        {about->Label5, {64, 136}, 11, false,
+         QStringLiteral("Предложения по улучшению можно отправлять ")},
+    }; // clang-format on
+    for (const auto& [label, place, pixelSize, bold, text] : labels) {
+        EXPECT_EQ(label->text(), text);
+        EXPECT_EQ(label->pos(), place);
+        EXPECT_EQ(label->font().pixelSize(), pixelSize);
+        EXPECT_EQ(label->font().bold(), bold);
         // The whole text fits its label.
-        EXPECT_GE(labels[k]->width(),
-                  labels[k]->fontMetrics().horizontalAdvance(labels[k]->text()));
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
     }
     about->close();
     EXPECT_FALSE(about->isVisible());

@@ -108,6 +108,13 @@ TEST_F(CableCheckTest, StartStopAndTheDigit) {
     EXPECT_EQ(cable()->Button1->text(), QStringLiteral("Начать проверку"));
     EXPECT_EQ(Digit(), QStringLiteral("0"));
     EXPECT_FALSE(cable()->Timer1->isActive());
+    QStringList instruction; // in bold, top to bottom
+    for (const QLabel* line : cable()->findChildren<QLabel*>())
+        if (line != cable()->Label1 && line->font().bold()) instruction << line->text();
+    EXPECT_EQ(instruction, (QStringList{"На подключёном кабеле", "необходимо подавать +5 вольт",
+                                        "на контакт, который будет", "подключен к Vf1.",
+                                        "Если при подаче +5 вольт", "загорается 1 - то кабель без",
+                                        "инверсии, если 0 - то с инверсией."}));
 
     cable()->Button1->click();
     EXPECT_EQ(cable()->Button1->text(), QStringLiteral("Остановить проверку"));

@@ -27,7 +27,9 @@ protected:
         dialogs = std::make_shared<ScriptedDialogs>();
         UiServices services;
         services.portSystem = ports;
-        services.startReceiver = [this](ProgramState&, bool inverted, ReceiverCallbacks cb) {
+        services.startReceiver = [this](ProgramState&, std::uint64_t run, bool inverted,
+                                        ReceiverCallbacks cb) {
+            generation = run;
             receiversStarted.push_back(inverted);
             receiverCallbacks = cb;
             startedCallbacks.push_back(std::move(cb));
@@ -38,6 +40,7 @@ protected:
         services.closePauseMs = closePauseMs;
         services.arguments = arguments;
         services.documentsFolder = dir.filePath(QStringLiteral("Документы"));
+        services.readingsFolder = readingsFolder;
         app = std::make_unique<QuintovarApp>(services);
         app->StartUp();
         form = app->Form1();
@@ -51,7 +54,8 @@ protected:
 
     ProgramState& state() { return app->State(); }
 
-    // Hands a frame over as the receiver does, then lets the commit timer run as its tick would.
+    // Hands a frame over as the receiver of the run does (outside a run, as one of an earlier
+    // run), then lets the commit timer run as its tick would.
     void CommitFrame(const LineFrame& frame, std::uint8_t endFlag = 0) {
         if (generation == 0 || !state().handOver.IsCurrent(generation))
             generation = state().handOver.BeginRun();
@@ -82,6 +86,7 @@ protected:
     QTemporaryDir dir;
     QStringList arguments;
     int closePauseMs = 0;                  // set before SetUp for a real pause at closing
+    QString readingsFolder;                // set before SetUp to keep readings there
     TimingCheckStarter timingCheckStarter; // set before SetUp to replace the timing check
     std::shared_ptr<FakePortSystem> ports;
     std::vector<bool> receiversStarted;  // `inverted` of each receiver start

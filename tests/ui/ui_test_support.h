@@ -3,6 +3,7 @@
 #include "ui/form1_main.h"
 #include "ui/quintovar_app.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -32,7 +33,7 @@ public:
     std::deque<std::optional<QString>> openAnswers;
     int saveAsked = 0;
     int openAsked = 0;
-    QString lastSaveSuffix;
+    SaveFileType lastSaveType = SaveFileType::Recording; // the type the save dialog offered first
 
     void Message(QWidget*, const QString& text) override { messages.push_back({text, {}}); }
     void Error(QWidget*, const QString& text, const QString& caption) override {
@@ -41,10 +42,10 @@ public:
     std::vector<QString> notices;
     void Notice(QWidget*, const QString& text) override { notices.push_back(text); }
     std::vector<QString> foldersAsked; // the folder each file dialog opened in
-    std::optional<SaveChoice> AskSaveFile(QWidget*, const QString& suffix,
+    std::optional<SaveChoice> AskSaveFile(QWidget*, SaveFileType preferred,
                                           const QString& folder) override {
         ++saveAsked;
-        lastSaveSuffix = suffix;
+        lastSaveType = preferred;
         foldersAsked.push_back(folder);
         if (saveAnswers.empty()) return std::nullopt;
         auto answer = saveAnswers.front();
@@ -69,6 +70,11 @@ public:
         return answer;
     }
 };
+
+// A menu item's caption as the user reads it, without its mnemonic mark.
+inline QString Caption(const QAction* item) {
+    return QString(item->text()).remove(QLatin1Char('&'));
+}
 
 // Runs the event loop until `done` holds or `timeoutMs` passes.
 template <typename Predicate> bool WaitFor(Predicate done, int timeoutMs = 2000) {

@@ -229,36 +229,36 @@ TEST_F(ExtraViewsTest, TheBytesColumnShowsTheStoredBytes) {
 using SettingsMenuTest = MainWindowTest;
 
 TEST_F(SettingsMenuTest, AUnitChoiceRedrawsThePanelAndMovesTheCheckMarks) {
-    EXPECT_TRUE(form->N16->isChecked());
+    EXPECT_TRUE(form->UnitItem(3, 1)->isChecked());
     EXPECT_TRUE(form->N3S1->isChecked());
-    form->N17->trigger();
+    form->UnitItem(3, 3)->trigger();
     EXPECT_EQ(state().settings.KHH, IdleAirUnit::Steps);
     EXPECT_EQ(PanelLabel(3), QStringLiteral("3.А  Клапан ХХ(шаг):"));
-    EXPECT_TRUE(form->N17->isChecked());
-    EXPECT_FALSE(form->N16->isChecked());
+    EXPECT_TRUE(form->UnitItem(3, 3)->isChecked());
+    EXPECT_FALSE(form->UnitItem(3, 1)->isChecked());
     EXPECT_FALSE(form->N3S1->isChecked());
 
-    form->MAF31->trigger();
+    form->UnitItem(5, 3)->trigger();
     EXPECT_EQ(state().settings.Vozduh, IntakeKind::MafPeriodMs);
     EXPECT_EQ(PanelLabel(5), QStringLiteral("5.А  MAF в мс:"));
-    form->MAF3->trigger();
+    form->UnitItem(5, 4)->trigger();
     EXPECT_EQ(state().settings.Vozduh, IntakeKind::MafGramsPerSecond);
-    EXPECT_TRUE(form->MAF3->isChecked());
-    EXPECT_FALSE(form->MAF31->isChecked());
+    EXPECT_TRUE(form->UnitItem(5, 4)->isChecked());
+    EXPECT_FALSE(form->UnitItem(5, 3)->isChecked());
 
-    form->N22->trigger();
+    form->UnitItem(6, 2)->trigger();
     EXPECT_EQ(PanelLabel(6), QStringLiteral("6.А  Темпер.ОЖ(Обр.):"));
     form->N3S1->trigger();
     EXPECT_EQ(state().settings, DisplaySettings{});
     EXPECT_TRUE(form->N3S1->isChecked());
-    EXPECT_TRUE(form->MAP2->isChecked());
+    EXPECT_TRUE(form->UnitItem(5, 1)->isChecked());
     EXPECT_EQ(PanelLabel(5), QStringLiteral("5.А  MAP в кПа:"));
 }
 
 TEST_F(SettingsMenuTest, TheMenusHoldTheirItemsInOrder) {
     QStringList intake;
-    for (QAction* item : form->IntakeMenu->actions())
-        intake << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    for (QAction* item : form->UnitSubmenus[2].menu->actions())
+        intake << (item->isSeparator() ? QStringLiteral("-") : Caption(item));
     EXPECT_EQ(intake, (QStringList{QStringLiteral("MAP давление, кПа"),
                                    QStringLiteral("MAP давление, мм.рт.ст."), QStringLiteral("-"),
                                    QStringLiteral("MAF массовый расход, гр/сек"),
@@ -267,7 +267,7 @@ TEST_F(SettingsMenuTest, TheMenusHoldTheirItemsInOrder) {
     EXPECT_FALSE(form->N1GGTE1->isEnabled());
     EXPECT_FALSE(form->N1JZGTE1->isEnabled());
     QStringList top;
-    for (QAction* item : form->menuBar()->actions()) top << item->text();
+    for (QAction* item : form->menuBar()->actions()) top << Caption(item);
     EXPECT_EQ(top, (QStringList{QStringLiteral("Файл"), QStringLiteral("Настройки"),
                                 QStringLiteral("Дополнител."), QStringLiteral("Справка")}));
 }

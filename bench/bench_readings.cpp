@@ -1,0 +1,131 @@
+// Keeping readings on disk as they arrive. BM_CommitWithJournal: the main thread's time for one
+// commit through the reading session, with the readings folder (a real keeper on a folder in
+// the system's temporary directory) and without; frames handed over back to back (the keeper
+// is busy syncing, commits queue up), or one every `gap_ms`, as while reading (each commit wakes
+// the idle keeper).
+// `keeper_us_a_frame`: back to back, the keeper's time to write and sync each frame (the disk
+// work per frame, which the main thread never waits for). BM_RecoverReading: completing the journal
+// that a killed reading of `frames` frames left (what the next start does before it says so).
+#include "app/program_state.h"
+#include "app/reading_keeper.h"
+#include "app/reading_session.h"
+#include "files/reading_journal.h"
+#include "files/readings_folder.h"
+
+#include "thread_time.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace qv;
+using bench::ThreadCpuSeconds;
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+fs::path EmptyFolder(const char* name) {
+    const fs::path folder = fs::temp_directory_path() / name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+double Percentile(std::vector<double> values, double p) {
+    if (values.empty()) return 0;
+    const auto at = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1));
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(at),
+                     values.end());
+    return values[at];
+}
+
+void BM_CommitWithJournal(benchmark::State& state) {
+    const bool keep = state.range(0) != 0;
+    const auto gap = std::chrono::milliseconds(state.range(1));
+    const fs::path folder = EmptyFolder("qv_bench_commit");
+    std::vector<double> commitUs, commitCpuUs;
+    double keeperSeconds = 0; // from the first commit until the keeper has synced the last
+    {
+        ReadingKeeper keeper(folder.string(), {});
+        ProgramState program;
+        ReadingSession session(program, keep ? &keeper : nullptr);
+        int run = 0;
+        // Each run starts a second later: every reading gets a name of its own.
+        const auto start = [&] { return session.Start(FromFrameTime(46000.5 + ++run / 86400.0)); };
+        std::uint64_t generation = start();
+        LineFrame frame;
+        const auto first = Clock::now();
+        for (auto _ : state) {
+            if (!session.Reading()) generation = start(); // the store was full
+            frame.DataSamples[0] = static_cast<std::uint8_t>(commitUs.size() & 1);
+            program.handOver.Publish(generation, frame.DataSamples, frame.HeaderSamples, 0,
+                                     program.FrameCount);
+            const double cpuBefore = ThreadCpuSeconds();
+            const auto before = Clock::now();
+            const ReadingSession::Commit commit = session.CommitNext(46000.5);
+            const auto after = Clock::now();
+            commitCpuUs.push_back((ThreadCpuSeconds() - cpuBefore) * 1e6);
+            benchmark::DoNotOptimize(commit);
+            const double seconds = std::chrono::duration<double>(after - before).count();
+            state.SetIterationTime(seconds);
+            commitUs.push_back(seconds * 1e6);
+            if (gap.count() > 0) std::this_thread::sleep_for(gap);
+        }
+        (void)session.Stop(46000.5);
+        keeper.WaitUntilDone();
+        keeperSeconds = std::chrono::duration<double>(Clock::now() - first).count();
+    }
+    state.counters["p50_us"] = Percentile(commitUs, 0.50);
+    state.counters["p99_us"] = Percentile(commitUs, 0.99);
+    state.counters["max_us"] = Percentile(commitUs, 1.0);
+    state.counters["cpu_p99_us"] = Percentile(commitCpuUs, 0.99);
+    state.counters["cpu_max_us"] = Percentile(commitCpuUs, 1.0);
+    // Back to back, the keeper writes and syncs one frame after another: its time a frame.
+    if (keep && gap.count() == 0)
+        state.counters["keeper_us_a_frame"] =
+            keeperSeconds * 1e6 / static_cast<double>(commitUs.size());
+    fs::remove_all(folder);
+}
+BENCHMARK(BM_CommitWithJournal)
+    ->ArgNames({"keep", "gap_ms"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({1, 5})
+    ->Iterations(4000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_RecoverReading(benchmark::State& state) {
+    const auto frames = static_cast<int>(state.range(0));
+    const fs::path folder = EmptyFolder("qv_bench_recover");
+    // The journal as a killed reading leaves it: the header and one record a frame.
+    std::string journal(JournalHeader);
+    FrameRow row;
+    for (int slot = 1; slot <= frames; ++slot) {
+        row.Analog[0] = static_cast<std::uint8_t>(slot);
+        row.FrameTime = 46000.5 + slot / 86400.0;
+        journal += JournalRecord(slot, row);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (const auto& entry : fs::directory_iterator(folder)) fs::remove(entry.path());
+        std::ofstream(folder / ("2026-12-09_14-03-11" + std::string(JournalSuffix)),
+                      std::ios::binary)
+            << journal;
+        state.ResumeTiming();
+        if (RecoverReadings(folder.string()).size() != 1) state.SkipWithError("not recovered");
+    }
+    fs::remove_all(folder);
+}
+BENCHMARK(BM_RecoverReading)->Arg(20)->Arg(123)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

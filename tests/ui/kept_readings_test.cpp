@@ -1,0 +1,88 @@
+// The readings folder seen from the window: every reading is kept there as it arrives, a start
+// completes what a crash left unfinished and says so, "Последние чтения…" opens the folder, and
+// a folder that cannot take the reading is told once without stopping it.
+#include "main_window_fixture.h"
+
+#include "app/reading_keeper.h"
+#include "files/reading_journal.h"
+#include "files/recording_file.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+
+namespace qv::test {
+namespace {
+
+class KeptReadingsTest : public MainWindowTest {
+protected:
+    KeptReadingsTest() { readingsFolder = dir.filePath(QStringLiteral("readings")); }
+
+    void ReadFrames(int count) {
+        form->ComboBox1->setEditText(QStringLiteral("SIM"));
+        form->Button1Click();
+        for (int n = 0; n < count; ++n) CommitFrame(LineFrame{});
+    }
+    // Lets the keeper finish and its reports reach the window.
+    void Settle() {
+        app->Keeper()->WaitUntilDone();
+        QCoreApplication::processEvents();
+    }
+    QStringList Files() const { return QDir(readingsFolder).entryList(QDir::Files, QDir::Name); }
+};
+
+TEST_F(KeptReadingsTest, AReadingIsARecordingInTheFolderThatTheFileMenuOpens) {
+    ReadFrames(3);
+    form->Button1Click(); // "Стоп"
+    Settle();
+    ASSERT_EQ(Files().size(), 1);
+    const RecordingLoad load =
+        LoadRecordingFile(QDir(readingsFolder).filePath(Files()[0]).toStdString());
+    ASSERT_TRUE(load.status.ok());
+    EXPECT_EQ(load.document.Length(), 3);
+    EXPECT_TRUE(dialogs->notices.empty());
+
+    form->RecentReadings->trigger();
+    ASSERT_EQ(dialogs->openAsked, 1);
+    EXPECT_EQ(dialogs->foldersAsked.back(), readingsFolder);
+}
+
+class RecoveryTest : public KeptReadingsTest {
+protected:
+    void SetUp() override {
+        QDir().mkpath(readingsFolder);
+        QFile journal(QDir(readingsFolder).filePath(QStringLiteral("2026-12-09_14-03-11.journal")));
+        ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
+        const std::string bytes = std::string(JournalHeader) + JournalRecord(1, FrameRow{});
+        journal.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        journal.close();
+        KeptReadingsTest::SetUp();
+    }
+};
+
+TEST_F(RecoveryTest, AStartCompletesAnUnfinishedReadingAndSaysSo) {
+    Settle();
+    EXPECT_EQ(form->Edit1->text(),
+              QStringLiteral("Восстановлено незавершённое чтение: 2026-12-09_14-03-11.kvr"));
+    EXPECT_EQ(Files(), QStringList{QStringLiteral("2026-12-09_14-03-11.kvr")});
+}
+
+class UnwritableFolderTest : public KeptReadingsTest {
+protected:
+    UnwritableFolderTest() {
+        QFile file(dir.filePath(QStringLiteral("file")));
+        (void)file.open(QIODevice::WriteOnly);
+        readingsFolder = dir.filePath(QStringLiteral("file/readings"));
+    }
+};
+
+TEST_F(UnwritableFolderTest, ReadingGoesOnInMemoryWithOneNotice) {
+    ReadFrames(3);
+    Settle();
+    EXPECT_TRUE(app->Session().Reading());
+    EXPECT_EQ(form->ScrollBar1->maximum(), 3);
+    EXPECT_EQ(dialogs->notices, std::vector<QString>{QString::fromStdString(NotKeptText())});
+}
+
+} // namespace
+} // namespace qv::test
