@@ -165,8 +165,11 @@ cli_read() {
     device_counts
 }
 
-# The ways of reading that `read` noted, in order ("edge-timed polling").
-modes_noted() { sed -n 's/^quintovar-cli read: \([a-z-]*\), thread priority.*/\1/p' "$run/err.txt" | tr -d '\r' | xargs; }
+# The ways of reading that `read` noted in the port box's words, in order ("edge-timed polling").
+modes_noted() {
+    tr -d '\r' <"$run/err.txt" | sed -n -e 's/^quintovar-cli read: Приём: по изменениям линии.*/edge-timed/p' \
+        -e 's/^quintovar-cli read: Приём: постоянным опросом линии.*/polling/p' | xargs
+}
 
 # Reads 6 frames with DTR on in the ways that `read` notes, which must match MODES (a pattern;
 # the last way as the device saw it): the frames must be the line's, DTR on as asked, and the
@@ -199,7 +202,7 @@ cli_case "status reads 3 ms" "edge-timed polling" QV_FAKE_SERIAL_READ_COST_US=30
 # message naming the port, after the frames read before.
 cli_read gone "--frames 10 --seconds 20" QV_FAKE_SERIAL_VANISH_S=5
 [ "$status" -eq 3 ] || fail "device gone: quintovar-cli read ended with status $status, not 3"
-grep -aq 'the port COM7 stopped answering' "$run/err.txt" || fail "device gone: no message naming COM7"
+grep -aq 'Порт COM7 перестал отвечать' "$run/err.txt" || fail "device gone: no message naming COM7"
 [ "$seconds" -lt 10 ] || fail "device gone: reading went on for $seconds s"
 check_frames 1 "device gone"
 result "quintovar-cli read, device gone after 5 s (status 3 in $seconds s)" "$(modes_noted)"
