@@ -103,6 +103,7 @@ check_frames() {
 # wine's change wait polled it more often than the receiver read it.
 device_counts() {
     local use
+    [ -f "$run/fake.log" ] || fail "the program never asked the device anything"
     use=$(grep '^use reader ' "$run/fake.log" | tail -n1)
     [ -n "$use" ] || fail "the device has no counts of use"
     read -r reads cpu lag polls every < <(sed 's/^use reader TIOCMGET=\([0-9]*\) cpu=\([0-9.]*\)% lag=\([0-9.\/]*\)ms TIOCGICOUNT=\([0-9]*\) every=\([0-9.]*\)ms$/\1 \2 \3 \4 \5/' <<<"$use")
