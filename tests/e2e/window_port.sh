@@ -49,21 +49,6 @@ start_xvfb
 "$make_line" "$work/line.txt" 20
 "$cli" receive "$work/line.txt" >"$work/expected.txt"
 
-# The frames of a saved recording (41 lines a frame after the signature and the count), each as
-# `receive` prints it: identifier samples, the twelve bytes, the end flag.
-frames_of() {
-    tr -d '\r' <"$1" | awk 'NR == 2 { n = $1 } NR > 2 && NR <= 2 + 41 * n {
-        i = (NR - 3) % 41 + 1; v[i] = $0
-        if (i == 41) {
-            line = ""; for (k = 12; k <= 23; k++) line = line v[k]
-            for (k = 1; k <= 10; k++) line = line " " v[k]
-            b = 0; for (k = 31; k >= 24; k--) b = b * 2 + v[k]; line = line " " b
-            b = 0; for (k = 39; k >= 32; k--) b = b * 2 + v[k]; line = line " " b
-            print line " " v[40]
-        }
-    }'
-}
-
 # The way of reading as the device saw it, from the fake's counts of use before its last
 # close: edge-timed when most status reads followed a reported change.
 mode_seen() {
@@ -105,34 +90,13 @@ start_and_choose_port() {
     [ "$(grep -c '^open ' "$run/fake.log")" -eq 1 ] || fail "the port was not opened exactly once"
 }
 
-click_read_or_stop() { xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1; }
-
 # "Файл" → "Сохранить" into $run/read.kvr; sets $total and $right, the frames saved and those
 # of them the port played.
 save_and_count() {
-    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
-    sleep 0.3
-    xdotool key Down Down Return
-    sleep 1.5
-    xdotool type "$run/read.kvr"
-    xdotool key Return
-    for _ in $(seq 1 50); do
-        [ -s "$run/read.kvr" ] && break
-        sleep 0.1
-    done
-    [ -s "$run/read.kvr" ] || fail "the recording was not saved"
+    save_recording "$run/read.kvr" "$run/read.kvr"
     frames_of "$run/read.kvr" >"$run/read.txt"
     total=$(grep -c . "$run/read.txt" || true)
     right=$(grep -cxFf "$work/expected.txt" "$run/read.txt" || true)
-}
-
-# "Файл" → "Выход"; the program must end with status 0.
-leave() {
-    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
-    sleep 0.3
-    xdotool key Up Return
-    wait_for_exit
-    [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 
 # One reading session with the fake settings FAKE, which must be read in MODE: DTR on in
@@ -145,8 +109,7 @@ session() {
 
     # "Настройки" (next to "Файл", opened on its first item) → "Напряжение лог.1 на DTR"
     # (after the four submenus).
-    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
-    sleep 0.3
+    open_file_menu
     xdotool key Right Down Down Down Down Return
     sleep 0.3
     grep -q '^outputs DTR=1' "$run/fake.log" || fail "DTR did not go on"

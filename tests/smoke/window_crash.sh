@@ -118,7 +118,7 @@ for after in "${kill_after[@]}" ""; do
     known=$(recordings)
     type_port SIM
     [ "$errors" -eq 2 ] || fail "expected an \"Ошибка\" box for \"S\" and for \"SI\""
-    xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1 # "Читать"
+    click_read_or_stop # "Читать"
     sleep "$after"
     killed_at=$(date +%s.%N)
     kill -9 "$program_pid"

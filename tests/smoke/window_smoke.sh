@@ -46,10 +46,10 @@ trap cleanup EXIT
 . "$root/tests/smoke/x_session.sh"
 start_xvfb
 
-launch=("$program") args=() pause=0.5
+launch=("$program") args=() menu_pause=0.5
 if [[ $program == *.exe ]]; then
     launch=("$root/tests/windows/wine-run" "$program")
-    ui_tenths=40 pause=2 # wine answers input more slowly
+    ui_tenths=40 menu_pause=2 # wine answers input more slowly
 fi
 recording=${QV_SMOKE_RECORDING:-$root/samples/demo.kvr}
 if [ -n "${QV_SMOKE_RECORDING:-}" ] || [ -f "$recording" ]; then
@@ -96,7 +96,7 @@ panel start
 type_port SIM
 echo "window smoke: \"Ошибка\" boxes while typing SIM: $errors"
 [ "$errors" -eq 2 ] || fail "expected an \"Ошибка\" box for \"S\" and for \"SI\""
-xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1
+click_read_or_stop # "Читать"
 sleep 1.6
 if [ -n "${QV_SMOKE_REAL_TIME:-}" ]; then
     real_time_thread || fail "the receiver thread does not run with real-time priority"
@@ -105,7 +105,7 @@ fi
 sleep 1.6 # two frames of the simulated unit in all
 shot reading
 panel reading
-xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1 # "Стоп"
+click_read_or_stop # "Стоп"
 sleep 0.3
 changed=$(compare -metric AE "$work/start-panel.png" "$work/reading-panel.png" null: 2>&1 || true)
 echo "window smoke: panel pixels changed while reading: $changed"
@@ -113,8 +113,7 @@ echo "window smoke: panel pixels changed while reading: $changed"
 
 # "Файл" → "Выход": open the first menu, go to its last item, take it.
 kill -0 "$program_pid" 2>/dev/null || fail "the program died while reading"
-xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
-sleep "$pause"
+open_file_menu
 shot menu
 xdotool key Up Return
 closed_at=$(date +%s%N)

@@ -116,3 +116,50 @@ wait_for_exit() {
     [ -n "$status" ] || fail "the program did not end within 10 s of \"Выход\""
     program_pid=""
 }
+
+# The main window, below a menu bar of $menu_h: "Читать" (which becomes "Стоп") at 102,0 of the
+# client area (59 x 24), and the "Файл" menu first in the bar. The program takes $menu_pause
+# seconds to open a menu and $dialog_pause to show a file dialog (more under wine).
+click_read_or_stop() { xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1; }
+open_file_menu() {
+    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
+    sleep "${menu_pause:-0.3}"
+}
+
+# "Файл" → "Сохранить": types NAME (the path as the program sees it) into the save dialog and
+# waits up to 10 s for FILE to be written.
+save_recording() {
+    open_file_menu
+    xdotool key Down Down Return
+    sleep "${dialog_pause:-1.5}"
+    xdotool type "$1"
+    xdotool key Return
+    for _ in $(seq 1 100); do
+        [ -s "$2" ] && break
+        sleep 0.1
+    done
+    [ -s "$2" ] || fail "the recording was not saved"
+}
+
+# "Файл" → "Выход" (its last item); the program must end with status 0.
+leave() {
+    open_file_menu
+    xdotool key Up Return
+    wait_for_exit
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+# The frames of a saved recording (41 lines a frame after the signature and the count), each as
+# `quintovar-cli receive` prints it: identifier samples, the twelve bytes, the end flag.
+frames_of() {
+    tr -d '\r' <"$1" | awk 'NR == 2 { n = $1 } NR > 2 && NR <= 2 + 41 * n {
+        i = (NR - 3) % 41 + 1; v[i] = $0
+        if (i == 41) {
+            line = ""; for (k = 12; k <= 23; k++) line = line v[k]
+            for (k = 1; k <= 10; k++) line = line " " v[k]
+            b = 0; for (k = 31; k >= 24; k--) b = b * 2 + v[k]; line = line " " b
+            b = 0; for (k = 39; k >= 32; k--) b = b * 2 + v[k]; line = line " " b
+            print line " " v[40]
+        }
+    }'
+}

@@ -52,7 +52,7 @@ cleanup() {
 trap cleanup EXIT
 # The X server comes first: wine's desktop process, which the first wine process starts, draws
 # on the display it was given then. Wine answers input slowly: boxes may take 4 s.
-ui_tenths=40
+ui_tenths=40 menu_pause=0.5 dialog_pause=3
 . "$root/tests/smoke/x_session.sh"
 start_xvfb
 
@@ -212,21 +212,6 @@ result "quintovar-cli read, device gone after 5 s (status 3 in $seconds s)" "$(m
 # The program is wine-run's child: wine-run waits for it, to take COM7 away afterwards.
 export QV_SMOKE_LOGIN=1
 
-# The frames of a saved recording (41 lines a frame after the signature and the count), each as
-# `receive` prints it: identifier samples, the twelve bytes, the end flag.
-frames_of() {
-    tr -d '\r' <"$1" | awk 'NR == 2 { n = $1 } NR > 2 && NR <= 2 + 41 * n {
-        i = (NR - 3) % 41 + 1; v[i] = $0
-        if (i == 41) {
-            line = ""; for (k = 12; k <= 23; k++) line = line v[k]
-            for (k = 1; k <= 10; k++) line = line " " v[k]
-            b = 0; for (k = 31; k >= 24; k--) b = b * 2 + v[k]; line = line " " b
-            b = 0; for (k = 39; k >= 32; k--) b = b * 2 + v[k]; line = line " " b
-            print line " " v[40]
-        }
-    }'
-}
-
 # Starts the window on the device with its settings "$@" and chooses COM7 by typing it into
 # the port box: every prefix ("C", "CO", "COM") gets the "Ошибка" box, and only the whole name
 # opens the port (once; the port list opened it at start-up as well, to see it is there).
@@ -250,40 +235,23 @@ start_window() {
         fail "COM7 was not opened exactly once when its name was typed"
 }
 
-click_read_or_stop() { xdotool mousemove --window "$window" 130 $((menu_h + 12)) click 1; }
-
 # "Настройки" (next to "Файл") → "Напряжение лог.1 на DTR" (after the four submenus).
 toggle_dtr() {
-    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
-    sleep 0.5
+    open_file_menu
     xdotool key Right Down Down Down Down Return
     sleep 1
 }
 
 # "Файл" → "Сохранить" into $run/read.kvr, then compares its frames with the line's.
 save_and_compare() {
-    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
-    sleep 0.5
-    xdotool key Down Down Return
-    sleep 3
-    xdotool type "$(tr / '\\' <<<"Z:$run/read.kvr")"
-    xdotool key Return
-    for _ in $(seq 1 100); do
-        [ -s "$run/read.kvr" ] && break
-        sleep 0.1
-    done
-    [ -s "$run/read.kvr" ] || fail "the recording was not saved"
+    save_recording "$(tr / '\\' <<<"Z:$run/read.kvr")" "$run/read.kvr"
     frames_of "$run/read.kvr" >"$run/frames.txt"
     compare "$run/frames.txt"
 }
 
-# "Файл" → "Выход"; the program must end with status 0.
-leave() {
-    xdotool mousemove --window "$window" 16 $((menu_h / 2)) click 1
-    sleep 0.5
-    xdotool key Up Return
-    wait_for_exit
-    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+# "Файл" → "Выход", then the device's counts.
+leave_and_count() {
+    leave
     device_counts
 }
 
@@ -299,7 +267,7 @@ toggle_dtr
     fail "the menu did not turn DTR off"
 save_and_compare
 check_frames 3 "window"
-leave
+leave_and_count
 check_put_back
 [ "$seen" = edge-timed ] || fail "the window read the device $seen"
 result "window: DTR on and off by the menu, read 7 s" "(not shown)"
@@ -317,7 +285,7 @@ xdotool key Return
 await_no_window "Ошибка" || fail "the \"Ошибка\" box did not close"
 save_and_compare
 check_frames 1 "window, device unplugged"
-leave
+leave_and_count
 result "window: device unplugged while reading (\"Ошибка\", frames kept)" "(not shown)"
 
 echo
