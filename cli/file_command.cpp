@@ -6,6 +6,7 @@
 #include "recording/parameter_table.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 
@@ -56,6 +57,12 @@ struct DisplayOption {
 constexpr DisplayOption DisplayOptionNames[] = {
     {"--khh", "K", 3}, {"--temperature", "T", 6}, {"--vozduh", "V", 5}};
 
+const UnitMenu& UnitMenuOf(int parameter) {
+    const std::vector<UnitMenu>& menus = UnitMenus();
+    return *std::find_if(menus.begin(), menus.end(),
+                         [parameter](const UnitMenu& menu) { return menu.parameter == parameter; });
+}
+
 std::size_t Characters(const std::string& utf8) {
     std::size_t count = 0;
     for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -87,23 +94,21 @@ std::string UnitOptionMeaning(const UnitMenu& menu) {
 
 std::vector<OptionRule> DisplayOptions() {
     // The choices of the "Настройки" menus, by the numbers the settings file stores.
-    static const std::vector<std::string> meanings = [] {
-        std::vector<std::string> texts;
-        for (const DisplayOption& option : DisplayOptionNames)
-            for (const UnitMenu& menu : UnitMenus())
-                if (menu.parameter == option.parameter) texts.push_back(UnitOptionMeaning(menu));
-        return texts;
+    // Made once: an option keeps a pointer to its meaning.
+    static const std::vector<OptionRule> options = [] {
+        static std::array<std::string, std::size(DisplayOptionNames)> meanings;
+        std::vector<OptionRule> rules;
+        for (std::size_t i = 0; i < meanings.size(); ++i) {
+            const DisplayOption& option = DisplayOptionNames[i];
+            const UnitMenu& menu = UnitMenuOf(option.parameter);
+            meanings[i] = UnitOptionMeaning(menu);
+            int highest = 1;
+            for (const UnitMenuItem& item : menu.items) highest = std::max(highest, item.value);
+            rules.push_back(NumberOption(option.name, option.value, 1,
+                                         static_cast<std::uint64_t>(highest), meanings[i].c_str()));
+        }
+        return rules;
     }();
-    std::vector<OptionRule> options;
-    for (std::size_t i = 0; i < std::size(DisplayOptionNames); ++i) {
-        const DisplayOption& option = DisplayOptionNames[i];
-        int highest = 1;
-        for (const UnitMenu& menu : UnitMenus())
-            if (menu.parameter == option.parameter)
-                for (const UnitMenuItem& item : menu.items) highest = std::max(highest, item.value);
-        options.push_back(NumberOption(option.name, option.value, 1,
-                                       static_cast<std::uint64_t>(highest), meanings[i].c_str()));
-    }
     return options;
 }
 

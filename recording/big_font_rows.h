@@ -28,9 +28,7 @@ constexpr std::uint32_t BigFontRed = 0xFF0000;
 std::uint32_t BigFontParameterColour(int k);
 
 // Row k (0..11) shows named flag k (the panel's rows 11..22, same order) under its
-// bigFontCaption.
-
-// The twelve flag bits of a frame in the rows' order.
+// bigFontCaption; these are the twelve flag bits of a frame in the rows' order.
 std::array<bool, BigFontFlagRows> BigFontFlagBits(const FrameRow& row);
 
 // The flag pictures: 41 x 25, digit at 16,3.

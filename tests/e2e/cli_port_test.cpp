@@ -5,6 +5,7 @@
 #include "cli/frame_line.h"
 #include "files/recording_file.h"
 
+#include "child_process.h"
 #include "text_output.h"
 
 #include <gtest/gtest.h>
@@ -71,22 +72,9 @@ protected:
     // Runs a program with these environment entries, its output in files of `dir`.
     Result Exec(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
         const fs::path out = dir / "out.txt", err = dir / "err.txt";
-        const pid_t child = fork();
-        if (child == 0) {
-            const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(o, 1);
-            dup2(e, 2);
-            // Nothing is read from the caller's folder, which an ordinary user may not enter.
-            if (chdir(dir.c_str()) != 0) _exit(127);
-            std::vector<char*> argv, envp;
-            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-            for (const std::string& a : env) envp.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            envp.push_back(nullptr);
-            execve(argv[0], argv.data(), envp.data());
-            _exit(127);
-        }
+        // Run in `dir`: nothing is read from the caller's folder, which an ordinary user may
+        // not enter.
+        const pid_t child = test::Spawn(args, env, out, err, dir);
         Result result;
         int status = 0;
         const auto start = std::chrono::steady_clock::now();

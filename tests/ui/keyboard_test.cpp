@@ -3,10 +3,7 @@
 // and Delete, and Escape closing the other windows.
 #include "main_window_fixture.h"
 
-#include "ui/form3_graph.h"
 #include "ui/form4_help.h"
-#include "ui/form5_about.h"
-#include "ui/form8_cable.h"
 #include "ui/mouse_button.h"
 
 #include <QKeyEvent>
@@ -140,41 +137,14 @@ TEST_F(KeyboardTest, EscapeClosesEveryOtherWindow) {
     MakeRecording(10, 10);
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     form->ComboBox1Change();
-    const std::pair<const char*, std::function<QWidget*()>> windows[] = {
-        {"graph",
-         [&] {
-             form->N8->trigger();
-             return static_cast<QWidget*>(app->Form3());
-         }},
-        {"help",
-         [&] {
-             form->N9->trigger();
-             return static_cast<QWidget*>(app->Form4());
-         }},
-        {"about",
-         [&] {
-             form->N26->trigger();
-             return static_cast<QWidget*>(app->Form5());
-         }},
-        {"comment",
-         [&] {
-             form->N28->trigger();
-             return static_cast<QWidget*>(app->Form6());
-         }},
-        {"big font",
-         [&] {
-             form->N31->trigger();
-             return static_cast<QWidget*>(app->Form7());
-         }},
-        {"cable",
-         [&] {
-             form->N32->trigger();
-             return static_cast<QWidget*>(app->Form8());
-         }},
-    };
-    for (const auto& [name, open] : windows) {
-        QWidget* window = open();
-        ASSERT_TRUE(window->isVisible()) << name;
+    // Graph, help, About, comment, big font, cable check.
+    for (QAction* item : {form->N8, form->N9, form->N26, form->N28, form->N31, form->N32}) {
+        const std::string name = Caption(item).toStdString();
+        item->trigger();
+        QWidget* window = nullptr; // the one it opened
+        for (QWidget* other : QApplication::topLevelWidgets())
+            if (other != form && other->isVisible() && !qobject_cast<QMenu*>(other)) window = other;
+        ASSERT_NE(window, nullptr) << name;
         QApplication::setActiveWindow(window);
         window->setFocus();
         Press(Qt::Key_Escape);
