@@ -35,8 +35,9 @@ QV_BUILD_PACKAGES="build-essential cmake ninja-build pkg-config qt6-base-dev lib
 # runtimes, gcovr, the Windows cross compiler with GoogleTest sources and wine (and xz-utils for
 # the Qt sources that scripts/windows-qt unpacks), a virtual X server with xdotool and
 # ImageMagick for the window smoke test, the Debian packaging tools, debootstrap for installing
-# the package on a fresh system, setcap for the end-to-end tests of the real-time helper, and
-# dbus-daemon for the private bus on which the keep-awake tests meet a fake logind.
+# the package on a fresh system, setcap for the end-to-end tests of the real-time helper,
+# dbus-daemon for the private bus on which the keep-awake tests meet a fake logind, and
+# LibreOffice Calc without its windows, which opens the table of values as a spreadsheet would.
 QV_TEST_PACKAGES="clang-14 libclang-rt-14-dev gcovr ccache g++-mingw-w64-x86-64-posix googletest
   wine64 xz-utils xvfb xauth xdotool imagemagick x11-utils dpkg-dev file desktop-file-utils
-  debootstrap libcap2-bin dbus-daemon"
+  debootstrap libcap2-bin dbus-daemon libreoffice-calc-nogui"

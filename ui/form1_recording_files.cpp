@@ -7,6 +7,7 @@
 #include "ui/form6_comment.h"
 #include "ui/long_lines.h"
 #include "ui/shared_view.h"
+#include "ui/window_basics.h"
 
 #include <QApplication>
 #include <QDir>
@@ -86,7 +87,7 @@ void TForm1::SaveRecording() {
         status = ExportCsvFile(path, document);
         break;
     case SaveFileType::ValueTable:
-        status = ExportDecodedCsvFile(path, document, state_.settings);
+        status = ExportSpreadsheetTableFile(path, document, state_.settings, DecimalSeparator());
         break;
     }
     if (!status.ok()) {

@@ -1,3 +1,4 @@
+#include "files/decoded_export.h"
 #include "files/recording_file.h"
 #include "recording/decoding.h"
 #include "recording/panel.h"
@@ -73,9 +74,21 @@ TEST_F(CliExport, RoundTripsTheDemoRecordingAgainstThePanel) {
     }
 }
 
+// --spreadsheet writes the window's table of values, with either decimal separator.
+TEST_F(CliExport, WritesTheSpreadsheetTableOnRequest) {
+    const RecordingLoad load = LoadRecordingFile(kDemo);
+    ASSERT_TRUE(load.status.ok());
+    for (const std::string decimal : {",", "."}) {
+        ASSERT_EQ(RunCli("export \"" + kDemo + "\" - --spreadsheet --khh 2 --decimal " + decimal),
+                  0);
+        EXPECT_EQ(Read(File("stdout.txt")),
+                  SpreadsheetTableBytes(load.document, SettingsOf(2, 1, 1), decimal));
+    }
+}
+
 TEST_F(CliExport, RejectsBadOptionsAndWritesNothing) {
-    for (const char* options :
-         {"", " --khh 4", " --vozduh 0", " --temperature x", " --speed 1", " --khh"}) {
+    for (const char* options : {"", " --khh 4", " --vozduh 0", " --temperature x", " --speed 1",
+                                " --khh", " --decimal ,", " --spreadsheet --decimal x"}) {
         const std::string out = options[0] ? " \"" + File("out.csv") + "\"" : "";
         EXPECT_EQ(RunCli("export \"" + kDemo + "\"" + out + options), 2) << options;
         EXPECT_FALSE(Read(File("stderr.txt")).empty()) << options;

@@ -1,7 +1,10 @@
 #include "files/decoded_export.h"
+#include "recording/frame_time.h"
 #include "settings_numbers.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace qv {
 namespace {
@@ -13,6 +16,8 @@ TEST(DecodedExport, QuotesCellsAsRfc4180Asks) {
                                                          {"say \"hi\"", "\"say \"\"hi\"\"\""},
                                                          {"two\r\nlines", "\"two\r\nlines\""}};
     for (const auto& [text, cell] : cells) EXPECT_EQ(CsvCell(text), cell) << text;
+    EXPECT_EQ(CsvCell("a,b", ';'), "a,b");
+    EXPECT_EQ(CsvCell("a;b", ';'), "\"a;b\"");
 }
 
 TEST(DecodedExport, HeaderNamesEachColumnWithItsUnit) {
@@ -29,6 +34,47 @@ TEST(DecodedExport, HeaderNamesEachColumnWithItsUnit) {
     const std::vector<std::string> header = DecodedCsvHeader(SettingsOf(3, 2, 4)); // KHH, T, Vozduh
     EXPECT_EQ(header[4], "idle_air_steps");
     EXPECT_EQ(header[6], "maf_g_s");
+}
+
+// The table for spreadsheets under both decimal separators: a frame with a date and one
+// without (a loaded recording's), values at the ends of their ranges.
+TEST(DecodedExport, SpreadsheetTableForEitherDecimalSeparator) {
+    RecordingDocument document;
+    document.frames.resize(2);
+    document.frames[0].Analog = {80, 0, 255, 32, 154, 243, 40, 0, 128, 255};
+    document.frames[0].Flags11[0] = document.frames[0].Flags12[7] = 1;
+    document.frames[0].FrameTime = ToFrameTime({2026, 12, 9, 14, 3, 11, 750});
+    document.frames[1].Analog = {1, 64, 250, 255, 100, 0, 255, 0, 0, 0};
+    document.frames[1].FrameTime = ToFrameTime({1899, 12, 30, 9, 5, 7, 0});
+    const std::string flags =
+        "11.0  Переоб.посл.зап. (1 = Да),11.1  Холодный двиг. (1 = Да),"
+        "11.4  Детонация (1 = Да),11.5  Обратн.связь (1 = Вкл),"
+        "11.6  Доп.обогащение (1 = Вкл),12.0  Стартер (1 = Вкл),"
+        "12.1  Дроссельная засл. (1 = Закр),12.2  Кондиционер (1 = Вкл),"
+        "12.3  Нейтраль (1 = Вкл),12.4  Смесь Левая (1 = БОГАТАЯ),"
+        "12.5  Смесь Правая (1 = БОГАТАЯ),12.7  Диагностика? (1 = Хорошо)\r\n";
+    std::string semicolons = flags;
+    std::replace(semicolons.begin(), semicolons.end(), ',', ';');
+    EXPECT_EQ(SpreadsheetTableBytes(document, {}, ","),
+              "\xEF\xBB\xBFКадр;Дата и время;1.А  Форсунки, мс.;2.А  Зажигание, град.;"
+              "3.А  Клапан ХХ(% от 255), %;4.А  Частота вращ., об/м;5.А  MAP в кПа, kPa;"
+              "6.А  Темпер.ОЖ(Прям.), град.С;7.А  Дрос.заслонка, град.;8.А  Скорость, км/ч;"
+              "9.А  Коррекция Л, В;10.А  Коррекция Пр, В;" +
+                  semicolons +
+                  "1;2026-12-09 14:03:11;10,000;-30,0;100,0;800;100,0;122,0;20,0;0;2,50;4,98;"
+                  "1;0;0;0;0;0;0;0;0;0;0;1\r\n"
+                  "2;9:05:07;0,125;0,1;98,0;6375;65,1;-70,0;128,0;0;0,00;0,00;"
+                  "0;0;0;0;0;0;0;0;0;0;0;0\r\n");
+    EXPECT_EQ(SpreadsheetTableBytes(document, SettingsOf(3, 2, 5), "."),
+              "\xEF\xBB\xBFКадр,Дата и время,\"1.А  Форсунки, мс.\",\"2.А  Зажигание, град.\","
+              "\"3.А  Клапан ХХ(шаг), шаг\",\"4.А  Частота вращ., об/м\",\"5.А  Напряжение, В\","
+              "\"6.А  Темпер.ОЖ(Обр.), град.С\",\"7.А  Дрос.заслонка, град.\","
+              "\"8.А  Скорость, км/ч\",\"9.А  Коррекция Л, В\",\"10.А  Коррекция Пр, В\"," +
+                  flags +
+                  "1,2026-12-09 14:03:11,10.000,-30.0,255,800,3.02,-46.0,20.0,0,2.50,4.98,"
+                  "1,0,0,0,0,0,0,0,0,0,0,1\r\n"
+                  "2,9:05:07,0.125,0.1,250,6375,1.96,240.0,128.0,0,0.00,0.00,"
+                  "0,0,0,0,0,0,0,0,0,0,0,0\r\n");
 }
 
 } // namespace

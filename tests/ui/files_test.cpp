@@ -153,22 +153,29 @@ TEST_F(RecordingFileTest, TheCsvTypeExportsAndBecomesTheDefault) {
     EXPECT_EQ(dialogs->lastSaveType, SaveFileType::Csv);
 }
 
-// The table of values is what the companion's export writes of the same recording under the
-// window's display settings.
-TEST_F(RecordingFileTest, TheValueTableIsTheDecodedExportUnderTheShownUnits) {
+// The table of values is the spreadsheet table of the recording on screen under the window's
+// display settings, with the decimal separator of the user's locale.
+TEST_F(RecordingFileTest, TheValueTableIsTheSpreadsheetTableUnderTheShownUnits) {
     MakeRecording(4, 2);
     form->UnitItem(3, 2)->trigger(); // "% от 125"
     const QString kvr = dir.filePath(QStringLiteral("run.kvr"));
     const QString table = dir.filePath(QStringLiteral("run.csv"));
     dialogs->saveAnswers.push_back(SaveChoice{kvr, SaveFileType::Recording});
-    dialogs->saveAnswers.push_back(SaveChoice{table, SaveFileType::ValueTable});
-    form->SaveRecording();
     form->SaveRecording();
     const RecordingLoad saved = LoadRecordingFile(kvr.toStdString());
     ASSERT_TRUE(saved.status.ok());
-    const std::string expected = DecodedCsvBytes(saved.document, state().settings);
-    EXPECT_NE(expected.find("idle_air_pct_of_125"), std::string::npos);
-    EXPECT_EQ(ReadAll(table).toStdString(), expected);
+    const QLocale before;
+    for (const auto& [language, decimal] :
+         {std::pair{QLocale::Russian, ","}, std::pair{QLocale::English, "."}}) {
+        QLocale::setDefault(QLocale(language));
+        dialogs->saveAnswers.push_back(SaveChoice{table, SaveFileType::ValueTable});
+        form->SaveRecording();
+        const std::string expected =
+            SpreadsheetTableBytes(saved.document, state().settings, decimal);
+        EXPECT_NE(expected.find("(% от 125)"), std::string::npos);
+        EXPECT_EQ(ReadAll(table).toStdString(), expected) << decimal;
+    }
+    QLocale::setDefault(before);
     form->SaveRecording();
     EXPECT_EQ(dialogs->lastSaveType, SaveFileType::ValueTable);
 }
