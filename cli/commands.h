@@ -25,6 +25,10 @@ int RunPanel(int argc, char** argv);
 const CommandSyntax& ExportSyntax();
 int RunExport(int argc, char** argv);
 
+// The summary of a recording (cmd_summary.cpp).
+const CommandSyntax& SummarySyntax();
+int RunSummary(int argc, char** argv);
+
 // Line commands (cmd_receive.cpp, cmd_read.cpp).
 const CommandSyntax& ReceiveSyntax();
 int RunReceive(int argc, char** argv);

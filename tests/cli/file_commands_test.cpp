@@ -2,6 +2,8 @@
 #include "files/file_io.h"
 #include "files/recording_file.h"
 #include "recording/panel.h"
+#include "recording/recording_summary.h"
+#include "settings_numbers.h"
 
 #include "cli_test_support.h"
 
@@ -110,6 +112,20 @@ TEST_F(CliFiles, PanelPrintsTheWindowsRows) {
     EXPECT_EQ(Run("panel \"" + File("in.kvr") + "\" --speed 3"), 2);
     EXPECT_EQ(Run("panel \"" + File("in.kvr") + "\" --frame"), 2);
     EXPECT_EQ(Read(File("stdout.txt")), "");
+}
+
+// The summary under the units the options choose, with the window's decimal separator.
+TEST_F(CliFiles, SummaryPrintsTheSummaryUnderTheChosenUnits) {
+    Write(File("in.kvr"), RecordingFileBytes(document));
+    auto store = std::make_unique<RecordingStore>();
+    ApplyToStore(document, *store);
+    std::string expected;
+    for (const std::string& line :
+         SummaryLines(SummarizeRecording(*store, 3, SettingsOf(3, 2, 1), WindowSeparator())))
+        expected += line + "\n";
+    ASSERT_EQ(Run("summary \"" + File("in.kvr") + "\" --khh 3 --temperature 2"), 0);
+    EXPECT_EQ(Read(File("stdout.txt")), expected);
+    EXPECT_NE(expected.find("(шаг)"), std::string::npos);
 }
 
 #ifndef _WIN32

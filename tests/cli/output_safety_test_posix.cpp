@@ -73,6 +73,7 @@ TEST_F(CliOutputs, OptionsAreCheckedAlikeInEveryCommand) {
         {"panel in.kvr --decimal x", "--decimal: «x» — допустимо только . или ,"},
         {"plot in.kvr out.png --khh 99", "--khh 99 вне пределов 1..3"},
         {"export in.kvr out.csv --vozduh 6", "--vozduh 6 вне пределов 1..5"},
+        {"summary in.kvr --temperature 3", "--temperature 3 вне пределов 1..2"},
         {"plot in.kvr out.png --start", "после --start нужно значение"},
         {"plot in.kvr out.png --span ten", "--span: «ten» — не целое число"},
         {"simulate out.kvr --frames 2001", "--frames 2001 вне пределов 1..2000"},
