@@ -1,5 +1,6 @@
 #include "files/settings_file.h"
 
+#include "files/cp1251.h"
 #include "files/file_io.h"
 #include "files/ini_file.h"
 
@@ -17,6 +18,8 @@ struct BooleanKey {
     const char* name;
     bool SettingsValues::*field;
 };
+
+constexpr const char* LastPortKey = "LastPort";
 
 constexpr IntegerKey IntegerKeys[] = {
     {"Vozduh", &SettingsValues::Vozduh},
@@ -64,6 +67,7 @@ SettingsValues LoadSettings(const std::string& path) {
         values.*key.field = ReadInteger(file, key.name, values.*key.field ? 1 : 0) != 0;
     for (std::size_t i = 0; i < values.SeriesColours.size(); ++i)
         values.SeriesColours[i] = ReadInteger(file, ColourKey(i), values.SeriesColours[i]);
+    values.LastPort = Cp1251ToUtf8(file.Get(SettingsSection, LastPortKey).value_or(""));
     return values;
 }
 
@@ -85,6 +89,8 @@ FileStatus SaveSettings(const std::string& path, const SettingsValues& values) {
         file.Set(SettingsSection, key.name, values.*key.field ? "1" : "0");
     for (std::size_t i = 0; i < values.SeriesColours.size(); ++i)
         file.Set(SettingsSection, ColourKey(i), std::to_string(values.SeriesColours[i]));
+    if (!values.LastPort.empty())
+        file.Set(SettingsSection, LastPortKey, Utf8ToCp1251(values.LastPort));
     if (!WriteFileAtomically(path, file.Bytes()).ok()) return failure;
     return {};
 }

@@ -28,6 +28,9 @@ struct SettingsValues {
     bool InvertedAdapter = false; // key "N24": "Инверсный адаптер"
     bool ReducedCpu = true;       // key "N27": "Пониженная загрузка ЦП"
     std::array<std::int32_t, 6> SeriesColours{}; // keys "col1".."col6", 0x00BBGGRR
+    // Key "LastPort": the port box's text when a reading last started, chosen again at the
+    // next start when the port is there. Empty: none yet, and nothing is written.
+    std::string LastPort;
 
     bool operator==(const SettingsValues&) const = default;
 };
@@ -42,10 +45,10 @@ void KeepDisplaySettings(SettingsValues& values, const DisplaySettings& settings
 // MaxSettingsFileBytes.
 SettingsValues LoadSettings(const std::string& path);
 
-// Writes the fifteen keys into the file, keeping every other line; creates the file (and its
-// directory) when missing. The file is written safely (see WriteFileAtomically): replaced in
-// one step, or rewritten in place when only the file, not its folder, may be written. On
-// failure the message is "Unable to write to " followed by the path.
+// Writes the fifteen keys, and LastPort when there is one, into the file, keeping every other
+// line; creates the file (and its directory) when missing. The file is written safely (see
+// WriteFileAtomically): replaced in one step, or rewritten in place when only the file, not its
+// folder, may be written. On failure the message is "Unable to write to " followed by the path.
 FileStatus SaveSettings(const std::string& path, const SettingsValues& values);
 
 // Whether a POSIX directory belongs to the system's installed programs (/usr and below, /bin,

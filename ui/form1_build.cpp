@@ -269,11 +269,13 @@ void TForm1::BuildMenu() {
 void TForm1::TxRxrmCreate() {
     for (const std::string& name : state_.port.ListPorts())
         ComboBox1->addItem(QString::fromStdString(name));
-    // No port is chosen until the user picks or types one.
+    // No port is chosen until the user picks or types one, or until ChooseLastPort finds the
+    // port of the last reading.
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString());
     LoadSettings();
     ApplyDisplaySettings();
+    ChooseLastPort();
     if (!services_.arguments.isEmpty()) Timer2->start();
 }
 

@@ -79,6 +79,7 @@ public:
 
     // --- Handlers ------------------------------------------------------------------------
     void TxRxrmCreate();
+    void ChooseLastPort();
     void ComboBox1Change();
     void Button1Click();
     void Button5Click();
@@ -241,6 +242,8 @@ private:
     bool startUpCommitPending_ = true;
     // What the user last typed into the port box, until the box confirms it.
     std::optional<QString> portTextTyped_;
+    // The port a reading last started from, kept in the settings file ("LastPort").
+    QString lastPort_;
     bool closing_ = false;
     // Counts the starts of reading; a receiver's reports carry the count of its own start.
     int readingRun_ = 0;

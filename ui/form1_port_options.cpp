@@ -14,6 +14,15 @@ void TForm1::ComboBox1Change() {
         services_.dialogs->Error(this, name, QStringLiteral("Ошибка"));
 }
 
+// The port a reading last started from is chosen again, as if picked, when the port list has
+// found it; otherwise the box stays empty.
+void TForm1::ChooseLastPort() {
+    const int index = ComboBox1->findText(lastPort_, Qt::MatchExactly);
+    if (lastPort_.isEmpty() || index < 0) return;
+    ComboBox1->setCurrentIndex(index);
+    ComboBox1Change();
+}
+
 void TForm1::N14Click() {
     const bool on = !N14->isChecked();
     // The mark is the user's choice and changes either way; an open port that did not take

@@ -50,6 +50,7 @@ void TForm1::Button1Click() {
         services_.dialogs->Message(this, QStringLiteral("Надо бы порт выбрать"));
         return;
     }
+    if (state_.port.IsOpen()) lastPort_ = ComboBox1->currentText();
     const std::uint64_t generation = session_.Start(NowLocalDateTime());
     CloseWindowsForReading();
     SetReadingStopped(false);

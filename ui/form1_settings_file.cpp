@@ -18,6 +18,7 @@ void TForm1::LoadSettings() {
     N27->setChecked(values.ReducedCpu);
     state_.ReducedCpu = values.ReducedCpu;
     for (int k = 0; k < 6; ++k) state_.SeriesColours[k] = std::uint32_t(values.SeriesColours[k]);
+    lastPort_ = QString::fromStdString(values.LastPort);
 }
 
 bool TForm1::SaveSettings() {
@@ -30,6 +31,7 @@ bool TForm1::SaveSettings() {
     values.InvertedAdapter = N24->isChecked();
     values.ReducedCpu = N27->isChecked();
     for (int k = 0; k < 6; ++k) values.SeriesColours[k] = std::int32_t(state_.SeriesColours[k]);
+    values.LastPort = lastPort_.toStdString();
     const FileStatus status = qv::SaveSettings(services_.settingsPath.toStdString(), values);
     if (status.ok()) return true;
     services_.dialogs->Message(this, QString::fromStdString(status.message));

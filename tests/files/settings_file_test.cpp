@@ -48,9 +48,11 @@ TEST(SettingsFile, ValuesRoundTrip) {
     values.InvertedAdapter = true;
     values.ReducedCpu = false;
     values.SeriesColours = {255, 16711680, 0, -1, 0x00FFFFFF, 65280};
+    values.LastPort = "порт 2";
     ASSERT_TRUE(SaveSettings(path, values).ok());
     EXPECT_EQ(LoadSettings(path), values);
     const std::string text = test::ReadBytes(path);
+    EXPECT_NE(text.find("col6=65280\r\nLastPort=\xEF\xEE\xF0\xF2 2\r\n"), std::string::npos);
     EXPECT_NE(text.find("col1=255\r\n"), std::string::npos);
     EXPECT_NE(text.find("col2=16711680\r\n"), std::string::npos);
     EXPECT_NE(text.find("KHH=-3\r\n"), std::string::npos);

@@ -24,6 +24,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ports = std::make_shared<FakePortSystem>();
+        for (const std::string& name : absentPorts) ports->openable.erase(name);
         dialogs = std::make_shared<ScriptedDialogs>();
         UiServices services;
         services.portSystem = ports;
@@ -86,6 +87,7 @@ protected:
     QTemporaryDir dir;
     QStringList arguments;
     int closePauseMs = 0;                  // set before SetUp for a real pause at closing
+    std::set<std::string> absentPorts;     // set before SetUp for ports that are gone
     QString readingsFolder;                // set before SetUp to keep readings there
     TimingCheckStarter timingCheckStarter; // set before SetUp to replace the timing check
     std::shared_ptr<FakePortSystem> ports;

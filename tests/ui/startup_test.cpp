@@ -58,3 +58,36 @@ TEST_F(MainWindowTest, TheFirstTimerTickCommitsTheStartUpFrame) {
 
 } // namespace
 } // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+// The port a reading started from is chosen and opened at the next start when the port list
+// finds it again; otherwise the box stays empty and no port is opened.
+TEST_F(MainWindowTest, TheLastReadingsPortIsChosenAgainWhenItIsThere) {
+    const struct {
+        const char* port;
+        bool thereAgain;
+    } cases[] = {{"SIM", true}, {"/dev/ttyFAKE0", true}, {"/dev/ttyFAKE0", false}};
+    for (const auto& c : cases) {
+        const QString port = QString::fromUtf8(c.port);
+        form->ComboBox1->setEditText(port);
+        form->ComboBox1Change();
+        form->Button1Click();
+        form->Button1Click();
+        form->ComboBox1->setEditText(QStringLiteral("/dev/ttyFAKE1")); // chosen, never read from
+        form->ComboBox1Change();
+        form->close();
+        TearDown();
+        if (!c.thereAgain) absentPorts = {c.port};
+        SetUp();
+        absentPorts.clear();
+        EXPECT_EQ(form->ComboBox1->currentText(), c.thereAgain ? port : QString()) << c.port;
+        EXPECT_EQ(state().port.IsOpen(), c.thereAgain) << c.port;
+        EXPECT_EQ(ports->calls.empty(), !c.thereAgain) << c.port;
+        EXPECT_TRUE(dialogs->messages.empty()) << c.port;
+    }
+}
+
+} // namespace
+} // namespace qv::test
