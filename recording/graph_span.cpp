@@ -28,6 +28,12 @@ std::optional<int> ParseSpan(std::string_view text, int length) {
     return std::clamp(*value, 2, std::max(length, 2));
 }
 
+std::string SpanRejectedText(std::string_view text, int length) {
+    const std::string range = "число кадров, от 2 до " + std::to_string(std::max(length, 2));
+    if (text.empty()) return "Впиши " + range;
+    return "«" + std::string(text) + "» не годится: впиши " + range;
+}
+
 int CentredSpanStart(int frame, int span, int length) {
     int start = frame - HalfUp(span);
     if (start < 1) start = 1;

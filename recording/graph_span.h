@@ -23,6 +23,10 @@ int SpanLargeStep(int span);
 // whole number (the caller reports it).
 std::optional<int> ParseSpan(std::string_view text, int length);
 
+// What the span list says of a text that is not a whole number: "«abc» не годится: впиши число
+// кадров, от 2 до 1000", or for an empty text only what to type.
+std::string SpanRejectedText(std::string_view text, int length);
+
 // The first frame of a span of `span` frames that puts frame `frame` ceil(span / 2) frames after
 // its start, pushed back inside 1..length where the recording ends.
 int CentredSpanStart(int frame, int span, int length);

@@ -27,7 +27,8 @@ void TForm3::ComboBox4Change() {
     const QString text = ComboBox[8]->currentText();
     const std::optional<int> span = ParseSpan(text.toStdString(), length);
     if (!span) {
-        dialogs_->Message(this, QStringLiteral("'%1' is not a valid integer value").arg(text));
+        dialogs_->Message(this,
+                          QString::fromStdString(SpanRejectedText(text.toStdString(), length)));
         // Everything stays as it was while it still fits the recording; otherwise the span in
         // force, within the length.
         if (GraphSpan < 2 || GraphSpan > length || ScrollBar1->maximum() != length - GraphSpan + 1)

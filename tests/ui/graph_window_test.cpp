@@ -1,6 +1,7 @@
 #include "main_window_fixture.h"
 
 #include "files/recording_file.h"
+#include "recording/graph_span.h"
 #include "ui/form3_graph.h"
 #include "ui/graph_image.h"
 
@@ -151,8 +152,8 @@ TEST_F(GraphWindowTest, SpanTextIsCheckedAndClamped) {
     for (const QString& bad : {QStringLiteral("abc"), QString(), QStringLiteral("-")}) {
         TypeSpan(bad);
         ASSERT_FALSE(dialogs->messages.empty());
-        EXPECT_EQ(dialogs->messages.back().text,
-                  QStringLiteral("'%1' is not a valid integer value").arg(bad));
+        EXPECT_EQ(dialogs->messages.back().text.toStdString(),
+                  SpanRejectedText(bad.toStdString(), 1000));
         EXPECT_EQ(graph()->GraphSpan, 100);
         EXPECT_EQ(graph()->ScrollBar1->maximum(), 901);
         EXPECT_EQ(graph()->TrackBar1->maximum(), 99);
