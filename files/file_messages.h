@@ -14,8 +14,12 @@ namespace qv {
 inline FileStatus Refused(std::string message) {
     return FileStatus::Error(FileErrorKind::Refused, std::move(message));
 }
-inline FileStatus CannotCreate() {
-    return FileStatus::Error(FileErrorKind::CannotCreate, CannotCreateText);
+// The window shows CannotCreateText alone; the message adds the system's reason, when known,
+// for the companion: "Ошибка записи в файл.: нет такого файла или папки".
+inline FileStatus CannotCreate(const std::string& reason = {}) {
+    return FileStatus::Error(FileErrorKind::CannotCreate, reason.empty()
+                                                              ? CannotCreateText
+                                                              : CannotCreateText + (": " + reason));
 }
 
 // What lies at a path when it is not a regular file.

@@ -72,7 +72,8 @@ struct Target {
 FileStatus FindTarget(const std::filesystem::path& path, const std::string& shown, Target& target) {
     struct stat entry {};
     if (::lstat(path.c_str(), &entry) != 0) {
-        if (errno != ENOENT) return CannotCreate(); // a folder that cannot be searched, …
+        if (errno != ENOENT)
+            return CannotCreate(ErrnoText(errno)); // a folder that cannot be searched, …
         target.path = path;
         return {};
     }
@@ -82,13 +83,13 @@ FileStatus FindTarget(const std::filesystem::path& path, const std::string& show
     const bool link = S_ISLNK(entry.st_mode);
     if (link && ::stat(path.c_str(), &target.status) != 0) {
         if (errno == ENOENT || errno == ELOOP) return Refused(DanglingLinkText(shown));
-        return CannotCreate();
+        return CannotCreate(ErrnoText(errno));
     }
     if (!S_ISREG(target.status.st_mode))
         return Refused(CannotWriteNodeText(shown, KindOf(target.status.st_mode)));
     if (link) {
         char* resolved = ::realpath(path.c_str(), nullptr);
-        if (!resolved) return CannotCreate();
+        if (!resolved) return CannotCreate(ErrnoText(errno));
         target.path = resolved;
         std::free(resolved);
     }
@@ -114,7 +115,7 @@ FileStatus WriteInPlace(int folder, const std::string& name, const std::string& 
                         const struct stat& expected, std::string_view bytes) {
     Descriptor file(::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat opened {};
-    if (file.get() < 0 || ::fstat(file.get(), &opened) != 0) return CannotCreate();
+    if (file.get() < 0 || ::fstat(file.get(), &opened) != 0) return CannotCreate(ErrnoText(errno));
     // Replaced meanwhile by something else: leave it alone.
     if (!S_ISREG(opened.st_mode) || opened.st_dev != expected.st_dev ||
         opened.st_ino != expected.st_ino)
@@ -202,10 +203,11 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
         target.path.has_parent_path() ? target.path.parent_path() : std::filesystem::path(".");
     const std::string name = target.path.filename().string();
     Descriptor folder(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() < 0 || name.empty()) return CannotCreate();
+    if (folder.get() < 0) return CannotCreate(ErrnoText(errno));
+    if (name.empty()) return CannotCreate(ErrnoText(EISDIR));
     // A file that may not be written is not replaced either (as the Windows program refuses).
     if (target.exists && ::faccessat(folder.get(), name.c_str(), W_OK, AT_EACCESS) != 0)
-        return CannotCreate();
+        return CannotCreate(ErrnoText(errno));
 
     std::string temporary;
     int fd = -1;
@@ -221,7 +223,7 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
     if (fd < 0) {
         if (target.exists && (errno == EACCES || errno == EPERM))
             return WriteInPlace(folder.get(), name, path, target.status, bytes);
-        return CannotCreate();
+        return CannotCreate(ErrnoText(errno));
     }
     Descriptor file(fd);
     int error = WriteAll(file.get(), bytes);

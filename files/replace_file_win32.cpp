@@ -137,7 +137,7 @@ FileStatus FindTarget(const std::filesystem::path& path, const std::string& show
         const DWORD error = GetLastError();
         if (link) return Refused(DanglingLinkText(shown));
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
-        return CannotCreate(); // a locked file, no right to look, …
+        return CannotCreate(ErrorText(error)); // a locked file, no right to look, …
     }
     if (const auto kind = NotARegularFile(handle.get()))
         return Refused(CannotWriteNodeText(shown, *kind));
@@ -148,7 +148,7 @@ FileStatus FindTarget(const std::filesystem::path& path, const std::string& show
             length = GetFinalPathNameByHandleW(handle.get(), resolved.data(),
                                                static_cast<DWORD>(resolved.size()),
                                                FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-            if (length == 0) return CannotCreate();
+            if (length == 0) return CannotCreate(ErrorText(GetLastError()));
             if (length < resolved.size()) break;
             resolved.resize(length + 1);
         }
@@ -178,11 +178,11 @@ FileStatus WriteInPlace(const std::filesystem::path& target, const std::string& 
     // No other writer while this one works.
     Handle file(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return CannotCreate();
+    if (!file.valid()) return CannotCreate(ErrorText(GetLastError()));
     if (const auto kind = NotARegularFile(file.get()))
         return Refused(CannotWriteNodeText(shown, *kind));
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) return CannotCreate();
+    if (!GetFileSizeEx(file.get(), &size)) return CannotCreate(ErrorText(GetLastError()));
     // Reserve the space first: without it a full disk would stop the write half-way.
     if (static_cast<LONGLONG>(bytes.size()) > size.QuadPart && !SetLength(file.get(), bytes.size()))
         return FileStatus::Error(FileErrorKind::Io,
@@ -268,22 +268,22 @@ FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_
 FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) {
     Target target;
     if (FileStatus found = FindTarget(PathFromUtf8(path), path, target); !found.ok()) return found;
-    if (!target.path.has_filename()) return CannotCreate();
+    if (!target.path.has_filename()) return CannotCreate(ErrnoText(EISDIR));
     // A read-only or locked file is not replaced either. (Another save may have the file gone
     // for a moment: then there is nothing to refuse.)
     const DWORD attributes = GetFileAttributesW(target.path.c_str());
     if (target.exists && attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & FILE_ATTRIBUTE_READONLY))
-        return CannotCreate();
-    if (target.exists &&
-        WhileBusy([&] {
-            return Handle(CreateFileW(target.path.c_str(), GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
-                       .valid() ||
-                   GetLastError() == ERROR_FILE_NOT_FOUND;
-        }) != 0)
-        return CannotCreate();
+        return CannotCreate(ErrorText(ERROR_ACCESS_DENIED));
+    if (target.exists)
+        if (const DWORD busy = WhileBusy([&] {
+                return Handle(CreateFileW(target.path.c_str(), GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
+                           .valid() ||
+                       GetLastError() == ERROR_FILE_NOT_FOUND;
+            }))
+            return CannotCreate(ErrorText(busy));
 
     std::filesystem::path temporary;
     Handle file;
@@ -301,7 +301,7 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
     if (!file.valid()) {
         if (target.exists && createError == ERROR_ACCESS_DENIED)
             return WriteInPlace(target.path, path, bytes);
-        return CannotCreate();
+        return CannotCreate(ErrorText(createError));
     }
     DWORD error = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()) ? 0 : GetLastError();
     if (!file.Close() && error == 0) error = GetLastError();

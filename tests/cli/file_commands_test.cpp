@@ -176,7 +176,8 @@ TEST_F(CliFiles, RejectedFilesAndBadArgumentsExitWithTwoAndWriteNothing) {
 
     Write(File("in.kvr"), RecordingFileBytes(document));
     EXPECT_EQ(Run("resave \"" + File("in.kvr") + "\" \"" + File("no/dir/out.kvr") + "\""), 2);
-    EXPECT_NE(Read(File("stderr.txt")).find("Ошибка записи в файл."), std::string::npos);
+    EXPECT_NE(Read(File("stderr.txt")).find("Ошибка записи в файл.: нет такого файла или папки"),
+              std::string::npos);
 
     EXPECT_EQ(Run("csv"), 2);
     EXPECT_NE(Read(File("stderr.txt")).find("Использование"), std::string::npos);
