@@ -41,6 +41,27 @@ TEST_F(MainWindowTest, CreatesTheOtherWindowsHidden) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Диагностика Toyota со старым протоколом"));
 }
 
+// The port a reading started from is chosen and opened at the next start when the port list
+// finds it again; otherwise the box stays empty and no port is opened.
+TEST_F(MainWindowTest, TheLastReadingsPortIsChosenAgainWhenItIsThere) {
+    for (const auto& [port, there] : {std::pair{"SIM", true}, std::pair{"/dev/ttyFAKE0", true},
+                                      std::pair{"/dev/ttyFAKE0", false}}) {
+        for (const char* chosen : {port, "/dev/ttyFAKE1"}) { // the second never read from
+            form->ComboBox1->setEditText(QString::fromUtf8(chosen));
+            form->ComboBox1Change();
+            if (chosen == port) form->Button1Click(), form->Button1Click(); // read, stop
+        }
+        form->close();
+        TearDown();
+        absentPorts = {there ? "" : port};
+        SetUp();
+        EXPECT_EQ(form->ComboBox1->currentText(), there ? QString::fromUtf8(port) : QString());
+        EXPECT_EQ(state().port.IsOpen(), there) << port;
+        EXPECT_EQ(ports->calls.empty(), !there) << port;
+        EXPECT_TRUE(dialogs->messages.empty()) << port;
+    }
+}
+
 TEST_F(MainWindowTest, TheFirstTimerTickCommitsTheStartUpFrame) {
     // A second program left to its own timer.
     UiServices services;
@@ -54,39 +75,6 @@ TEST_F(MainWindowTest, TheFirstTimerTickCommitsTheStartUpFrame) {
     ASSERT_TRUE(WaitFor([&] { return other.State().FrameCount == 2; }));
     EXPECT_FALSE(other.Form1()->Timer1->isActive());
     EXPECT_EQ(MemoLines(other.Form1()->Memo2).value(24), QStringLiteral("1 / 1"));
-}
-
-} // namespace
-} // namespace qv::test
-
-namespace qv::test {
-namespace {
-
-// The port a reading started from is chosen and opened at the next start when the port list
-// finds it again; otherwise the box stays empty and no port is opened.
-TEST_F(MainWindowTest, TheLastReadingsPortIsChosenAgainWhenItIsThere) {
-    const struct {
-        const char* port;
-        bool thereAgain;
-    } cases[] = {{"SIM", true}, {"/dev/ttyFAKE0", true}, {"/dev/ttyFAKE0", false}};
-    for (const auto& c : cases) {
-        const QString port = QString::fromUtf8(c.port);
-        form->ComboBox1->setEditText(port);
-        form->ComboBox1Change();
-        form->Button1Click();
-        form->Button1Click();
-        form->ComboBox1->setEditText(QStringLiteral("/dev/ttyFAKE1")); // chosen, never read from
-        form->ComboBox1Change();
-        form->close();
-        TearDown();
-        if (!c.thereAgain) absentPorts = {c.port};
-        SetUp();
-        absentPorts.clear();
-        EXPECT_EQ(form->ComboBox1->currentText(), c.thereAgain ? port : QString()) << c.port;
-        EXPECT_EQ(state().port.IsOpen(), c.thereAgain) << c.port;
-        EXPECT_EQ(ports->calls.empty(), !c.thereAgain) << c.port;
-        EXPECT_TRUE(dialogs->messages.empty()) << c.port;
-    }
 }
 
 } // namespace
