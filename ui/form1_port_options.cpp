@@ -17,7 +17,7 @@ void TForm1::ComboBox1Change() {
 // The port a reading last started from is chosen again, as if picked, when the port list has
 // found it; otherwise the box stays empty.
 void TForm1::ChooseLastPort() {
-    const int index = ComboBox1->findText(lastPort_, Qt::MatchExactly);
+    const int index = ComboBox1->findText(lastPort_); // exactly, case and all
     if (lastPort_.isEmpty() || index < 0) return;
     ComboBox1->setCurrentIndex(index);
     ComboBox1Change();
