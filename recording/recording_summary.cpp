@@ -28,8 +28,14 @@ ParameterSummary SummarizeParameter(const RecordingStore& store, int length, int
         if (!value) return summary;
         // Every value of one unit has the same denominator, so the numerators add up.
         sum += value->num;
-        if (n == 1 || Below(*value, lowest)) lowest = *value, summary.lowestFrame = n;
-        if (n == 1 || Below(highest, *value)) highest = *value, summary.highestFrame = n;
+        if (n == 1 || Below(*value, lowest)) { // the first frame that shows it counts
+            lowest = *value;
+            summary.lowestFrame = n;
+        }
+        if (n == 1 || Below(highest, *value)) {
+            highest = *value;
+            summary.highestFrame = n;
+        }
     }
     summary.lowest = ParameterText(store, summary.lowestFrame, p, settings, decimal);
     summary.highest = ParameterText(store, summary.highestFrame, p, settings, decimal);
