@@ -89,28 +89,19 @@ TEST_F(CliPlot, TakesSpanCursorSeriesColoursAndSettings) {
                                     "3\t4\t80мс\t40мс\t0мс\t25,60 ms\n");
 }
 
-TEST_F(CliPlot, LegendFramesThePictureWithTheSeriesColours) {
-    ASSERT_EQ(Plot("--legend --span 100 --series 0:FF0000,21:0000FF"), 0) << Output("stderr.txt");
+TEST_F(CliPlot, LegendFramesTheSamePictureAndPrintsTheSameTexts) {
+    ASSERT_EQ(Plot("--legend --span 100 --series 0,21"), 0) << Output("stderr.txt");
+    const std::string texts = Output("stdout.txt");
     SeriesChoices series;
     series[0] = {true, 0, QColor(0xFF, 0, 0)};
     series[1] = {true, 21, QColor(0, 0, 0xFF)};
     const QImage plot = Expected({1, 100, 50}, series), written = Written();
-    ASSERT_GT(written.height(), plot.height() + 40);
-    // The window's picture stands whole below the legend, whose squares show both colours.
-    int top = 1;
+    int top = 1; // the window's picture stands whole below the legend
     while (top + plot.height() <= written.height() &&
            written.copy(8, top, plot.width(), plot.height()) != plot)
         ++top;
-    ASSERT_LE(top + plot.height(), written.height()) << "the plot is not in the picture";
-    for (const QRgb colour : {qRgb(0xFF, 0, 0), qRgb(0, 0, 0xFF)}) {
-        int pixels = 0;
-        for (int y = 0; y < top; ++y)
-            for (int x = 0; x < written.width(); ++x) pixels += written.pixel(x, y) == colour;
-        EXPECT_GT(pixels, 25) << std::hex << colour;
-    }
-    // The texts printed beside the picture are those without the legend.
-    const std::string texts = Output("stdout.txt");
-    ASSERT_EQ(Plot("--span 100 --series 0:FF0000,21:0000FF"), 0);
+    EXPECT_LE(top + plot.height() + 20, written.height()) << "no plot, or no room for the ends";
+    ASSERT_EQ(Plot("--span 100 --series 0,21"), 0);
     EXPECT_EQ(Output("stdout.txt"), texts);
 }
 
