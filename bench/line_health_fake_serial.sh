@@ -12,7 +12,7 @@ export LC_ALL=C.UTF-8 XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config HOME
 
 "$make_line" "$work/line.txt" "$frames" 2025 "$every"
 "$cli" receive "$work/line.txt" >"$work/expected.txt"
-echo "line: $frames frames, a framing fault planted in every ${every}th" \
+echo "line: $frames frames, a framing fault planted in one frame of every $every" \
     "($((frames / every)) frames); receive decodes $(grep -c . "$work/expected.txt") frames"
 
 while IFS='|' read -r name settings; do
