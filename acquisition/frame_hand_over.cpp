@@ -18,7 +18,7 @@ void FrameHandOver::EndAllRuns() {
 bool FrameHandOver::Publish(std::uint64_t generation,
                             const std::array<std::uint8_t, DataSampleCount>& dataSamples,
                             const std::array<std::uint8_t, HeaderSampleCount>& headerSamples,
-                            std::uint8_t endFlag, int slot) {
+                            std::uint8_t endFlag, int slot, const FrameHealth& health) {
     std::lock_guard lock(mutex_);
     // Checked under the lock: BeginRun cannot slip in between the check and the publication.
     if (!IsCurrent(generation) || !RecordingStore::IsValidFrame(slot)) return false;
@@ -31,6 +31,7 @@ bool FrameHandOver::Publish(std::uint64_t generation,
     entry.Frame.HeaderSamples = headerSamples;
     entry.EndFlag = endFlag;
     entry.Slot = slot;
+    entry.Health = health;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "acquisition/line_health.h"
 #include "recording/line_frame.h"
 
 #include <array>
@@ -17,6 +18,8 @@ struct HandedOverFrame {
     std::uint8_t EndFlag = 0;
     // FrameCount as the receiver saw it when it handed the frame over (1..MaxFrames).
     int Slot = 0;
+    // How cleanly the frame came over the line.
+    FrameHealth Health;
 };
 
 // The meeting point of the receiver thread and the main thread's frame commit. Each start of
@@ -35,12 +38,13 @@ public:
     bool IsCurrent(std::uint64_t generation) const { return CurrentGeneration() == generation; }
 
     // Receiver: publishes, in this order, the data samples, the header samples and the end
-    // flag for slot `slot`, then makes the frame available. Nothing is published (false) when
-    // `generation` is not the current one or `slot` lies outside 1..MaxFrames.
+    // flag for slot `slot`, with the frame's health, then makes the frame available. Nothing is
+    // published (false) when `generation` is not the current one or `slot` lies outside
+    // 1..MaxFrames.
     bool Publish(std::uint64_t generation,
                  const std::array<std::uint8_t, DataSampleCount>& dataSamples,
                  const std::array<std::uint8_t, HeaderSampleCount>& headerSamples,
-                 std::uint8_t endFlag, int slot);
+                 std::uint8_t endFlag, int slot, const FrameHealth& health = {});
 
     // Main thread: the oldest frame not yet taken, if any.
     std::optional<HandedOverFrame> Take();

@@ -15,6 +15,30 @@ void Append(LineRecording& line, std::int64_t timeNs, int level) {
     line.Changes.push_back({timeNs, level});
 }
 
+// Inverts the line's level over [fromNs, toNs).
+void Invert(LineRecording& line, std::int64_t fromNs, std::int64_t toNs) {
+    std::size_t cursor = 0;
+    const int atFrom = line.LevelAt(fromNs, cursor);
+    const int atTo = line.LevelAt(toNs, cursor);
+    std::vector<LevelChange> changes;
+    bool fromPlaced = false, toPlaced = false;
+    const auto placeUpTo = [&](std::int64_t timeNs) {
+        if (!fromPlaced && timeNs >= fromNs) changes.push_back({fromNs, 1 - atFrom});
+        if (!toPlaced && timeNs >= toNs) changes.push_back({toNs, atTo});
+        fromPlaced = fromPlaced || timeNs >= fromNs;
+        toPlaced = toPlaced || timeNs >= toNs;
+    };
+    for (const LevelChange& change : line.Changes) {
+        placeUpTo(change.TimeNs);
+        if (change.TimeNs == fromNs || change.TimeNs == toNs) continue;
+        const bool inside = change.TimeNs > fromNs && change.TimeNs < toNs;
+        changes.push_back({change.TimeNs, inside ? 1 - change.Level : change.Level});
+    }
+    placeUpTo(toNs);
+    line.Changes.clear();
+    for (const LevelChange& change : changes) Append(line, change.TimeNs, change.Level);
+}
+
 } // namespace
 
 std::vector<int> EncodedFrame::DefaultHeaderCells() {
@@ -47,6 +71,7 @@ std::int64_t AppendFrame(LineRecording& line, std::int64_t startNs, const Encode
     std::int64_t byteStart =
         frameStart +
         static_cast<std::int64_t>(timing.HeaderBits * static_cast<double>(timing.BitNs));
+    const std::int64_t firstByte = byteStart;
     for (std::uint8_t byte : frame.Bytes) {
         std::vector<int> cells{0};
         for (int k = 0; k < 8; ++k) cells.push_back((byte >> k) & 1);
@@ -54,6 +79,13 @@ std::int64_t AppendFrame(LineRecording& line, std::int64_t startNs, const Encode
         cells.push_back(1);
         cellLevels(byteStart, cells);
         byteStart += 11 * timing.BitNs;
+    }
+    const auto bits = [&](double multiple) {
+        return static_cast<std::int64_t>(multiple * static_cast<double>(timing.BitNs));
+    };
+    for (const LineGlitch& glitch : frame.Glitches) {
+        const std::int64_t start = firstByte + glitch.Byte * 11 * timing.BitNs;
+        Invert(line, start + bits(glitch.FromBits), start + bits(glitch.ToBits));
     }
     return byteStart;
 }

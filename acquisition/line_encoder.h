@@ -8,6 +8,15 @@
 
 namespace qv {
 
+// A stretch of a byte sent at the wrong level: the line is inverted from FromBits to ToBits
+// bit periods after the start edge of byte `Byte` (0 the first). A stretch over a start or
+// stop bit makes a framing fault; a short one in the stop bits, a false start edge.
+struct LineGlitch {
+    int Byte = 0;
+    double FromBits = 0;
+    double ToBits = 0;
+};
+
 // What a frame of the engine unit looks like on the line.
 struct EncodedFrame {
     // Levels of the header's bit cells after the falling edge that starts the frame (cell 0 is
@@ -15,6 +24,7 @@ struct EncodedFrame {
     std::vector<int> HeaderCells = DefaultHeaderCells();
     std::vector<std::uint8_t> Bytes; // normally 12; more to simulate a longer frame
     double IdleBitsBefore = 20;      // level-1 bit periods before the frame's falling edge
+    std::vector<LineGlitch> Glitches;
 
     // The header as this program's simulated unit sends it: identifier 1001 1001 1001.
     static std::vector<int> DefaultHeaderCells();

@@ -41,7 +41,7 @@ void LineReceiver::PumpIfReduced(std::int64_t deadline) {
     if (Reduced()) pump_.Pass(deadline);
 }
 
-std::int64_t LineReceiver::WaitUntilAfter(std::int64_t target) {
+std::int64_t LineReceiver::WaitUntilAfter(std::int64_t target, bool observed) {
     std::int64_t now;
     do {
         if (Reduced())
@@ -50,8 +50,14 @@ std::int64_t LineReceiver::WaitUntilAfter(std::int64_t target) {
             pump_.Rest(target);
         now = Clock();
     } while (now <= target);
-    if (observer_) observer_->WaitEnded(target, now);
+    if (observer_ && observed) observer_->WaitEnded(target, now);
     return now;
+}
+
+int LineReceiver::FramingLevelAt(std::int64_t instant) {
+    // No counter reading after the read: the next wait's readings follow as they would have.
+    WaitUntilAfter(instant - readTicks_ / 2, false);
+    return ReadLevel();
 }
 
 int LineReceiver::SampleAt(std::int64_t instant) {
@@ -76,6 +82,7 @@ void LineReceiver::Run() {
     std::int64_t frequency = 0;
     if (clock_.QueryFrequency(frequency) && frequency > 0) {
         intervals_ = ReceiverIntervals::ForFrequency(frequency);
+        ticksPerSecond_ = static_cast<double>(frequency);
         while (ReceiveFrame()) {
         }
         if (line_.DeviceLost() && callbacks_.deviceLost) callbacks_.deviceLost();
@@ -152,6 +159,8 @@ bool LineReceiver::ReceiveFrame() {
     }
     std::int64_t reference = Midpoint(high, low);
     NoteEdge(reference);
+    frameStart_ = reference;
+    health_ = {};
     for (int k = 0; k < HeaderSampleCount; ++k)
         header_[k] = static_cast<std::uint8_t>(SampleAt(reference + intervals_.HeaderSample[k]));
     // Byte 1's start edge is looked for from the middle of the header's last cell on.
@@ -159,9 +168,12 @@ bool LineReceiver::ReceiveFrame() {
 
     for (int b = 0; b < DataByteCount; ++b) {
         if (!WaitForByteStart(reference)) return false;
+        const bool startFault = FramingLevelAt(reference + intervals_.StartBit) != 0;
         for (int k = 0; k < SamplesPerByte; ++k)
             data_[b * SamplesPerByte + k] =
                 static_cast<std::uint8_t>(SampleAt(reference + intervals_.DataSample[k]));
+        const bool stopFault = FramingLevelAt(reference + intervals_.StopBit) != 1;
+        if (startFault || stopFault) ++health_.FramingFaults;
         WaitUntilAfter(reference + intervals_.ByteEnd);
         if (StopRequested()) return false;
     }
@@ -171,8 +183,11 @@ bool LineReceiver::ReceiveFrame() {
     // Words read from a device that has gone are not the line's: nothing is handed over.
     if (line_.DeviceLost()) return false;
 
+    if (previousStart_ >= 0)
+        health_.SincePrevious = static_cast<double>(frameStart_ - previousStart_) / ticksPerSecond_;
+    previousStart_ = frameStart_;
     const int slot = state_.FrameCount.load(std::memory_order_acquire);
-    if (state_.handOver.Publish(generation_, data_, header_, endFlag_, slot) &&
+    if (state_.handOver.Publish(generation_, data_, header_, endFlag_, slot, health_) &&
         callbacks_.frameReady)
         callbacks_.frameReady();
     pump_.Pass(NoDeadline);

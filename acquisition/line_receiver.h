@@ -1,6 +1,7 @@
 #pragma once
 
 #include "acquisition/critical_thread.h"
+#include "acquisition/line_health.h"
 #include "acquisition/line_interfaces.h"
 #include "acquisition/receiver_timing.h"
 #include "recording/line_frame.h"
@@ -45,6 +46,10 @@ struct ReceiverCallbacks {
 // bracketed by the counter readings around it and counts as taken at their midpoint. A start
 // edge lies between the last read that saw level 1 and the first that saw 0, and a sample read
 // starts half a read early, so that its instant falls inside it.
+//
+// Each frame goes with its health: the time since the previous frame's start edge, and how
+// many bytes had a start bit not 0 or a first stop bit not 1 at its middle. These two checks
+// are reads of their own, outside the samples' timing: a sample is taken as without them.
 class LineReceiver {
 public:
     LineReceiver(ReadingState& state, std::uint64_t generation, LineSource& line, TickClock& clock,
@@ -61,10 +66,14 @@ private:
     bool StopRequested();
     bool Reduced() const;
     void PumpIfReduced(std::int64_t deadline);
-    // Polls until the counter exceeds `target`; returns that reading.
-    std::int64_t WaitUntilAfter(std::int64_t target);
+    // Polls until the counter exceeds `target`; returns that reading. An unobserved wait is
+    // not told to the timing observer (it belongs to no sample).
+    std::int64_t WaitUntilAfter(std::int64_t target, bool observed = true);
     // The level at `instant`: from a read that spans it, or from a read centred on it.
     int SampleAt(std::int64_t instant);
+    // The level read around `instant` for the framing checks, by a read centred on it that
+    // leaves the samples' read timing as it was.
+    int FramingLevelAt(std::int64_t instant);
     // Waits for a byte's start edge (no time limit); false when stopped. `reference` gets the
     // edge's estimated instant.
     bool WaitForByteStart(std::int64_t& reference);
@@ -84,6 +93,11 @@ private:
     std::array<std::uint8_t, DataSampleCount> data_{};
     std::uint8_t endFlag_ = 0;
     ReceiverIntervals intervals_;
+    double ticksPerSecond_ = 0;
+    // The start edge of the frame being sampled, and of the last frame handed over (-1: none).
+    std::int64_t frameStart_ = 0;
+    std::int64_t previousStart_ = -1;
+    FrameHealth health_;
 
     std::int64_t lastReading_ = 0;
     // The running average of how long a sample read takes, in ticks (counter readings included).

@@ -18,6 +18,8 @@ ReceiverIntervals ReceiverIntervals::ForFrequency(std::int64_t ticksPerSecond) {
     for (int k = 1; k <= 12; ++k) intervals.HeaderSample[k - 1] = up(k + 0.5);
     intervals.HeaderLastCell = up(13.5);
     for (int k = 1; k <= 8; ++k) intervals.DataSample[k - 1] = up(k + 0.5);
+    intervals.StartBit = up(0.5);
+    intervals.StopBit = up(9.5);
     intervals.ByteEnd = nearest(10);
     intervals.Tail = nearest(11.5);
     return intervals;

@@ -17,8 +17,12 @@ struct ReceiverIntervals {
     // byte 1's start edge is looked for from here, so that bits a little short still count.
     std::int64_t HeaderLastCell = 0;
     std::array<std::int64_t, 8> DataSample{}; // (k + 0.5) T for k = 1..8, rounded up
-    std::int64_t ByteEnd = 0;                 // 10 T, nearest, halves to even
-    std::int64_t Tail = 0;                    // 11.5 T, nearest, halves to even
+    // The middles of a byte's start bit (0.5 T) and first stop bit (9.5 T), rounded up: where
+    // the line's health looks for framing faults.
+    std::int64_t StartBit = 0;
+    std::int64_t StopBit = 0;
+    std::int64_t ByteEnd = 0; // 10 T, nearest, halves to even
+    std::int64_t Tail = 0;    // 11.5 T, nearest, halves to even
 
     static ReceiverIntervals ForFrequency(std::int64_t ticksPerSecond);
 };

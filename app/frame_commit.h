@@ -1,5 +1,6 @@
 #pragma once
 
+#include "acquisition/line_health.h"
 #include "app/program_state.h"
 
 namespace qv {
@@ -11,6 +12,7 @@ constexpr int CommitDelayMs = 30;
 // `frameTime` and its end flag, into row FrameCount. Returns that slot, or 0 when nothing was
 // pending or FrameCount lies outside 1..MaxFrames (the frame is then dropped). FrameCount is
 // not advanced here: ReadingSession::CommitNext, the one commit of the program, advances it.
-int CommitHandedOverFrame(ProgramState& state, double frameTime);
+// `health`, when given, gets the committed frame's health.
+int CommitHandedOverFrame(ProgramState& state, double frameTime, FrameHealth* health = nullptr);
 
 } // namespace qv

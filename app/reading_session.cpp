@@ -16,6 +16,7 @@ ReadingSession::~ReadingSession() {
 std::uint64_t ReadingSession::Start(const LocalDateTime& startedAt) {
     (void)Stop(ToFrameTime(startedAt));
     state_.FrameCount = 1;
+    lineHealth_.Clear();
     if (keeper_) keeper_->BeginReading(startedAt);
     if (keepAwake_) keepAwake_->Hold();
     const std::uint64_t generation = state_.handOver.BeginRun();
@@ -38,8 +39,10 @@ int ReadingSession::Stop(double frameTime) {
 }
 
 ReadingSession::Commit ReadingSession::CommitNext(double frameTime) {
-    const int slot = CommitHandedOverFrame(state_, frameTime);
+    FrameHealth health;
+    const int slot = CommitHandedOverFrame(state_, frameTime, &health);
     if (slot == 0) return {};
+    lineHealth_.Add(slot, health);
     CommitRow(slot);
     if (slot < MaxFrames) return {slot, false};
     state_.handOver.EndAllRuns();

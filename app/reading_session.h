@@ -1,5 +1,6 @@
 #pragma once
 
+#include "acquisition/line_health.h"
 #include "app/program_state.h"
 #include "recording/frame_time.h"
 
@@ -49,6 +50,10 @@ public:
     // Outside a run: a recording of `length` frames replaced the store's contents.
     void RecordingReplaced(int length);
 
+    // The health of the line over the current run (or the last one), frame by frame as
+    // committed; a new run starts it afresh.
+    const LineHealthTally& LineHealth() const { return lineHealth_; }
+
 private:
     void CommitRow(int slot);
     void EndRun();
@@ -56,6 +61,7 @@ private:
     ProgramState& state_;
     ReadingKeeper* keeper_;
     KeepAwake* keepAwake_;
+    LineHealthTally lineHealth_;
 };
 
 } // namespace qv

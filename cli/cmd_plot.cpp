@@ -4,9 +4,9 @@
 #include "cli/commands.h"
 #include "cli/file_command.h"
 #include "ui/render/graph_picture.h"
+#include "ui/render/labelled_picture.h"
 
-#include <QBuffer>
-#include <QByteArray>
+#include <QGuiApplication>
 #include <QImage>
 
 #include <cctype>
@@ -94,13 +94,41 @@ void PrintLabels(std::FILE* out, const GraphFrameSpan& view, const SeriesChoices
     }
 }
 
-// The picture as PNG file bytes.
-std::string PngBytes(const QImage& image) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) return {};
-    return png.toStdString();
+// The picture goes to a PNG file or to standard output.
+bool IsPictureName(const std::string& name) {
+    if (name == "-") return true;
+    std::string end = name.size() >= 4 ? name.substr(name.size() - 4) : std::string();
+    for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return end == ".png";
+}
+
+// Texts are drawn in the platform's fonts, which Qt reaches only through an application object;
+// the window-less platform is enough (on Windows it reads the fonts from the system's folder).
+std::unique_ptr<QGuiApplication> ApplicationForTexts() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef _WIN32
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR", qgetenv("SystemRoot") + "\\Fonts");
+#endif
+    // Its notes on the session (no runtime folder and the like) are not the command's output.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "quintovar-cli plot: %s\n", text.toUtf8().constData());
+    });
+    static int argc = 1;
+    static char name[] = "quintovar-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// The picture with its legend and the span's ends, in the program's 13-pixel font.
+QImage Labelled(const QImage& plot, const RecordingStore& store, const GraphFrameSpan& view,
+                const SeriesChoices& series, const DisplaySettings& settings) {
+    const auto application = ApplicationForTexts();
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(13);
+    return LabelledPicture(
+        plot, GraphPictureTexts(store, view.first, view.span, LegendOf(series), settings), font);
 }
 
 } // namespace
@@ -120,7 +148,10 @@ const CommandSyntax& PlotSyntax() {
              TextOption("--series", "LIST",
                         "до шести графиков через запятую, каждый k или k:RRGGBB, где k — номер\n"
                         "в списках окна: 0..9 параметры 1–10, 10..21 двенадцать флагов в порядке\n"
-                        "панели; по умолчанию 0,3,5 (впрыск, обороты, температура)")},
+                        "панели; по умолчанию 0,3,5 (впрыск, обороты, температура)"),
+             FlagOption("--legend",
+                        "картинка с подписями: над графиком названия, единицы, шкалы и цвета\n"
+                        "графиков, под ним номера и время первого и последнего кадра")},
             "Рисует картинку окна «Графики» (601 × 201, PNG) для отрезка записи кодом самого окна\n"
             "и печатает заголовок окна, кадр курсора и тексты шкал и значений каждого графика\n"
             "(в stderr, когда картинка идёт в стандартный вывод, OUT — -)."};
@@ -136,6 +167,8 @@ int RunPlot(int argc, char** argv) {
     if (!arguments) return 2;
     const std::string& in = arguments->positional[0];
     const std::string& out = arguments->positional[1];
+    if (!IsPictureName(out))
+        return Fail("«" + out + "» — картинка пишется в файл .png или в стандартный вывод (-)");
     const DisplaySettings settings = DisplaySettingsFrom(*arguments);
     SeriesChoices series;
     if (const std::string error = ParseSeries(arguments->Text("--series", DefaultSeries), series);
@@ -164,7 +197,10 @@ int RunPlot(int argc, char** argv) {
     ApplyToStore(document, *store);
     GraphRenderer renderer;
     const SeriesTextSet labels = RedrawPicture(renderer, *store, view, series, settings, ",");
-    const std::string png = PngBytes(renderer.GraphBitmap());
+    const std::string png =
+        PngBytes(arguments->Has("--legend")
+                     ? Labelled(renderer.GraphBitmap(), *store, view, series, settings)
+                     : renderer.GraphBitmap());
     if (png.empty()) return Fail("не удалось закодировать картинку в PNG");
     if (const int status = WriteOutput(syntax.name, in, out, png); status != 0) return status;
     // With the picture on standard output the texts go to stderr, beside it.

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/file_command.h"
 #include "cli/frame_line.h"
+#include "cli/line_health_report.h"
 #include "cli/program_folder.h"
 #include "files/file_io.h"
 #include "files/readings_folder.h"
@@ -188,6 +189,7 @@ int RunRead(int argc, char** argv) {
     const bool lost = signals->deviceLost, noCounter = signals->noCounter;
     lock.unlock();
     if (noCounter) std::puts("Однако не хотит:)");
+    PrintLineHealth(syntax.name, session.LineHealth().Summary());
 
     state->port.ReleasePort();
     if (lost) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace qv {
 
@@ -75,6 +76,16 @@ std::optional<SaveChoice> Dialogs::AskSaveFile(QWidget* parent, SaveFileType pre
     choice.fileName = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
     choice.type = SaveTypeOf(dialog.selectedNameFilter()).type;
     return choice;
+}
+
+std::optional<QString> Dialogs::AskSavePicture(QWidget* parent) {
+    QFileDialog dialog(parent, QString(),
+                       QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("PNG (*.png)")});
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 std::optional<QString> Dialogs::AskOpenFile(QWidget* parent, const QString& folder) {

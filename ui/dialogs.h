@@ -35,6 +35,9 @@ public:
     // cancelled.
     virtual std::optional<SaveChoice> AskSaveFile(QWidget* parent, SaveFileType preferred,
                                                   const QString& folder);
+    // The save dialog for a picture (PNG), opened in the user's pictures folder; nothing when
+    // cancelled.
+    virtual std::optional<QString> AskSavePicture(QWidget* parent);
     // The open dialog for recordings, opened in `folder`; nothing when cancelled.
     virtual std::optional<QString> AskOpenFile(QWidget* parent, const QString& folder);
     // The colour picker opened on `initial`; nothing when cancelled.

@@ -4,6 +4,7 @@
 #include "ui/shared_view.h"
 #include "ui/window_basics.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +82,14 @@ void TForm3::BuildControls() {
 
     Image1 = new GraphImage(this);
     Image1->setGeometry(64, 112, GraphWidth, GraphHeight);
+    // The picture's own menu; Ctrl+C copies the picture wherever the window's focus is, unless
+    // the focus is in a list's text, which copies its own text as always.
+    SavePicture = new QAction(QStringLiteral("Сохранить картинку…"), this);
+    CopyPicture = new QAction(QStringLiteral("Копировать картинку"), this);
+    CopyPicture->setShortcut(QKeySequence::Copy);
+    CopyPicture->setShortcutContext(Qt::WindowShortcut);
+    Image1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    Image1->addActions({SavePicture, CopyPicture});
 
     ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
     ScrollBar1->setGeometry(64, 320, 601, 17);
@@ -107,6 +116,8 @@ void TForm3::ConnectHandlers() {
     connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
+    connect(SavePicture, &QAction::triggered, this, &TForm3::SavePictureClick);
+    connect(CopyPicture, &QAction::triggered, this, &TForm3::CopyPictureClick);
     // The span and cursor follow the frame on screen while reading is stopped; a hidden window
     // waits for its next showing.
     connect(&view_, &SharedView::frameChanged, this, [this] {

@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -62,6 +63,10 @@ public:
     void Button1Click();
     void Button2Click();
     void SpeedButtonClick(int n); // SpeedButton1Click..SpeedButton6Click
+    // The picture with its legend and the span's ends, from Image1's context menu: into a PNG
+    // file ("Сохранить картинку…") or onto the clipboard ("Копировать картинку", Ctrl+C).
+    void SavePictureClick();
+    void CopyPictureClick();
 
     // --- Operations ----------------------------------------------------------------------
     void ApplySeriesColours();
@@ -75,6 +80,9 @@ public:
     int SelectedRow(int n) const;
     // The picture as the renderer holds it (Image1 shows the copy made after each change).
     const QImage& GraphBitmap() const;
+    // That picture with the legend of the series drawn and the frame numbers and times of the
+    // span's ends.
+    QImage LabelledGraphPicture() const;
 
     // --- Controls (index = the control's number; unused indices hold nullptr) ------------------
     std::array<QToolButton*, 7> SpeedButton{};
@@ -85,6 +93,8 @@ public:
     QSlider* TrackBar1 = nullptr;
     QScrollBar* ScrollBar1 = nullptr;
     GraphImage* Image1 = nullptr;
+    QAction* SavePicture = nullptr; // Image1's context menu
+    QAction* CopyPicture = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

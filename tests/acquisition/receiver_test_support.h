@@ -65,6 +65,7 @@ inline ReceivedFrame ToReceived(const HandedOverFrame& handed) {
 struct VirtualRun {
     std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
     std::vector<ReceivedFrame> frames;
+    std::vector<FrameHealth> health; // of each frame
     int frameReadyCalls = 0;
     bool noCounter = false;
     bool deviceLost = false;
@@ -101,7 +102,10 @@ struct VirtualRun {
         ReceiverCallbacks callbacks;
         callbacks.frameReady = [this] {
             ++frameReadyCalls;
-            while (auto handed = state->handOver.Take()) frames.push_back(ToReceived(*handed));
+            while (auto handed = state->handOver.Take()) {
+                frames.push_back(ToReceived(*handed));
+                health.push_back(handed->Health);
+            }
         };
         callbacks.noCounter = [this] { noCounter = true; };
         callbacks.deviceLost = [this] { deviceLost = true; };

@@ -79,8 +79,9 @@ TEST_P(ReadingSessionRuns, CommitAndKeepEveryFrameOfTheRunOnce) {
             } else if (step == 'H') {
                 LineFrame frame;
                 for (int k = 0; k < 8; ++k) frame.DataSamples[k] = (nextId >> k) & 1;
+                // Each frame's health names it: the run's tally must hold the run's frames.
                 if (state.handOver.Publish(generation, frame.DataSamples, frame.HeaderSamples, 0,
-                                           state.FrameCount))
+                                           state.FrameCount, {0, nextId}))
                     ++nextId;
             } else if (step == 'C') {
                 if (const int slot = session.CommitNext(now).slot) length = slot;
@@ -91,6 +92,12 @@ TEST_P(ReadingSessionRuns, CommitAndKeepEveryFrameOfTheRunOnce) {
         }
         EXPECT_EQ(state.FrameCount, length + 1);
         EXPECT_EQ(Frames(state.store, length), run.recording);
+        std::vector<int> tallied;
+        for (const auto& entry : session.LineHealth().Frames()) {
+            tallied.push_back(entry.Health.FramingFaults);
+            EXPECT_EQ(entry.Slot, static_cast<int>(tallied.size()));
+        }
+        EXPECT_EQ(tallied, run.recording);
     } // the keeper finishes its work
     EXPECT_EQ(KeptReadings(folder), run.kept);
     fs::remove_all(folder);

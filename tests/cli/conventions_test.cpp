@@ -34,6 +34,7 @@ TEST_F(CliConventions, HelpAndVersionGoToStandardOutputAndUsageErrorsToStandardE
         // "--help" as an option's value or after "--" is no request for help.
         {"receive line.txt --frequency --help", 2, nullptr, "«--help» — не целое число"},
         {"csv -- --help", 2, nullptr, "--help: нет такого файла или папки"},
+        {"plot in.kvr out.jpg", 2, nullptr, "«out.jpg» — картинка пишется в файл .png"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RunCli(c.arguments), c.status) << c.arguments;

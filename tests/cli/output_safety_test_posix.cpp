@@ -100,13 +100,15 @@ TEST_F(CliOutputs, OptionsAreCheckedAlikeInEveryCommand) {
 
 TEST_F(CliOutputs, AnOutputThatIsTheInputIsRefusedBeforeAnythingIsWritten) {
     Write("rec.csv", RecordingFileBytes(document)); // a recording named .csv: its default output
+    Write("rec.png", RecordingFileBytes(document)); // and one named as a picture
     fs::create_symlink("in.kvr", File("alias.kvr"));
     for (const char* arguments : {"csv in.kvr in.kvr", "csv rec.csv", "resave in.kvr alias.kvr",
-                                  "plot in.kvr ./in.kvr", "csv alias.kvr in.kvr"}) {
+                                  "plot rec.png ./rec.png", "csv alias.kvr in.kvr"}) {
         EXPECT_EQ(RunHere(arguments), 2) << arguments;
         EXPECT_NE(Read(File("stderr.txt")).find("это тот же файл"), std::string::npos) << arguments;
         EXPECT_EQ(Read(File("in.kvr")), RecordingFileBytes(document)) << arguments;
         EXPECT_EQ(Read(File("rec.csv")), RecordingFileBytes(document)) << arguments;
+        EXPECT_EQ(Read(File("rec.png")), RecordingFileBytes(document)) << arguments;
         EXPECT_TRUE(fs::is_symlink(File("alias.kvr")));
     }
 }

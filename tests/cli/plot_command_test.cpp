@@ -89,6 +89,22 @@ TEST_F(CliPlot, TakesSpanCursorSeriesColoursAndSettings) {
                                     "3\t4\t80мс\t40мс\t0мс\t25,60 ms\n");
 }
 
+TEST_F(CliPlot, LegendFramesTheSamePictureAndPrintsTheSameTexts) {
+    ASSERT_EQ(Plot("--legend --span 100 --series 0,21"), 0) << Output("stderr.txt");
+    const std::string texts = Output("stdout.txt");
+    SeriesChoices series;
+    series[0] = {true, 0, QColor(0xFF, 0, 0)};
+    series[1] = {true, 21, QColor(0, 0, 0xFF)};
+    const QImage plot = Expected({1, 100, 50}, series), written = Written();
+    int top = 1; // the window's picture stands whole below the legend
+    while (top + plot.height() <= written.height() &&
+           written.copy(8, top, plot.width(), plot.height()) != plot)
+        ++top;
+    EXPECT_LE(top + plot.height() + 20, written.height()) << "no plot, or no room for the ends";
+    ASSERT_EQ(Plot("--span 100 --series 0,21"), 0);
+    EXPECT_EQ(Output("stdout.txt"), texts);
+}
+
 TEST_F(CliPlot, RejectsValuesOutsideTheirRanges) {
     for (const char* options :
          {"--start 0", "--start 300", "--span 1", "--span 301", "--start 250 --span 52",

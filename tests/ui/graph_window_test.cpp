@@ -5,12 +5,19 @@
 #include "ui/form3_graph.h"
 #include "ui/graph_image.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 #include <QToolButton>
+
+// Qt Gui's entry for its own test library: a key goes to the shortcuts first, as from the
+// keyboard.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
+                                               Qt::KeyboardModifiers mods, const QString& text,
+                                               bool autorep, ushort count);
 
 namespace qv::test {
 namespace {
@@ -267,6 +274,43 @@ TEST_F(GraphWindowTest, PlaybackStepsTheCursorThenTheSpan) {
     EXPECT_EQ(Start(), 499);
     EXPECT_EQ(Cursor(), 99);
     EXPECT_EQ(MainFrame(), 598);
+}
+
+TEST_F(GraphWindowTest, SavesAndCopiesThePictureWithItsLegend) {
+    state().SeriesColours[0] = 0x0000FF; // red, 0x00BBGGRR
+    state().SeriesColours[1] = 0xFF0000; // blue
+    Open(300, 150);
+    PickSeries(1, 0);
+    PickSeries(2, 3);
+    ASSERT_EQ(graph()->Image1->actions(),
+              (QList<QAction*>{graph()->SavePicture, graph()->CopyPicture}));
+    const QString file = dir.filePath(QStringLiteral("graph.png"));
+    dialogs->pictureAnswers.push_back(file);
+    graph()->SavePicture->trigger();
+    const QImage saved = QImage(file).convertToFormat(QImage::Format_RGB32);
+    const QImage& plot = graph()->GraphBitmap();
+    // The window's picture stands whole below the legend, whose squares show both colours.
+    int top = 1;
+    while (top + plot.height() <= saved.height() &&
+           saved.copy(8, top, plot.width(), plot.height()) != plot)
+        ++top;
+    ASSERT_LE(top + plot.height(), saved.height()) << "the plot is not in the picture";
+    for (const QRgb colour : {qRgb(0xFF, 0, 0), qRgb(0, 0, 0xFF)}) {
+        int pixels = 0;
+        for (int y = 0; y < top; ++y)
+            for (int x = 0; x < saved.width(); ++x) pixels += saved.pixel(x, y) == colour;
+        EXPECT_GT(pixels, 25) << std::hex << colour;
+    }
+    EXPECT_TRUE(dialogs->messages.empty());
+
+    // Ctrl+C with the focus on the cursor's track bar puts the same picture on the clipboard.
+    QApplication::clipboard()->clear();
+    QApplication::setActiveWindow(graph());
+    graph()->TrackBar1->setFocus();
+    EXPECT_TRUE(qt_sendShortcutOverrideEvent(graph()->TrackBar1, 0, Qt::Key_C, Qt::ControlModifier,
+                                             QStringLiteral("c"), false, 1));
+    EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), saved);
+    EXPECT_EQ(Cursor(), 150); // nothing else moved
 }
 
 } // namespace

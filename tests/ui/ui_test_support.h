@@ -61,6 +61,13 @@ public:
         colourAnswers.pop_front();
         return answer;
     }
+    std::deque<QString> pictureAnswers;
+    std::optional<QString> AskSavePicture(QWidget*) override {
+        if (pictureAnswers.empty()) return std::nullopt;
+        const QString answer = pictureAnswers.front();
+        pictureAnswers.pop_front();
+        return answer;
+    }
     std::optional<QString> AskOpenFile(QWidget*, const QString& folder) override {
         ++openAsked;
         foldersAsked.push_back(folder);

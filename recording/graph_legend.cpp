@@ -1,0 +1,52 @@
+#include "recording/graph_legend.h"
+
+#include "recording/flag_table.h"
+#include "recording/frame_time.h"
+#include "recording/graph_series.h"
+#include "recording/parameter_table.h"
+
+namespace qv {
+namespace {
+
+constexpr int ParameterRows = 10;
+
+// A caption ("Обороты:") without its colon, a unit (" мс.") without its blanks and final dot.
+std::string Trimmed(std::string text, const char* drop) {
+    while (!text.empty() && (text.front() == ' ')) text.erase(0, 1);
+    while (!text.empty() && std::string(drop).find(text.back()) != std::string::npos)
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+std::optional<std::string> SeriesLegendText(int k, const DisplaySettings& settings) {
+    const auto scale = SeriesScaleTexts(k, settings);
+    if (!scale) return std::nullopt;
+    if (k >= ParameterRows) {
+        const FlagInfo& flag = NamedFlag(k - ParameterRows);
+        return std::string(flag.bigFontCaption) + ": " + flag.graphOff + " … " + flag.graphOn;
+    }
+    const ParameterUnit* row = ParameterUnitOf(k + 1, settings);
+    const std::string unit = Trimmed(row->graph.unit, " .");
+    return Trimmed(BigFontCaptionOf(k + 1), ":") + (unit.empty() ? "" : ", " + unit) + ": " +
+           scale->bottom + " … " + scale->top;
+}
+
+SpanEndTexts SpanEndText(const RecordingStore& store, int frame) {
+    return {"кадр " + std::to_string(frame), TimeOfDayText(store.Row(frame).FrameTime)};
+}
+
+PictureTexts GraphPictureTexts(const RecordingStore& store, int first, int span,
+                               const std::vector<LegendSeries>& series,
+                               const DisplaySettings& settings) {
+    PictureTexts texts;
+    for (const LegendSeries& one : series)
+        if (auto text = SeriesLegendText(one.k, settings))
+            texts.legend.push_back({std::move(*text), one.rgb});
+    texts.first = SpanEndText(store, first);
+    texts.last = SpanEndText(store, first + span - 1);
+    return texts;
+}
+
+} // namespace qv
