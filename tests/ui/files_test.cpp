@@ -228,9 +228,9 @@ TEST_F(SettingsTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
 
     const SettingsValues values =
         qv::LoadSettings(dir.filePath(QStringLiteral("QuintovarByTrelm52.ini")).toStdString());
-    EXPECT_EQ(values.KHH, 2);
-    EXPECT_EQ(values.Vozduh, 2);
-    EXPECT_EQ(values.Temperature, 1);
+    EXPECT_EQ(values.display.KHH, IdleAirUnit(2));
+    EXPECT_EQ(values.display.Vozduh, IntakeKind(2));
+    EXPECT_EQ(values.display.Temperature, CoolantDependence(1));
     EXPECT_TRUE(values.InvertedAdapter);
     EXPECT_FALSE(values.ReducedCpu);
     EXPECT_FALSE(values.Preset);
