@@ -44,8 +44,8 @@ public:
     void CursorToFrame(int frame);
     // A recording was loaded while the window is open: close and show it again.
     void RestartOnRecording();
-    // Refill the six parameter lists with the panel's labels 1..22 under the current display
-    // settings, no series selected.
+    // Refill the six parameter lists with the panel's parameter and flag labels (the series rows)
+    // under the current display settings, no series selected.
     void FillSeriesLists();
     // Refill the lists keeping each series' choice, then redraw.
     void RefreshGraphLists();
