@@ -68,7 +68,7 @@ QImage FlagPicture(const QColor& fill, const QString& digit) {
 
 } // namespace
 
-TForm7::TForm7(SharedView& view, QWidget* parent) : QWidget(parent), view_(view) {
+TForm7::TForm7(const WindowParts& parts) : view_(parts.view) {
     SetUpFixedWindow(this, QStringLiteral("Большой шрифт"), 687, BigFontClientHeight, 198, 99);
     BuildControls();
     ConnectHandlers();

@@ -17,7 +17,7 @@ namespace {
 using HelpAboutTest = MainWindowTest;
 
 TEST_F(HelpAboutTest, TheHelpWindowShowsTheGuideAndKeepsItsPlace) {
-    TForm4* help = app->Form4();
+    TForm4* help = app->Window<TForm4>();
     state().StopFlag = 0; // the item sets the idle flag first
     form->N9->trigger();
     EXPECT_EQ(state().StopFlag, 1);
@@ -42,7 +42,7 @@ TEST_F(HelpAboutTest, TheHelpWindowShowsTheGuideAndKeepsItsPlace) {
 }
 
 TEST_F(HelpAboutTest, TheAboutWindowShowsItsFiveLabels) {
-    TForm5* about = app->Form5();
+    TForm5* about = app->Window<TForm5>();
     form->N26->trigger();
     ASSERT_TRUE(about->isVisible());
     EXPECT_EQ(about->windowTitle(), QStringLiteral("О программе"));
@@ -74,8 +74,8 @@ TEST_F(HelpAboutTest, StartingAReadingClosesBoth) {
     form->N26Click();
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     form->Button1Click();
-    EXPECT_FALSE(app->Form4()->isVisible());
-    EXPECT_FALSE(app->Form5()->isVisible());
+    EXPECT_FALSE(app->Window<TForm4>()->isVisible());
+    EXPECT_FALSE(app->Window<TForm5>()->isVisible());
     EXPECT_FALSE(form->N6->menuAction()->isEnabled()); // "Справка" is locked while reading
 }
 

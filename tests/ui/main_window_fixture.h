@@ -44,7 +44,7 @@ protected:
         services.readingsFolder = readingsFolder;
         app = std::make_unique<QuintovarApp>(services);
         app->StartUp();
-        form = app->Form1();
+        form = app->Window<TForm1>();
         form->Timer1Timer(); // the start-up commit, as Timer1's first tick
     }
 
