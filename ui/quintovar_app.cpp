@@ -1,5 +1,7 @@
 #include "ui/quintovar_app.h"
+#ifdef QV_KEEP_AWAKE
 #include "desktop/machine_keep_awake.h"
+#endif
 #include "files/readings_folder.h"
 #include "files/settings_file.h"
 #include "recording/frame_time.h"
@@ -63,7 +65,9 @@ UiServices ProgramServices(const QStringList& arguments) {
         QDir::toNativeSeparators(QString::fromStdString(SettingsFilePath(programFolder)));
     services.readingsFolder =
         QDir::toNativeSeparators(QString::fromStdString(ReadingsFolderPath(programFolder)));
+#ifdef QV_KEEP_AWAKE
     services.keepAwake = MachineKeepAwake();
+#endif
     return services;
 }
 
