@@ -260,7 +260,6 @@ TEST_F(ReadingTest, TheReceiverThreadArmsTheCommitThroughAQueuedCall) {
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     form->Button1Click();
     ASSERT_TRUE(receiverCallbacks.frameReady);
-    generation = state().handOver.BeginRun();
     const LineFrame frame = FrameWithByte1(77);
     std::thread receiver([&] {
         state().handOver.Publish(generation, frame.DataSamples, frame.HeaderSamples, 0, 1);

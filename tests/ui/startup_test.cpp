@@ -9,7 +9,7 @@ namespace qv::test {
 namespace {
 
 TEST_F(MainWindowTest, StartsIdleOnTheAllZeroFrameOneOfOne) {
-    EXPECT_EQ(state().StopFlag, 1);
+    EXPECT_FALSE(app->Session().Reading());
     EXPECT_EQ(state().FrameCount, 2);
     EXPECT_EQ(form->ScrollBar1->minimum(), 1);
     EXPECT_EQ(form->ScrollBar1->maximum(), 1);
