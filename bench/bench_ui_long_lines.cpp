@@ -71,7 +71,8 @@ void BM_OpenLongLine(benchmark::State& state) {
     auto app = std::make_unique<QuintovarApp>(services);
     app->StartUp();
     app->Window<TForm1>()->show();
-    if (where == LongLine::Sample) app->Window<TForm1>()->N13Click(); // the sample columns on screen
+    if (where == LongLine::Sample)
+        app->Window<TForm1>()->N13Click(); // the sample columns on screen
     QCoreApplication::processEvents();
     for (auto _ : state) {
         app->Window<TForm6>()->ClearComment();

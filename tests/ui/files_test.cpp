@@ -42,7 +42,8 @@ TEST_F(RecordingFileTest, SaveAndLoadRestoreRecordingSamplesMarkersAndComment) {
     form->N13->trigger();
     form->SampleButtonMouseDown(1, Qt::LeftButton);
     form->BitBtnMouseDown(4, Qt::LeftButton);
-    app->Window<TForm6>()->SetCommentLines({QStringLiteral("Прогрев"), QStringLiteral("обороты ХХ")});
+    app->Window<TForm6>()->SetCommentLines(
+        {QStringLiteral("Прогрев"), QStringLiteral("обороты ХХ")});
     const QString path = dir.filePath(QStringLiteral("run1.kvr"));
     dialogs->saveAnswers.push_back(SaveChoice{path, SaveFileType::Recording});
     form->SaveRecording();

@@ -149,11 +149,12 @@ protected:
             {"Удал.кадр", true, false},
             {">", true, false},
             {"Читать/Стоп", true, true}};
-        std::map<QString, bool> items{{"port box", form->ComboBox1->isEnabled()},
-                                      {"Удал.кадр", form->Button5->isEnabled()},
-                                      {">", form->Button6->isEnabled()},
-                                      {"Читать/Стоп", form->Button1->isEnabled()},
-                                      {"Читать/Стоп big", app->Window<TForm7>()->Button2->isEnabled()}};
+        std::map<QString, bool> items{
+            {"port box", form->ComboBox1->isEnabled()},
+            {"Удал.кадр", form->Button5->isEnabled()},
+            {">", form->Button6->isEnabled()},
+            {"Читать/Стоп", form->Button1->isEnabled()},
+            {"Читать/Стоп big", app->Window<TForm7>()->Button2->isEnabled()}};
         CollectItems(form->menuBar()->actions(), QString(), true, items);
         for (const auto& [item, clickable] : items) {
             const auto* row = std::find_if(std::begin(rows), std::end(rows), [&](const auto& r) {

@@ -36,7 +36,8 @@ TEST_F(MainWindowTest, ListsThePortsWithoutChoosingOrOpeningOne) {
 TEST_F(MainWindowTest, CreatesTheOtherWindowsHidden) {
     EXPECT_TRUE(form->isVisible());
     for (QWidget* window : std::initializer_list<QWidget*>{
-             app->Window<TForm3>(), app->Window<TForm4>(), app->Window<TForm5>(), app->Window<TForm6>(), app->Window<TForm7>(), app->Window<TForm8>()})
+             app->Window<TForm3>(), app->Window<TForm4>(), app->Window<TForm5>(),
+             app->Window<TForm6>(), app->Window<TForm7>(), app->Window<TForm8>()})
         EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Диагностика Toyota со старым протоколом"));
 }
