@@ -8,8 +8,6 @@
 namespace qv {
 namespace {
 
-constexpr int ParameterRows = 10;
-
 // A caption ("Обороты:") without its colon, a unit (" мс.") without its blanks and final dot.
 std::string Trimmed(std::string text, const char* drop) {
     while (!text.empty() && (text.front() == ' ')) text.erase(0, 1);
@@ -23,13 +21,13 @@ std::string Trimmed(std::string text, const char* drop) {
 std::optional<std::string> SeriesLegendText(int k, const DisplaySettings& settings) {
     const auto scale = SeriesScaleTexts(k, settings);
     if (!scale) return std::nullopt;
-    if (k >= ParameterRows) {
-        const FlagInfo& flag = NamedFlag(k - ParameterRows);
+    if (k >= FirstFlagSeriesRow) {
+        const FlagInfo& flag = NamedFlag(k - FirstFlagSeriesRow);
         return std::string(flag.bigFontCaption) + ": " + flag.graphOff + " … " + flag.graphOn;
     }
     const ParameterUnit* row = ParameterUnitOf(k + 1, settings);
     const std::string unit = Trimmed(row->graph.unit, " .");
-    return Trimmed(BigFontCaptionOf(k + 1), ":") + (unit.empty() ? "" : ", " + unit) + ": " +
+    return Trimmed(ParameterOf(k + 1).bigFontCaption, ":") + (unit.empty() ? "" : ", " + unit) + ": " +
            scale->bottom + " … " + scale->top;
 }
 
