@@ -78,7 +78,7 @@ protected:
         app->View().SetLength(length);
         form->ScrollBar1->setValue(position);
         form->MemoDraw(position);
-        state().FrameCount = length + 1;
+        app->Session().RecordingReplaced(length);
     }
 
     QString PanelValue(int row) { return MemoLines(form->Memo2).value(row); }
