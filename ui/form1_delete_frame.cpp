@@ -15,6 +15,7 @@ void TForm1::Button5Click() {
     state_.store.DeleteFrame(position, length);
     view_.SetLength(length - 1);
     MemoDraw(FramePosition());
+    view_.RecordingChanged();
     GraphAfterDelete(length, length - 1);
 }
 

@@ -136,6 +136,7 @@ void TForm1::LoadRecording(const QString& fileName) {
         view_.SetFrame(length);
         MemoDraw(length);
         session_.RecordingReplaced(length);
+        view_.RecordingChanged();
         SetInfo(QString::fromStdString(LoadedFromText(name.toStdString())));
     }
     GraphRestartAfterLoad();

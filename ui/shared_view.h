@@ -39,6 +39,9 @@ public:
     void SetLength(int length);
     // Shows `frame`, kept within 1..Length().
     void SetFrame(int frame);
+    // The recording's frames changed: one was committed or deleted, or a recording was loaded
+    // (its length set first). Windows that show the whole recording follow.
+    void RecordingChanged() { emit recordingChanged(); }
 
     const SeriesPicks& Series() const { return series_; }
     void SetSeries(int n, SeriesPick pick); // n = 1..6
@@ -63,6 +66,7 @@ signals:
     void infoChanged(const QString& text);
     void readingChanged(bool reading);
     void playingChanged(bool playing);
+    void recordingChanged();
 
 private:
     DisplaySettings& settings_;
