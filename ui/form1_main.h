@@ -107,6 +107,7 @@ public:
     void N12Click();
     void N13Click();
     void N31Click();
+    void SummaryItemClick();
     // Menu "Справка"
     void N26Click();
     void N9Click();
@@ -173,6 +174,8 @@ public:
     QAction *N18 = nullptr, *N14 = nullptr, *N24 = nullptr, *N27 = nullptr;
     QAction *N30 = nullptr, *N25 = nullptr, *N32 = nullptr;
     QMenu* N5 = nullptr; // "Дополнител."
+    // "Сводка", below the items of the next line.
+    QAction* SummaryItem = nullptr;
     QAction *N8 = nullptr, *N12 = nullptr, *N13 = nullptr, *N31 = nullptr;
     QMenu* N6 = nullptr; // "Справка"
     QAction *N26 = nullptr, *N9 = nullptr;
