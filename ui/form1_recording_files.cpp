@@ -134,9 +134,9 @@ void TForm1::LoadRecording(const QString& fileName) {
 
         view_.SetLength(length);
         view_.SetFrame(length);
+        view_.RecordingChanged();
         MemoDraw(length);
         session_.RecordingReplaced(length);
-        view_.RecordingChanged();
         SetInfo(QString::fromStdString(LoadedFromText(name.toStdString())));
     }
     GraphRestartAfterLoad();
