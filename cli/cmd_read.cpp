@@ -16,6 +16,7 @@
 #include "desktop/machine_keep_awake.h"
 #endif
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <condition_variable>
@@ -65,17 +66,24 @@ std::string AcquisitionNote(AcquisitionMode mode, ThreadPriorityLevel priority) 
 
 // The readings folder's reports, on the keeper's thread.
 ReadingKeeper::Events KeeperReports(const std::string& folder) {
+    const auto report = [](const std::string& text) {
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.find('\n', at), text.size());
+            std::fprintf(stderr, "quintovar-cli read: %s\n", text.substr(at, end - at).c_str());
+            at = end + 1;
+        }
+    };
     ReadingKeeper::Events events;
-    events.recovered = [](const std::vector<std::string>& names) {
-        std::fprintf(stderr, "quintovar-cli read: %s\n", RecoveredReadingsText(names).c_str());
+    events.recovered = [report, folder](const Recovery& recovery) {
+        report(RecoveryDetailsText(recovery, folder));
     };
-    events.notKept = [] {
-        std::fprintf(stderr, "quintovar-cli read: %s\n", NotKeptText().c_str());
-    };
+    events.notKept = [report] { report(NotKeptText()); };
+    events.keptAgain = [report] { report(KeptAgainText()); };
     events.kept = [folder](const std::string& name) {
         std::fprintf(stderr, "quintovar-cli read: чтение сохранено: %s\n",
                      JoinPath(folder, name).c_str());
     };
+    events.notFolded = [report](const std::string& journal) { report(NotFoldedText(journal)); };
     return events;
 }
 

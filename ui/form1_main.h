@@ -120,10 +120,14 @@ public:
     void DeviceLostQueued(int run);
     // No frame for QuietLineMs while reading: the information field says so.
     void QuietLineTimeout();
-    // The readings folder could not take this reading: a notice that does not wait.
-    void ReadingNotKeptQueued();
-    // The start completed unfinished readings: `text` names them in the information field.
-    void ReadingsRecoveredQueued(const QString& text);
+    // The readings folder's notices (a reading not kept, kept again, not folded): they do not
+    // wait.
+    void KeeperNoticeQueued(const QString& text);
+    // The start completed unfinished readings: `text` says so in the information field, and
+    // `details` names them in its hint.
+    void ReadingsRecoveredQueued(const QString& text, const QString& details);
+    // The latest reading is the recording `path`: the information field's hint says so.
+    void ReadingKeptQueued(const QString& path);
 
     // The timing check's report, shown by Timer3Timer.
     QString TimingReport;
@@ -194,6 +198,8 @@ private:
     // The one place that connects this window's controls, and the shared view, to its handlers.
     void ConnectHandlers();
     void SetInfo(const QString& text);
+    // The information field's hint, with `more` on a line below its own text.
+    void SetInfoHint(const QString& more);
     void StartReceiver(std::uint64_t generation);
     // A committed frame becomes the recording's last frame and is shown.
     void ShowCommittedFrame(int n);

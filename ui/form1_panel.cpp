@@ -3,6 +3,7 @@
 #include "ui/window_basics.h"
 
 #include <QAction>
+#include <QLineEdit>
 
 #include <QTextEdit>
 
@@ -29,6 +30,10 @@ int TForm1::FramePosition() const {
 
 void TForm1::SetInfo(const QString& text) {
     view_.SetInfo(text);
+}
+
+void TForm1::SetInfoHint(const QString& more) {
+    Edit1->setToolTip(Edit1->toolTip().section(QLatin1Char('\n'), 0, 0) + QLatin1Char('\n') + more);
 }
 
 void TForm1::MemoDraw(int n) {

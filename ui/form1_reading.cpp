@@ -126,12 +126,17 @@ void TForm1::ShowReadingNotice() {
     QuietTimer->start();
 }
 
-void TForm1::ReadingNotKeptQueued() {
-    services_.dialogs->Notice(this, QString::fromStdString(NotKeptText()));
+void TForm1::KeeperNoticeQueued(const QString& text) {
+    services_.dialogs->Notice(this, text);
 }
 
-void TForm1::ReadingsRecoveredQueued(const QString& text) {
+void TForm1::ReadingsRecoveredQueued(const QString& text, const QString& details) {
     SetInfo(text);
+    SetInfoHint(details);
+}
+
+void TForm1::ReadingKeptQueued(const QString& path) {
+    SetInfoHint(QString::fromStdString(KeptText(path.toStdString())));
 }
 
 } // namespace qv

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 
 namespace qv::test {
 namespace {
@@ -60,10 +61,14 @@ protected:
     }
 };
 
-TEST_F(RecoveryTest, AStartCompletesAnUnfinishedReadingAndSaysSo) {
+TEST_F(RecoveryTest, AStartCompletesAnUnfinishedReadingAndSaysSoInTheField) {
     Settle();
-    EXPECT_EQ(form->Edit1->text(),
-              QStringLiteral("Восстановлено незавершённое чтение: 2026-12-09_14-03-11.kvr"));
+    const QString shown = form->Edit1->text();
+    EXPECT_EQ(shown, QStringLiteral("Восстановлено чтений: 1"));
+    EXPECT_LT(QFontMetrics(form->Edit1->font()).horizontalAdvance(shown),
+              form->Edit1->width() - 8); // its frame and margins
+    EXPECT_TRUE(form->Edit1->toolTip().contains(QDir::toNativeSeparators(
+        QDir(readingsFolder).filePath(QStringLiteral("2026-12-09_14-03-11.kvr")))));
     EXPECT_EQ(Files(), QStringList{QStringLiteral("2026-12-09_14-03-11.kvr")});
 }
 
