@@ -13,6 +13,7 @@ void TForm1::Button5Click() {
         return;
     }
     state_.store.DeleteFrame(position, length);
+    framesDeleted_ = true;
     view_.SetLength(length - 1);
     MemoDraw(FramePosition());
     view_.RecordingChanged();

@@ -61,7 +61,7 @@ public:
     void SetReadingStopped(bool stopped);
     void ApplyDisplaySettings();
     void ApplyExtraViews();
-    void SaveRecording();
+    bool SaveRecording(); // true when a file was written
     void LoadRecording(const QString& fileName);
     void LoadSettings();
     bool SaveSettings(); // false when the file could not be written (reported already)
@@ -215,6 +215,23 @@ private:
     void RememberFolderOf(const QString& fileName);
     QTextEdit* SampleMemo(int column) const;
 
+    // --- What no file holds yet (form1_unsaved.cpp) -----------------------------------------
+    // What a recording file keeps besides the frames, as the window holds it now.
+    struct FileContents {
+        std::array<std::string, 10> markers;
+        std::array<QStringList, 3> samples;
+        QStringList comment;
+        bool operator==(const FileContents&) const = default;
+    };
+    FileContents ContentsNow() const;
+    // The recording in memory is now what a file holds (loaded, saved), or a new reading's.
+    void RecordingInFile(bool newReading);
+    // Before what would drop the recording in memory: when it holds what no file has (a changed
+    // comment, marker or sample column, a deleted frame, a reading not wholly on disk), asks
+    // "Сохранить изменения в записи?". False when the user keeps it: "Отмена", or "Да" and
+    // the save did not happen.
+    bool SaveChangesFirst();
+
     // --- Operations of the other windows, run when they are open ---------------------------
     // Window W of the others (ui/other_windows.h); null before they are attached.
     template <class W> W* Other() const;
@@ -255,6 +272,10 @@ private:
     bool priorityNoticeShown_ = false;
     std::unique_ptr<InputBlocker> closingInputBlock_; // from the start of the close on
     bool closeDone_ = false;
+    FileContents inFile_;          // as the recording's file (or its new reading) has them
+    bool framesDeleted_ = false;   // since the recording was loaded, saved or read
+    bool readingInMemory_ = false; // the recording is a reading, kept by the readings folder
+    bool askingToSave_ = false;
 };
 
 } // namespace qv

@@ -50,11 +50,13 @@ void TForm1::Button1Click() {
         services_.dialogs->Message(this, QStringLiteral("Надо бы порт выбрать"));
         return;
     }
+    if (!SaveChangesFirst()) return;
     if (state_.port.IsOpen()) lastPort_ = ComboBox1->currentText();
     const std::uint64_t generation = session_.Start(NowLocalDateTime());
     CloseWindowsForReading();
     SetReadingStopped(false);
     if (TForm6* comment = Other<TForm6>()) comment->ClearComment();
+    RecordingInFile(true);
     StartReceiver(generation);
     SetInfo(ReadingText);
     droppedBefore_ = state_.handOver.DroppedFrames();
