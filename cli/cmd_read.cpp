@@ -17,9 +17,11 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -87,6 +89,14 @@ ReadingKeeper::Events KeeperReports(const std::string& folder) {
     return events;
 }
 
+// The signal (SIGINT, SIGTERM) that asked reading to end, 0 for none.
+std::atomic<int> interruptedBy{0};
+static_assert(std::atomic<int>::is_always_lock_free); // written in a signal handler
+
+extern "C" void InterruptReading(int signal) {
+    interruptedBy = signal;
+}
+
 } // namespace
 
 const CommandSyntax& ReadSyntax() {
@@ -105,7 +115,8 @@ const CommandSyntax& ReadSyntax() {
         "и печатает каждый, как receive, пока не придут N кадров или не пройдут T секунд.\n"
         "Как читается линия и с каким приоритетом потока, пишет в stderr. Состояние выхода 2,\n"
         "когда порт не открывается, 3, когда порт перестал отвечать. Каждое чтение хранится\n"
-        "в папке чтений, как у окна (см. README)."};
+        "в папке чтений, как у окна (см. README). Ctrl+C (SIGINT) или SIGTERM заканчивают\n"
+        "чтение, как его обычный конец, и состояние выхода тогда 130 или 143."};
     return syntax;
 }
 
@@ -114,7 +125,10 @@ const CommandSyntax& ReadSyntax() {
 // frame as `receive` does, until N frames have come or T seconds have passed. How the line is
 // read, and at which thread priority, goes to stderr.
 // Exit status 2 when the port cannot be opened, 3 when the receiver found the device gone
-// (reading then ends at once, the frames before it printed).
+// (reading then ends at once, the frames before it printed). SIGINT and SIGTERM end reading as
+// its normal end does (the reading is folded into its recording, which is named on stderr);
+// the exit status is then 128 and the signal's number, as a shell reports a process that the
+// signal ended.
 int RunRead(int argc, char** argv) {
     const CommandSyntax& syntax = ReadSyntax();
     const auto arguments = ParseArguments(syntax, argc, argv);
@@ -125,6 +139,8 @@ int RunRead(int argc, char** argv) {
     const bool inverted = arguments->Has("--inverted");
     const bool dtr = arguments->Has("--dtr");
 
+    std::signal(SIGINT, InterruptReading);
+    std::signal(SIGTERM, InterruptReading);
     // The readings folder is looked after from the start: a reading that a crash left unfinished
     // is completed first.
     const std::string folder = ReadingsFolderPath(ProgramFolder());
@@ -167,12 +183,16 @@ int RunRead(int argc, char** argv) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     int printed = 0;
     std::unique_lock lock(signals->mutex);
-    while (printed < frames) {
-        const bool woken = signals->changed.wait_until(lock, end, [&] {
+    while (printed < frames && interruptedBy == 0) {
+        // A signal does not wake the wait: it is looked for every 100 ms.
+        const auto until =
+            std::min(end, std::chrono::steady_clock::now() + std::chrono::milliseconds(100));
+        const bool woken = signals->changed.wait_until(lock, until, [&] {
             return signals->frameReady || signals->finished || !signals->notes.empty();
         });
         printNotes();
-        if (!woken) break;
+        if (!woken && until == end) break;
+        if (!woken) continue;
         if (signals->frameReady) {
             signals->frameReady = false;
             lock.unlock();
@@ -206,7 +226,7 @@ int RunRead(int argc, char** argv) {
         std::fprintf(stderr, "quintovar-cli read: %s\n", text.substr(0, text.find('\n')).c_str());
         return 3;
     }
-    return 0;
+    return interruptedBy != 0 ? 128 + interruptedBy : 0;
 }
 
 } // namespace qv::cli
