@@ -100,6 +100,20 @@ std::string TimeOfDayText(double frameTime) {
     return text;
 }
 
+long long SpanMilliseconds(double first, double last) {
+    long long ms = std::llround((last - first) * static_cast<double>(MillisecondsPerDay));
+    if (ms < 0) ms += MillisecondsPerDay;
+    return ms;
+}
+
+std::string DurationText(long long milliseconds) {
+    const long long seconds = milliseconds / 1000;
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60,
+                  seconds % 60);
+    return text;
+}
+
 std::optional<double> ParseTimeOfDay(const std::string& text) {
     int fields[3] = {0, 0, 0};
     int field = 0, digits = 0;

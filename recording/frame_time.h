@@ -24,6 +24,12 @@ double NowFrameTime();
 // Milliseconds are dropped, not rounded.
 std::string TimeOfDayText(double frameTime);
 
+// The time from the time of day `first` to `last` in whole milliseconds: a `last` earlier than
+// `first` lies on the next day (frames loaded from a file keep only their time of day).
+long long SpanMilliseconds(double first, double last);
+// "0:04:38": hours, minutes and whole seconds of a span.
+std::string DurationText(long long milliseconds);
+
 // Reads "H:mm:ss" or "HH:mm:ss" back as a fraction of a day (date part 0); nothing for
 // anything else.
 std::optional<double> ParseTimeOfDay(const std::string& text);

@@ -4,13 +4,8 @@
 #include "recording/frame_time.h"
 #include "recording/parameter_table.h"
 
-#include <cmath>
-#include <cstdio>
-
 namespace qv {
 namespace {
-
-constexpr long long MillisecondsPerDay = 86'400'000LL;
 
 bool Below(const ExactValue& a, const ExactValue& b) {
     return a.num * b.den < b.num * a.den; // far from overflow: bytes times small constants
@@ -44,15 +39,6 @@ ParameterSummary SummarizeParameter(const RecordingStore& store, int length, int
     return summary;
 }
 
-// "0:04:38": hours, minutes and whole seconds.
-std::string DurationText(long long ms) {
-    const long long seconds = ms / 1000;
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60,
-                  seconds % 60);
-    return text;
-}
-
 } // namespace
 
 RecordingSummary SummarizeRecording(const RecordingStore& store, int length,
@@ -63,8 +49,7 @@ RecordingSummary SummarizeRecording(const RecordingStore& store, int length,
     const double first = store.Row(1).FrameTime, last = store.Row(length).FrameTime;
     summary.start = TimeOfDayText(first);
     summary.end = TimeOfDayText(last);
-    long long ms = std::llround((last - first) * static_cast<double>(MillisecondsPerDay));
-    if (ms < 0) ms += MillisecondsPerDay; // times of day past midnight
+    const long long ms = SpanMilliseconds(first, last);
     summary.duration = DurationText(ms);
     if (length > 1)
         summary.interval = FixedText({ms, 1000LL * (length - 1)}, 9, 2, decimalSeparator) + " с";
