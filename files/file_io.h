@@ -17,11 +17,13 @@ std::string JoinPath(const std::string& directory, const std::string& name);
 // Whether a file can be created in `directory` (tried with a short-lived probe file).
 bool DirectoryWritable(const std::string& directory);
 
-// Reads a whole regular file (a symbolic link is followed) into `bytes`. A directory, device,
-// FIFO or socket is refused before it is opened for reading, so that nothing blocks or waits
-// for a writer, and so is a file of more than `maxBytes` bytes (Refused, with the reason). Io
-// with the system's text when the file cannot be opened or read.
-FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes);
+// Reads a whole regular file (a symbolic link is followed, unless `followLinks` is false: then
+// a link is refused like any other thing that is no regular file) into `bytes`. A directory,
+// device, FIFO or socket is refused before it is opened for reading, so that nothing blocks or
+// waits for a writer, and so is a file of more than `maxBytes` bytes (Refused, with the
+// reason). Io with the system's text when the file cannot be opened or read.
+FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes,
+                         bool followLinks = true);
 
 // The one way the program and its companion write a file. Afterwards the file at `path` holds
 // exactly `bytes`, or is as it was:

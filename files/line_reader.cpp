@@ -25,4 +25,13 @@ std::string LineReader::Next() {
     return line;
 }
 
+void LineReader::Skip(int lines) {
+    for (; lines > 0 && !AtEnd(); --lines) {
+        ++lineNumber_;
+        const std::size_t end = bytes_.find('\n', pos_);
+        pos_ = end == std::string_view::npos ? bytes_.size() : end + 1;
+    }
+    lineNumber_ += lines; // past the end
+}
+
 } // namespace qv

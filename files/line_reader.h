@@ -15,6 +15,9 @@ public:
 
     // The next line (raw bytes, without its line end); empty past the end.
     std::string Next();
+    // Passes over the next `lines` lines as Next would, without taking their text: a quick way
+    // over the blocks of a file that are not wanted.
+    void Skip(int lines);
     bool AtEnd() const { return pos_ >= bytes_.size(); }
     // 1-based number of the line that Next() returned last.
     int LineNumber() const { return lineNumber_; }

@@ -4,6 +4,7 @@
 #include "files/file_messages.h"
 #include "files/reading_journal.h"
 #include "files/recording_file.h"
+#include "files/recovered_mark.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,11 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view RecordingSuffix = ".kvr";
 constexpr std::size_t BaseNameLength = 19; // 2026-12-09_14-03-11
 
-// The start and the number of a reading's file name, `suffix` after "2026-12-09_14-03-11" or
-// "2026-12-09_14-03-11_2"; nothing for any other name.
+} // namespace
+
 std::optional<std::pair<std::string, int>> ReadingName(std::string_view fileName,
                                                        std::string_view suffix) {
     if (!fileName.ends_with(suffix) || fileName.size() < BaseNameLength + suffix.size())
@@ -43,6 +43,8 @@ std::optional<std::pair<std::string, int>> ReadingName(std::string_view fileName
         if (!std::isdigit(static_cast<unsigned char>(number[i]))) return std::nullopt;
     return std::pair{base, std::atoi(number.c_str() + 1)};
 }
+
+namespace {
 
 // "2026-12-09_14-03-11" for the first, "2026-12-09_14-03-11_2" for the second, …
 std::string NumberedName(const std::string& base, int n) {
@@ -125,6 +127,16 @@ FileStatus PutRecording(const std::string& journalPath, std::string_view recordi
     return CannotCreate();
 }
 
+// Marks the journal's recording as recovered, with the name its damaged journal was kept under.
+void MarkRecovered(const JournalFile& journal, const FoldResult& result) {
+    const std::string folder = PathToUtf8(PathFromUtf8(journal.Path()).parent_path());
+    const std::string recording = JoinPath(folder, result.recording);
+    std::error_code ec;
+    if (TypeAt(recording) != fs::file_type::regular) return;
+    const std::uintmax_t bytes = fs::file_size(PathFromUtf8(recording), ec);
+    if (!ec) WriteRecoveredMark(recording, {bytes, result.damaged ? result.keptJournal : ""});
+}
+
 } // namespace
 
 std::string ChooseReadingsFolder(const std::string& executableDir, const std::string& xdgDataHome,
@@ -196,7 +208,7 @@ std::unique_ptr<JournalFile> CreateReadingJournal(const std::string& folder,
     return nullptr;
 }
 
-FoldResult FoldJournal(JournalFile& journal) {
+FoldResult FoldJournal(JournalFile& journal, bool recovering) {
     FoldResult result;
     std::string bytes;
     // Room for damage that added bytes, too.
@@ -215,12 +227,16 @@ FoldResult FoldJournal(JournalFile& journal) {
     }
     result.damaged = contents.damaged;
     if (!result.damaged) {
+        // Marked while the journal is still there: a crash in between leaves both to the next
+        // start, which finds the recording complete and the mark written.
+        if (recovering && result.written) MarkRecovered(journal, result);
         journal.Remove();
         return result;
     }
     bool taken = false;
     (void)journal.MoveTo(journal.Path() + DamagedSuffix, taken); // else it keeps its name
     result.keptJournal = PathToUtf8(PathFromUtf8(journal.Path()).filename());
+    if (recovering && !result.recording.empty()) MarkRecovered(journal, result);
     return result;
 }
 
@@ -240,7 +256,7 @@ Recovery RecoverReadings(const std::string& folder) {
     for (const std::string& path : journals) {
         const auto journal = JournalFile::TakeOver(path); // not held elsewhere, a regular file
         if (!journal) continue;
-        FoldResult result = FoldJournal(*journal);
+        FoldResult result = FoldJournal(*journal, true);
         if (!result.status.ok())
             recovery.failed.push_back(PathToUtf8(PathFromUtf8(path).filename()));
         else if (result.written || result.keptJournal.ends_with(DamagedSuffix))
@@ -261,8 +277,9 @@ void PruneReadings(const std::string& folder, const ReadingsLimits& limits,
         const bool keptAnyway =
             i == 0 || std::find(keep.begin(), keep.end(), readings[i].name) != keep.end();
         std::error_code ec;
-        if (!keptAnyway && (i >= limits.files || kept > limits.bytes))
-            fs::remove(readings[i].path, ec);
+        if (!keptAnyway && (i >= limits.files || kept > limits.bytes) &&
+            fs::remove(readings[i].path, ec))
+            RemoveRecoveredMark(PathToUtf8(readings[i].path));
     }
 }
 

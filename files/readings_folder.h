@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -19,6 +22,12 @@ namespace qv {
 // reading ends, or at the next start after a crash.
 
 inline constexpr const char* JournalSuffix = ".journal";
+inline constexpr std::string_view RecordingSuffix = ".kvr";
+
+// The start ("2026-12-09_14-03-11") and the number (1, or 2 for "…_2" and so on) of a file
+// name of the program's pattern that ends with `suffix`; nothing for any other name.
+std::optional<std::pair<std::string, int>> ReadingName(std::string_view fileName,
+                                                       std::string_view suffix);
 
 // How much the folder keeps: the newest readings up to so many files and bytes in all.
 struct ReadingsLimits {
@@ -70,8 +79,9 @@ inline constexpr const char* DamagedSuffix = ".damaged";
 // before a kill kept the journal from being removed: only the journal goes then. A journal with
 // damaged parts is kept aside instead of removed. When the recording cannot be written the
 // journal stays, for a later try; a file with neither the journal's header nor an intact
-// record is nobody's journal and is left as it is.
-FoldResult FoldJournal(JournalFile& journal);
+// record is nobody's journal and is left as it is. `recovering`: a start completes a reading
+// whose program ended without finishing it, and marks its recording so (recovered_mark.h).
+FoldResult FoldJournal(JournalFile& journal, bool recovering = false);
 
 // What a start completed.
 struct Recovery {
@@ -89,7 +99,8 @@ Recovery RecoverReadings(const std::string& folder);
 // long ago: by the modification time, which the program stamps on a recording it finishes so
 // that it is the folder's newest even when the clock has gone back. The newest recording and
 // those named in `keep` are always kept. Only regular files with the program's names are
-// removed; links and other files in the folder are left alone.
+// removed (a recording with its mark of recovery); links and other files in the folder are left
+// alone.
 void PruneReadings(const std::string& folder, const ReadingsLimits& limits,
                    const std::vector<std::string>& keep = {});
 

@@ -12,6 +12,9 @@
 namespace qv {
 namespace {
 
+// Lines of one frame's record; its last line is the frame's time of day.
+constexpr int FrameRecordLines = 41;
+
 constexpr std::string_view AcceptedSignatures[] = {
     "File for Quintovar 1.0.0.1",
     "File for Quintovar 1.0.0.2",
@@ -182,6 +185,28 @@ RecordingLoad ParseRecording(std::string_view bytes) {
     RecordingLoad load = ParseRecordingLines(bytes);
     if (!load.status.ok()) load.document = RecordingDocument{}; // nothing half-read escapes
     return load;
+}
+
+RecordingHeader ReadRecordingHeader(std::string_view bytes) {
+    RecordingHeader header;
+    LineReader reader(bytes);
+    if (!IsAcceptedSignature(reader.Next())) return header;
+    const auto count = ParseInteger(reader.Next());
+    if (!count || *count < 1 || *count > MaxFrames) return header;
+    header.ours = true;
+    header.frames = *count;
+    reader.Skip(FrameRecordLines - 1);
+    header.firstTime = ParseTimeOfDay(reader.Next());
+    header.lastTime = header.firstTime;
+    if (header.frames > 1) {
+        reader.Skip(FrameRecordLines * (header.frames - 1) - 1);
+        header.lastTime = ParseTimeOfDay(reader.Next());
+    }
+    reader.Skip(StoredSampleRows * SampleColumnCount + FrameMarkerCount);
+    const auto size = ParseInteger(reader.Next());
+    if (size && *size >= 0 && !reader.AtEnd())
+        header.commentFirstLine = Cp1251ToUtf8(reader.Next());
+    return header;
 }
 
 RecordingLoad LoadRecordingFile(const std::string& path) {

@@ -4,6 +4,7 @@
 #include "files/recording_document.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,17 @@ std::string RecordingFileBytes(const RecordingDocument& document);
 // Reads a recording file's bytes. Errors: NotThisProgram for a wrong signature or a frame count
 // outside 1..MaxFrames; Conversion for a number or time line that does not convert.
 RecordingLoad ParseRecording(std::string_view bytes);
+
+// What a list of recordings shows of a file, read without taking in its frames: the frame count,
+// the times of day of the first and the last frame and the comment's first line.
+struct RecordingHeader {
+    bool ours = false; // an accepted signature and a frame count of 1..MaxFrames
+    int frames = 0;
+    std::optional<double> firstTime, lastTime;   // nothing when the line is no time of day
+    std::optional<std::string> commentFirstLine; // UTF-8; nothing when there is no comment
+};
+// Reads the lines that hold them, as ParseRecording would, and passes over the rest.
+RecordingHeader ReadRecordingHeader(std::string_view bytes);
 
 // ParseRecording of a file's contents; Io when the file cannot be read, Refused when it is not
 // a regular file or larger than MaxRecordingFileBytes (see ReadWholeFile).

@@ -195,18 +195,20 @@ int MoveWithoutReplacing(int fromFolder, const char* from, int toFolder, const c
     return error;
 }
 
-FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
+FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes,
+                         bool followLinks) {
     bytes.clear();
     const std::filesystem::path file = PathFromUtf8(path);
     // What the path is, before opening it: opening a FIFO or a device may block or act.
     struct stat before {};
-    if (::stat(file.c_str(), &before) != 0)
+    if ((followLinks ? ::stat(file.c_str(), &before) : ::lstat(file.c_str(), &before)) != 0)
         return FileStatus::Error(FileErrorKind::Io, OpenFailedText(path, ErrnoText(errno)));
     if (!S_ISREG(before.st_mode)) return Refused(CannotReadNodeText(path, KindOf(before.st_mode)));
     if (static_cast<std::uintmax_t>(before.st_size) > maxBytes)
         return Refused(TooLargeText(path, maxBytes));
     // Non-blocking and checked again: the path may have been replaced since.
-    Descriptor in(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    Descriptor in(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC |
+                                           (followLinks ? 0 : O_NOFOLLOW)));
     struct stat opened {};
     if (in.get() < 0 || ::fstat(in.get(), &opened) != 0)
         return FileStatus::Error(FileErrorKind::Io, OpenFailedText(path, ErrnoText(errno)));

@@ -280,17 +280,24 @@ void DeleteOnClose(HANDLE file) {
     (void)SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
-FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
+FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes,
+                         bool followLinks) {
     bytes.clear();
+    // Not following a link: the link itself is opened, and refused below.
+    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN |
+                        (followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
     Handle file(CreateFileW(PathFromUtf8(path).c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN,
-                            nullptr));
+                            OPEN_EXISTING, flags, nullptr));
     if (!file.valid())
         return FileStatus::Error(FileErrorKind::Io,
                                  OpenFailedText(path, ErrorText(GetLastError())));
     if (const auto kind = NotARegularFile(file.get()))
         return Refused(CannotReadNodeText(path, *kind));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!followLinks && (!GetFileInformationByHandle(file.get(), &info) ||
+                         (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)))
+        return Refused(CannotReadNodeText(path, NodeKind::Other));
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size))
         return FileStatus::Error(FileErrorKind::Io,

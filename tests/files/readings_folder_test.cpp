@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace qv {
@@ -119,11 +120,13 @@ TEST(ReadingsFolder, RecoveryFoldsEveryAbandonedJournalIntoItsRecording) {
     ASSERT_EQ(load.document.Length(), 4);
     EXPECT_EQ(load.document.frames[3].Analog, frames[3].Analog);
     EXPECT_TRUE(load.document.comment.empty());
-    // No journal is left, and an empty one leaves no recording.
+    // No journal is left, an empty one leaves no recording, and the recovered one is marked.
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir.path()))
         names.push_back(entry.path().filename().string());
-    EXPECT_EQ(names, std::vector<std::string>{"2026-12-09_10-00-00.kvr"});
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"2026-12-09_10-00-00.kvr",
+                                               "2026-12-09_10-00-00.recovered"}));
 }
 
 TEST(ReadingsFolder, KeepsTheNewestReadingsWithinItsLimits) {
