@@ -29,6 +29,10 @@ int RunExport(int argc, char** argv);
 const CommandSyntax& SummarySyntax();
 int RunSummary(int argc, char** argv);
 
+// The readings folder as a list (cmd_readings.cpp).
+const CommandSyntax& ReadingsSyntax();
+int RunReadings(int argc, char** argv);
+
 // Line commands (cmd_receive.cpp, cmd_read.cpp).
 const CommandSyntax& ReceiveSyntax();
 int RunReceive(int argc, char** argv);

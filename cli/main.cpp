@@ -11,9 +11,9 @@ namespace {
 
 // Every command of the companion; each lives in its own cli/cmd_*.cpp file.
 const Command Commands[] = {
-    {CsvSyntax, RunCsv},     {ExportSyntax, RunExport},     {ResaveSyntax, RunResave},
-    {PanelSyntax, RunPanel}, {SummarySyntax, RunSummary},   {ReceiveSyntax, RunReceive},
-    {ReadSyntax, RunRead},   {SimulateSyntax, RunSimulate},
+    {CsvSyntax, RunCsv},         {ExportSyntax, RunExport},   {ResaveSyntax, RunResave},
+    {PanelSyntax, RunPanel},     {SummarySyntax, RunSummary}, {ReadingsSyntax, RunReadings},
+    {ReceiveSyntax, RunReceive}, {ReadSyntax, RunRead},       {SimulateSyntax, RunSimulate},
 #ifdef QV_CLI_PLOT // needs Qt Gui, absent from the Windows cross build of the core
     {PlotSyntax, RunPlot},
 #endif

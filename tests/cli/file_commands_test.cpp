@@ -1,8 +1,10 @@
 #include "files/csv_export.h"
 #include "files/file_io.h"
+#include "files/readings_list.h"
 #include "files/recording_file.h"
 #include "recording/panel.h"
 
+#include "../files/planted_readings.h"
 #include "cli_test_support.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +121,18 @@ TEST_F(CliFiles, SummaryTakesTheUnitOptions) {
     EXPECT_EQ(Read(File("stdout.txt")).rfind("Кадров: 3\n", 0), 0u);
     EXPECT_NE(Read(File("stdout.txt")).find("\n3.А  Клапан ХХ(шаг):\t0 шаг\t1\t0 шаг\t1\t0 шаг\n"),
               std::string::npos);
+}
+
+// The readings folder's list, as the window shows it: a line a reading, with its file's path.
+TEST_F(CliFiles, ReadingsPrintsTheWindowsListOfTheFolder) {
+    ASSERT_TRUE(test::PlantReadings(dir / "readings"));
+    ASSERT_EQ(Run("readings " + Quoted(File("readings"))), 0);
+    std::string expected;
+    for (const ReadingRow& row : ReadingRows(ScanReadingsFolder(File("readings"))))
+        expected += ReadingLine(row) + "\n";
+    EXPECT_EQ(std::count(expected.begin(), expected.end(), '\n'), 6);
+    EXPECT_EQ(Read(File("stdout.txt")), expected);
+    EXPECT_EQ(Run("readings " + Quoted(File("nowhere"))), 2);
 }
 
 #ifndef _WIN32

@@ -1,60 +1,20 @@
 // The readings folder as the window's list and `quintovar-cli readings` show it.
+#include "planted_readings.h"
 #include "test_files.h"
 
-#include "files/reading_journal.h"
-#include "files/readings_folder.h"
 #include "files/readings_list.h"
-#include "files/recording_file.h"
-#include "recording/frame_time.h"
 
 #include <gtest/gtest.h>
-
-#include <chrono>
 
 namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<FrameRow> FramesAt(const std::vector<const char*>& times) {
-    std::vector<FrameRow> frames(times.size());
-    for (std::size_t i = 0; i < times.size(); ++i) frames[i].FrameTime = *ParseTimeOfDay(times[i]);
-    return frames;
-}
-
 TEST(ReadingsList, ShowsTheFolderNewestFirstWithWhatEachReadingHolds) {
     test::TempDir dir;
     const fs::path& folder = dir.path();
-    const auto plant = [&](const std::string& name, const std::string& bytes, int hoursAgo) {
-        test::WriteBytes(PathToUtf8(folder / name), bytes);
-        fs::last_write_time(folder / name,
-                            fs::file_time_type::clock::now() - std::chrono::hours(hoursAgo));
-    };
-    RecordingDocument plain;
-    plain.frames = FramesAt({"14:03:12", "14:03:13", "14:03:15"});
-    plain.comment = {"Обороты плавают", "на холодную"};
-    plant("2026-12-09_14-03-11.kvr", RecordingFileBytes(plain), 3);
-    RecordingDocument pastMidnight;
-    pastMidnight.frames = FramesAt({"23:59:58", "0:00:02"});
-    pastMidnight.comment = {"холодный\tпуск"};
-    plant("2026-12-09_23-59-50.kvr", RecordingFileBytes(pastMidnight), 2);
-    plant("2026-12-08_07-00-00.kvr", std::string(2049, 'x'),
-          4); // a reading's name, not its content
-    plant("notes.txt", RecordingFileBytes(plain), 1);
-    std::error_code noLinks;
-    fs::create_symlink(folder / "2026-12-09_14-03-11.kvr", folder / "2026-12-12_10-00-00.kvr",
-                       noLinks);
-    // Two readings whose program was killed: one journal whole, one with its middle record hit.
-    const std::vector<FrameRow> killed = FramesAt({"9:00:01", "9:00:02"});
-    plant("2026-12-10_09-00-00.journal",
-          std::string(JournalHeader) + JournalRecord(1, killed[0]) + JournalRecord(2, killed[1]),
-          1);
-    const std::vector<FrameRow> hit = FramesAt({"8:15:01", "8:15:02", "8:15:03"});
-    std::string damaged = std::string(JournalHeader) + JournalRecord(1, hit[0]) +
-                          JournalRecord(2, hit[1]) + JournalRecord(3, hit[2]);
-    damaged[JournalHeader.size() + JournalRecordBytes + 5] ^= 0x10;
-    plant("2026-12-11_08-15-00.journal", damaged, 1);
-    ASSERT_EQ(RecoverReadings(PathToUtf8(folder)).recovered.size(), 2u);
+    ASSERT_TRUE(test::PlantReadings(folder));
 
     struct Row {
         const char* name;
