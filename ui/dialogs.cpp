@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace qv {
 
@@ -117,6 +119,10 @@ std::optional<QColor> Dialogs::AskColour(QWidget* parent, const QColor& initial)
     QColorDialog dialog(initial, parent);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedColor();
+}
+
+bool Dialogs::ShowFolder(QWidget*, const QString& folder) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 } // namespace qv

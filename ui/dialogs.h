@@ -21,8 +21,8 @@ struct SaveChoice {
     SaveFileType type = SaveFileType::Recording;
 };
 
-// Message boxes and file dialogs. The program uses the platform's; tests override them so
-// that nothing modal ever opens.
+// Message boxes, file dialogs and the file manager. The program uses the platform's; tests
+// override them so that nothing modal ever opens and no other program starts.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -47,6 +47,8 @@ public:
     virtual std::optional<QString> AskOpenFile(QWidget* parent, const QString& folder);
     // The colour picker opened on `initial`; nothing when cancelled.
     virtual std::optional<QColor> AskColour(QWidget* parent, const QColor& initial);
+    // Shows `folder` in the desktop's file manager; false when none could be asked to.
+    virtual bool ShowFolder(QWidget* parent, const QString& folder);
 };
 
 } // namespace qv

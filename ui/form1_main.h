@@ -32,6 +32,7 @@ class ReceiverLink;
 class SharedView;
 class TForm7;
 class TForm8;
+class TForm11;
 
 // The main window: port box, start/stop, the parameter panel, the information field, the frame
 // scroll bar, the frame markers, the extra columns and the menu.
@@ -47,6 +48,7 @@ public:
     void AttachWindows(const OtherWindows& windows);
     void Attach(TForm7& big);
     void Attach(TForm8& cable);
+    void Attach(TForm11& readings);
     void Attach(QWidget&) {} // a window that asks nothing of this one
 
     UiServices& Services() { return services_; }
@@ -90,7 +92,7 @@ public:
     void SetMarker(int index, const std::string& caption);
     // Menu "Файл"
     void N2Click();
-    void RecentReadingsClick(); // "Последние чтения…": the open dialog in the readings folder
+    void RecentReadingsClick(); // "Последние чтения…": the list of readings
     void N3Click();
     void N28Click();
     void N4Click();
@@ -210,8 +212,13 @@ private:
     // The file dialogs start in the folder of the last file loaded or saved in this run, at
     // first in the user's documents folder.
     QString DialogFolder() const;
-    // Loads the file the open dialog picks in `folder` (empty: the dialogs' usual folder).
-    void LoadChosenRecording(const QString& folder);
+    // Loads the file the open dialog picks in `folder` (empty: the dialogs' usual folder); false
+    // when none was picked.
+    bool LoadChosenRecording(const QString& folder);
+    // The list of readings asks to load a reading, or to pick another file in the open dialog
+    // (form1_readings_link.cpp).
+    void LoadKeptReading(const QString& path);
+    void LoadOtherReading();
     void RememberFolderOf(const QString& fileName);
     QTextEdit* SampleMemo(int column) const;
 

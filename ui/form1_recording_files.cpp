@@ -10,7 +10,6 @@
 #include "ui/window_basics.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QTextEdit>
 #include <QTimer>
@@ -36,11 +35,6 @@ QStringList FromLines(const std::vector<std::string>& lines) {
 
 void TForm1::N2Click() {
     LoadRecording(QString());
-}
-
-void TForm1::RecentReadingsClick() {
-    QDir().mkpath(services_.readingsFolder); // a first run has no readings yet
-    LoadChosenRecording(services_.readingsFolder);
 }
 
 void TForm1::N3Click() {
@@ -101,16 +95,20 @@ bool TForm1::SaveRecording() {
     return true;
 }
 
-void TForm1::LoadChosenRecording(const QString& folder) {
-    if (!SaveChangesFirst()) return;
+bool TForm1::LoadChosenRecording(const QString& folder) {
+    if (!SaveChangesFirst()) return false;
     SetReadingStopped(true);
     const std::optional<QString> chosen =
         services_.dialogs->AskOpenFile(this, folder.isEmpty() ? DialogFolder() : folder);
     if (chosen) LoadRecording(*chosen);
+    return chosen.has_value();
 }
 
 void TForm1::LoadRecording(const QString& fileName) {
-    if (fileName.isEmpty()) return LoadChosenRecording(QString());
+    if (fileName.isEmpty()) {
+        (void)LoadChosenRecording(QString());
+        return;
+    }
     SetReadingStopped(true);
     const QString& name = fileName;
     RememberFolderOf(name);

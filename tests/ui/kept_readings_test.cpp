@@ -1,5 +1,5 @@
 // The readings folder seen from the window: every reading is kept there as it arrives, a start
-// completes what a crash left unfinished and says so, "Последние чтения…" opens the folder, a
+// completes what a crash left unfinished and says so, "Последние чтения…" lists the folder, a
 // folder that cannot take the reading is told once without stopping it, and what no file holds
 // is not dropped without a question.
 #include "main_window_fixture.h"
@@ -7,11 +7,15 @@
 #include "app/reading_keeper.h"
 #include "files/reading_journal.h"
 #include "files/recording_file.h"
+#include "ui/form11_readings.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTableWidget>
 
 namespace qv::test {
 namespace {
@@ -33,11 +37,13 @@ protected:
     QStringList Files() const { return QDir(readingsFolder).entryList(QDir::Files, QDir::Name); }
 };
 
-TEST_F(KeptReadingsTest, AReadingIsARecordingInTheFolderThatTheFileMenuOpens) {
+TEST_F(KeptReadingsTest, AReadingIsARecordingThatTheFileMenuListsAndEnterLoads) {
     ReadFrames(3);
     form->Button1Click(); // "Стоп"
+    ReadFrames(2);
+    form->Button1Click();
     Settle();
-    ASSERT_EQ(Files().size(), 1);
+    ASSERT_EQ(Files().size(), 2);
     const RecordingLoad load =
         LoadRecordingFile(QDir(readingsFolder).filePath(Files()[0]).toStdString());
     ASSERT_TRUE(load.status.ok());
@@ -45,6 +51,21 @@ TEST_F(KeptReadingsTest, AReadingIsARecordingInTheFolderThatTheFileMenuOpens) {
     EXPECT_TRUE(dialogs->notices.empty());
 
     form->RecentReadings->trigger();
+    TForm11* list = app->Window<TForm11>();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_TRUE(list->Label1->text().endsWith(readingsFolder));
+    ASSERT_EQ(list->StringGrid1->rowCount(), 2);
+    EXPECT_EQ(list->StringGrid1->item(0, 2)->text(), QStringLiteral("2")); // the newest first
+    list->StringGrid1->setCurrentCell(1, 0);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(list->StringGrid1, &enter);
+    EXPECT_EQ(form->ScrollBar1->maximum(), 3);
+    EXPECT_FALSE(list->isVisible());
+
+    form->RecentReadings->trigger();
+    list->Button2->click(); // "Открыть папку"
+    EXPECT_EQ(dialogs->foldersShown, std::vector<QString>{readingsFolder});
+    list->Button3->click(); // "Другой файл…": the open dialog in the folder
     ASSERT_EQ(dialogs->openAsked, 1);
     EXPECT_EQ(dialogs->foldersAsked.back(), readingsFolder);
 }
@@ -70,7 +91,8 @@ TEST_F(RecoveryTest, AStartCompletesAnUnfinishedReadingAndSaysSoInTheField) {
               form->Edit1->width() - 8); // its frame and margins
     EXPECT_TRUE(form->Edit1->toolTip().contains(QDir::toNativeSeparators(
         QDir(readingsFolder).filePath(QStringLiteral("2026-12-09_14-03-11.kvr")))));
-    EXPECT_EQ(Files(), QStringList{QStringLiteral("2026-12-09_14-03-11.kvr")});
+    EXPECT_EQ(Files(), (QStringList{QStringLiteral("2026-12-09_14-03-11.kvr"),
+                                    QStringLiteral("2026-12-09_14-03-11.recovered")}));
 }
 
 class UnwritableFolderTest : public KeptReadingsTest {

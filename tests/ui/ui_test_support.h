@@ -77,6 +77,11 @@ public:
         pictureAnswers.pop_front();
         return answer;
     }
+    std::vector<QString> foldersShown; // asked of the file manager, which never starts
+    bool ShowFolder(QWidget*, const QString& folder) override {
+        foldersShown.push_back(folder);
+        return true;
+    }
     std::optional<QString> AskOpenFile(QWidget*, const QString& folder) override {
         ++openAsked;
         foldersAsked.push_back(folder);
