@@ -13,8 +13,8 @@ namespace {
 
 constexpr int Margin = 8;
 constexpr int RowHeight = 18;
-// Start, length, frames, comment (it takes what the others leave), state, size.
-constexpr int ColumnWidths[ReadingColumnCount] = {122, 84, 52, 0, 172, 66};
+// The comment takes what the other columns, each as wide as its texts, leave.
+constexpr std::size_t CommentColumn = 3;
 constexpr int TableWidth = 760, TableHeight = 380;
 constexpr int ButtonHeight = 25;
 
@@ -51,13 +51,9 @@ void TForm11::BuildControls() {
     QStringList captions;
     for (std::size_t c = 0; c < ReadingColumnCount; ++c) {
         captions << QString::fromUtf8(ReadingColumns[c]);
-        const int column = static_cast<int>(c);
-        if (ColumnWidths[c] == 0) {
-            heading->setSectionResizeMode(column, QHeaderView::Stretch);
-        } else {
-            heading->setSectionResizeMode(column, QHeaderView::Fixed);
-            StringGrid1->setColumnWidth(column, ColumnWidths[c]);
-        }
+        heading->setSectionResizeMode(static_cast<int>(c), c == CommentColumn
+                                                               ? QHeaderView::Stretch
+                                                               : QHeaderView::ResizeToContents);
     }
     StringGrid1->setHorizontalHeaderLabels(captions);
 
