@@ -7,12 +7,16 @@
 // work per frame, which the main thread never waits for). BM_RecoverReading: completing the journal
 // that a killed reading of `frames` frames left (what the next start does before it says so),
 // also with one damaged record in its middle. BM_KeeperCatchUp: writing the frames that a full
-// disk held back, once there is room again.
+// disk held back, once there is room again. BM_ListReadings: the list of a folder of 200
+// readings of `frames` frames each ("Последние чтения…" and `quintovar-cli readings`), with the
+// files in the system's cache, as after the first look.
 #include "app/program_state.h"
 #include "app/reading_keeper.h"
 #include "app/reading_session.h"
 #include "files/reading_journal.h"
 #include "files/readings_folder.h"
+#include "files/readings_list.h"
+#include "files/recording_file.h"
 
 #include "thread_time.h"
 
@@ -181,6 +185,32 @@ BENCHMARK(BM_KeeperCatchUp)
     ->Iterations(20) // the frames held back take longer to queue than to write
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+
+void BM_ListReadings(benchmark::State& state) {
+    const auto frames = static_cast<int>(state.range(0));
+    constexpr int Readings = 200; // as many as the folder keeps
+    const fs::path folder = EmptyFolder("qv_bench_list");
+    RecordingDocument document;
+    document.frames.resize(static_cast<std::size_t>(frames));
+    for (int n = 0; n < frames; ++n) document.frames[n].FrameTime = 0.5 + n * 1.4 / 86400;
+    document.comment = {"Прогрев до 80 °C, потом холостой ход", "вторая строка"};
+    const std::string bytes = RecordingFileBytes(document);
+    for (int i = 0; i < Readings; ++i) {
+        const LocalDateTime start{2026, 1 + i / 28, 1 + i % 28, 9, 0, 0, 0};
+        std::ofstream(folder / (ReadingBaseName(start) + std::string(RecordingSuffix)),
+                      std::ios::binary)
+            << bytes;
+    }
+    for (auto _ : state) {
+        const std::vector<ReadingRow> rows = ReadingRows(ScanReadingsFolder(folder.string()));
+        if (rows.size() != Readings || rows[0].cells[2] != std::to_string(frames))
+            state.SkipWithError("not listed");
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["MB_read"] = static_cast<double>(bytes.size()) * Readings / 1e6;
+    fs::remove_all(folder);
+}
+BENCHMARK(BM_ListReadings)->ArgName("frames")->Arg(100)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "files/line_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace qv {
@@ -26,6 +27,16 @@ std::string LineReader::Next() {
 }
 
 void LineReader::Skip(int lines) {
+    // Whole blocks of short lines are counted rather than searched line by line.
+    constexpr std::size_t Block = 4096;
+    while (lines > 0 && bytes_.size() - pos_ > Block) {
+        const char* block = bytes_.data() + pos_;
+        const auto ends = static_cast<int>(std::count(block, block + Block, '\n'));
+        if (ends >= lines) break;
+        lines -= ends;
+        lineNumber_ += ends;
+        pos_ += Block;
+    }
     for (; lines > 0 && !AtEnd(); --lines) {
         ++lineNumber_;
         const std::size_t end = bytes_.find('\n', pos_);

@@ -60,5 +60,18 @@ TEST(ReadingsList, ShowsTheFolderNewestFirstWithWhatEachReadingHolds) {
     EXPECT_TRUE(fs::exists(folder / "2026-12-11_08-15-00.recovered"));
 }
 
+// The list reads a file's few lines it shows past its frames: they are those a whole load gives.
+TEST(ReadingsList, ReadsTheLinesAWholeLoadGives) {
+    for (const int frames : {1, 2, 2000}) {
+        const std::string bytes = RecordingFileBytes(test::VariedDocument(frames));
+        const RecordingDocument whole = ParseRecording(bytes).document;
+        const RecordingHeader header = ReadRecordingHeader(bytes);
+        EXPECT_EQ(header.frames, frames);
+        EXPECT_EQ(header.firstTime, whole.frames.front().FrameTime);
+        EXPECT_EQ(header.lastTime, whole.frames.back().FrameTime);
+        EXPECT_EQ(header.commentFirstLine, whole.comment.front());
+    }
+}
+
 } // namespace
 } // namespace qv
