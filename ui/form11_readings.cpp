@@ -94,6 +94,7 @@ void TForm11::Refresh() {
     rows_ = ReadingRows(ScanReadingsFolder(folder_.toStdString()));
     Label1->setText(QStringLiteral("Папка: ") + folder_ +
                     (rows_.empty() ? QStringLiteral(" (чтений нет)") : QString()));
+    Label1->setToolTip(folder_); // whole, however long
     StringGrid1->setRowCount(static_cast<int>(rows_.size()));
     for (int r = 0; r < StringGrid1->rowCount(); ++r) {
         const ReadingRow& row = rows_[static_cast<std::size_t>(r)];
