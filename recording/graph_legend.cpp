@@ -20,6 +20,11 @@ std::string Trimmed(std::string text, const char* drop) {
 
 } // namespace
 
+std::string ParameterNameText(int p, const std::string& unitText) {
+    const std::string unit = Trimmed(unitText, " .");
+    return Trimmed(BigFontCaptionOf(p), ":") + (unit.empty() ? "" : ", " + unit);
+}
+
 std::optional<std::string> SeriesLegendText(int k, const DisplaySettings& settings) {
     const auto scale = SeriesScaleTexts(k, settings);
     if (!scale) return std::nullopt;
@@ -27,9 +32,7 @@ std::optional<std::string> SeriesLegendText(int k, const DisplaySettings& settin
         const FlagInfo& flag = NamedFlag(k - ParameterRows);
         return std::string(flag.bigFontCaption) + ": " + flag.graphOff + " … " + flag.graphOn;
     }
-    const ParameterUnit* row = ParameterUnitOf(k + 1, settings);
-    const std::string unit = Trimmed(row->graph.unit, " .");
-    return Trimmed(BigFontCaptionOf(k + 1), ":") + (unit.empty() ? "" : ", " + unit) + ": " +
+    return ParameterNameText(k + 1, ParameterUnitOf(k + 1, settings)->graph.unit) + ": " +
            scale->bottom + " … " + scale->top;
 }
 
