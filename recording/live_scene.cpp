@@ -9,32 +9,33 @@
 namespace qv {
 namespace {
 
-// The lane and column widths follow the texts that stay while the frames come: the captions,
-// the flags' words and the ends of the full ranges; a value wider than those may run to the edge.
+// The columns beside the plot follow the texts that stay while the frames come: the scales'
+// full ends and the lanes' captions and words on the left, the series' captions on the right
+// (their values are shorter).
 struct Columns {
-    int left = 0;  // scale ends and lane captions, right-aligned to the plot
-    int right = 0; // captions, values and the lanes' words, beside the plot
+    int left = 0;
+    int right = 0;
 };
 
 Columns MeasureColumns(const LiveSceneInput& in) {
     Columns widths;
-    const auto wider = [&](int& width, const std::string& text) {
-        width = std::max(width, in.textWidth(text));
-    };
+    const auto wider = [&](int& width, int candidate) { width = std::max(width, candidate); };
     for (const LiveSeriesChoice& choice : in.choices.series) {
         if (choice.p == 0) continue;
-        wider(widths.right, ParameterUnitOf(choice.p, in.settings)->label);
+        wider(widths.right, in.textWidth(ParameterUnitOf(choice.p, in.settings)->label));
         if (const auto full = FullRange(choice.p, in.settings))
             for (const double end : {full->low, full->high})
-                wider(widths.left, RangeEndText(choice.p, end, in.settings, in.decimalSeparator));
+                wider(widths.left,
+                      in.textWidth(RangeEndText(choice.p, end, in.settings, in.decimalSeparator)));
     }
+    int captions = 0, words = 0;
     for (int f = 0; f < NamedFlagCount; ++f) {
         if (!in.choices.flags[static_cast<std::size_t>(f)]) continue;
         const FlagInfo& flag = NamedFlag(f);
-        wider(widths.left, flag.label);
-        wider(widths.right, flag.on);
-        wider(widths.right, flag.off);
+        wider(captions, in.textWidth(flag.label));
+        wider(words, std::max(in.textWidth(flag.on), in.textWidth(flag.off)));
     }
+    if (captions > 0) wider(widths.left, captions + LiveGap + words);
     return widths;
 }
 
@@ -77,8 +78,8 @@ void BuildLiveScene(const LiveSceneInput& in, LiveScene& scene) {
     const int laneHeight = line + 1;
     const int lanesTop = scene.axisY - 2 - laneCount * laneHeight;
 
-    // Left to right: the lanes' captions and the scales' ends, the plot, the colour squares, the
-    // series' captions and values and the lanes' words.
+    // Left to right: the lanes' captions and words and the scales' ends, the plot, the colour
+    // squares, the series' captions and values.
     const int textX = in.width - LiveMargin - columns.right;
     const int swatchX = textX - SwatchTextGap - scene.swatchSize;
     PlotArea& plot = scene.plot;
@@ -128,8 +129,10 @@ void BuildLiveScene(const LiveSceneInput& in, LiveScene& scene) {
         lane.top = lanesTop + static_cast<int>(lanes++) * laneHeight;
         lane.height = line;
         const FlagInfo& flag = NamedFlag(f);
-        lane.caption = {flag.label, {plot.left - LiveGap / 2 - in.textWidth(flag.label), lane.top}};
-        lane.value = {FlagText(in.store, in.frame, f), {textX, lane.top}};
+        // The caption at the left, the flag's word at the frame shown right-aligned to the lane.
+        lane.caption = {flag.label, {LiveMargin, lane.top}};
+        lane.value.text = FlagText(in.store, in.frame, f);
+        lane.value.at = {plot.left - LiveGap / 2 - in.textWidth(lane.value.text), lane.top};
         LaneRuns(in.store, span, f, plot, lane.runs);
     }
     scene.lanes.resize(lanes);

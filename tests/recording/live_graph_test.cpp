@@ -143,7 +143,11 @@ TEST(LiveScene, PlacesCurvesLanesAxisAndHealthAndSaysWhatThePanelSays) {
     EXPECT_EQ(scene.firstEnd.text, "кадр 201, 12:03:21");
 
     // Top to bottom and left to right, nothing overlaps and everything stays in the drawing.
-    EXPECT_GT(scene.plot.left, SixPixelsAChar("12.7  Диагностика?:"));
+    EXPECT_EQ(scene.lanes[1].caption.at.x, LiveMargin);
+    EXPECT_LT(scene.lanes[1].caption.at.x + SixPixelsAChar("12.7  Диагностика?:"),
+              scene.lanes[1].value.at.x);
+    EXPECT_LT(scene.lanes[1].value.at.x + SixPixelsAChar(scene.lanes[1].value.text),
+              scene.plot.left);
     EXPECT_LT(scene.plot.Bottom(), scene.lanes[0].top);
     EXPECT_LT(scene.lanes[1].top + scene.lanes[1].height, scene.axisY);
     EXPECT_LT(scene.axisY + LiveMarkSize, scene.tickTexts[0].at.y);
