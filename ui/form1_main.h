@@ -182,6 +182,8 @@ public:
     QAction *N30 = nullptr, *N25 = nullptr, *N32 = nullptr;
     QMenu* N5 = nullptr; // "Дополнител."
     QAction *N8 = nullptr, *N12 = nullptr, *N13 = nullptr, *N31 = nullptr;
+    // "Живой график", never locked.
+    QAction* LiveGraphItem = nullptr;
     QMenu* N6 = nullptr; // "Справка"
     QAction *N26 = nullptr, *N9 = nullptr;
 

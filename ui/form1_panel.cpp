@@ -43,6 +43,7 @@ void TForm1::MemoDraw(int n) {
     }
     BigFontRefresh(n, lines);
     if (N12->isChecked()) SetColumnText(Memo6, JoinLines(RawBytesColumn(state_.store, n)));
+    view_.FrameShown(n);
 }
 
 void TForm1::ScrollBar1Change() {

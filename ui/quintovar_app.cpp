@@ -10,10 +10,12 @@
 #include "ui/form6_comment.h"
 #include "ui/form7_bigfont.h"
 #include "ui/form8_cable.h"
+#include "ui/form9_live.h"
 #include "ui/qt_translation.h"
 #include "ui/receiver_link.h"
 #include "ui/shared_view.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -43,6 +45,7 @@ QuintovarApp::~QuintovarApp() {
     keeperLink_->Detach(); // the windows go before the keeper has finished
     (void)session_->Stop(NowFrameTime());
     // The other windows refer to the main window; they go first.
+    form9_.reset();
     form8_.reset();
     form7_.reset();
     form6_.reset();
@@ -62,6 +65,10 @@ void QuintovarApp::StartUp() {
     form6_ = std::make_unique<TForm6>();
     form7_ = std::make_unique<TForm7>(*view_);
     form8_ = std::make_unique<TForm8>(state_->port);
+    form9_ = std::make_unique<TForm9>(*state_, *session_, *view_, form1_->Services().dialogs,
+                                      services_.settingsPath);
+    QObject::connect(form1_->LiveGraphItem, &QAction::triggered, form9_.get(), &TForm9::Open);
+    QObject::connect(form1_.get(), &TForm1::closed, form9_.get(), &TForm9::SaveChoices);
     form1_->AttachWindows(
         {form3_.get(), form4_.get(), form5_.get(), form6_.get(), form7_.get(), form8_.get()});
     form1_->show();

@@ -18,6 +18,7 @@ class TForm5;
 class TForm6;
 class TForm7;
 class TForm8;
+class TForm9;
 
 // The program: its state and its windows, created in the program's order. Needs a
 // QApplication.
@@ -44,6 +45,7 @@ public:
     TForm6* Form6() { return form6_.get(); }
     TForm7* Form7() { return form7_.get(); }
     TForm8* Form8() { return form8_.get(); }
+    TForm9* Form9() { return form9_.get(); } // "Живой график"
 
 private:
     UiServices services_;
@@ -60,6 +62,7 @@ private:
     std::unique_ptr<TForm6> form6_;
     std::unique_ptr<TForm7> form7_;
     std::unique_ptr<TForm8> form8_;
+    std::unique_ptr<TForm9> form9_;
 };
 
 // The user's documents folder (the home folder where there is none).

@@ -51,6 +51,10 @@ public:
     const QString& Info() const { return info_; }
     void SetInfo(const QString& text);
 
+    // The panel showed frame n anew: a frame was committed, loaded or deleted, the frame on
+    // screen moved or the settings changed. Windows that draw the recording follow it.
+    void FrameShown(int n) { emit frameShown(n); }
+
     bool Reading() const { return reading_; }
     void SetReading(bool reading);
     bool Playing() const { return playing_; }
@@ -59,6 +63,7 @@ public:
 signals:
     void lengthChanged(int length);
     void frameChanged(int frame);
+    void frameShown(int n);
     void settingsChanged();
     void infoChanged(const QString& text);
     void readingChanged(bool reading);
