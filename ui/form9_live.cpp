@@ -17,10 +17,10 @@ namespace qv {
 TForm9::TForm9(const ProgramState& state, const ReadingSession& session, SharedView& view,
                std::shared_ptr<Dialogs> dialogs, QString settingsPath, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), session_(session), view_(view),
-      dialogs_(std::move(dialogs)), settingsPath_(std::move(settingsPath)), font_(ProgramFont(11)),
-      bold_(ProgramFont(13, true)) {
+      dialogs_(std::move(dialogs)), settingsPath_(std::move(settingsPath)), texts_(ProgramFont(11)),
+      values_(ProgramFont(13, true)) {
     setWindowTitle(QStringLiteral("Живой график"));
-    setFont(font_);
+    setFont(texts_.Font());
     setAttribute(Qt::WA_QuitOnClose, false);
     setMinimumSize(760, 560);
     resize(960, 600);
@@ -68,7 +68,6 @@ LiveSceneInput TForm9::SceneInput() {
     const LineHealthTally& tally = session_.LineHealth();
     const LineHealthSummary health = tally.Summary();
     tally.Marks(1, view_.Length(), marks_);
-    const QFontMetrics metrics(font_);
     return LiveSceneInput{state_.store,
                           view_.Length(),
                           view_.Frame(),
@@ -82,8 +81,8 @@ LiveSceneInput TForm9::SceneInput() {
                           LineHealthHint(health),
                           Drawing->width(),
                           Drawing->height(),
-                          metrics.height(),
-                          TextWidthIn(font_)};
+                          texts_.LineHeight(),
+                          texts_.Widths()};
 }
 
 void TForm9::DrawNow() {
@@ -96,7 +95,7 @@ void TForm9::DrawNow() {
     const QSize size = Drawing->size();
     if (picture_.size() != size) picture_ = QImage(size, QImage::Format_RGB32);
     BuildLiveScene(SceneInput(), scene_);
-    DrawLiveScene(picture_, scene_, font_, bold_);
+    DrawLiveScene(picture_, scene_, texts_, values_);
 }
 
 const QImage& TForm9::Picture() {

@@ -3,8 +3,8 @@
 #include "app/program_state.h"
 #include "files/live_graph_settings.h"
 #include "recording/live_scene.h"
+#include "ui/render/live_picture.h"
 
-#include <QFont>
 #include <QImage>
 #include <QWidget>
 
@@ -102,8 +102,8 @@ private:
     LiveScene scene_;
     std::vector<LiveMark> marks_;
     QImage picture_;
-    QFont font_;
-    QFont bold_;
+    LiveTexts texts_;  // captions, scales, lanes, axis, health
+    LiveTexts values_; // the series' values
 };
 
 } // namespace qv

@@ -21,11 +21,6 @@ QColor Rgb(std::uint32_t rgb) {
     return QColor::fromRgb(static_cast<QRgb>(rgb | 0xFF000000u));
 }
 
-void Text(QPainter& painter, const LiveText& text, int ascent) {
-    if (!text.text.empty())
-        painter.drawText(text.at.x, text.at.y + ascent, QString::fromStdString(text.text));
-}
-
 // A small triangle pointing up at the axis, under column x.
 void Mark(QPainter& painter, int x, int axisY, QRgb colour) {
     const QPoint corners[3] = {{x, axisY + 1},
@@ -38,18 +33,38 @@ void Mark(QPainter& painter, int x, int axisY, QRgb colour) {
 
 } // namespace
 
-TextWidth TextWidthIn(const QFont& font) {
-    return [metrics = QFontMetrics(font)](const std::string& text) {
-        return metrics.horizontalAdvance(QString::fromStdString(text));
-    };
+LiveTexts::LiveTexts(const QFont& font) : font_(font), metrics_(font) {}
+
+LiveTexts::Laid& LiveTexts::Entry(const std::string& text) {
+    // Values and frame numbers change with the frames: a long run lays out many; start afresh
+    // now and then.
+    constexpr std::size_t MostKept = 4096;
+    if (laid_.size() >= MostKept) laid_.clear();
+    const auto [entry, added] = laid_.try_emplace(text);
+    if (added) {
+        const QString string = QString::fromStdString(text);
+        entry->second.text.setText(string);
+        entry->second.text.setTextFormat(Qt::PlainText);
+        entry->second.text.prepare(QTransform(), font_);
+        entry->second.width = metrics_.horizontalAdvance(string);
+    }
+    return entry->second;
 }
 
-void DrawLiveScene(QImage& image, const LiveScene& scene, const QFont& font, const QFont& bold) {
+int LiveTexts::Width(const std::string& text) {
+    return Entry(text).width;
+}
+
+void LiveTexts::Draw(QPainter& painter, const LiveText& text) {
+    if (text.text.empty()) return;
+    painter.setFont(font_);
+    painter.drawStaticText(text.at.x, text.at.y, Entry(text.text).text);
+}
+
+void DrawLiveScene(QImage& image, const LiveScene& scene, LiveTexts& texts, LiveTexts& values) {
     image.fill(Qt::white);
     const PlotArea& plot = scene.plot;
     QPainter painter(&image);
-    painter.setFont(font);
-    const int ascent = QFontMetrics(font).ascent();
 
     painter.setPen(QColor::fromRgb(GridColour));
     for (int quarter = 1; quarter < 4; ++quarter) {
@@ -84,7 +99,6 @@ void DrawLiveScene(QImage& image, const LiveScene& scene, const QFont& font, con
             DrawWideLine(image, points[0].x, points[0].y, points[0].x, points[0].y, colour);
     }
     painter.begin(&image);
-    painter.setFont(font);
 
     if (scene.cursorX >= 0) {
         const int bottom = scene.lanes.empty() ? plot.Bottom()
@@ -97,26 +111,23 @@ void DrawLiveScene(QImage& image, const LiveScene& scene, const QFont& font, con
         painter.fillRect(series.swatch.x, series.swatch.y, scene.swatchSize, scene.swatchSize,
                          Rgb(series.rgb));
         painter.setPen(Rgb(series.rgb));
-        Text(painter, series.high, ascent);
-        Text(painter, series.low, ascent);
+        texts.Draw(painter, series.high);
+        texts.Draw(painter, series.low);
+        values.Draw(painter, series.value);
         painter.setPen(Qt::black);
-        Text(painter, series.caption, ascent);
-        painter.setFont(bold);
-        painter.setPen(Rgb(series.rgb));
-        Text(painter, series.value, ascent);
-        painter.setFont(font);
+        texts.Draw(painter, series.caption);
     }
     painter.setPen(Qt::black);
     for (const LiveLaneView& lane : scene.lanes) {
-        Text(painter, lane.caption, ascent);
-        Text(painter, lane.value, ascent);
+        texts.Draw(painter, lane.caption);
+        texts.Draw(painter, lane.value);
     }
-    for (const LiveText& tick : scene.tickTexts) Text(painter, tick, ascent);
-    Text(painter, scene.firstEnd, ascent);
-    Text(painter, scene.lastEnd, ascent);
+    for (const LiveText& tick : scene.tickTexts) texts.Draw(painter, tick);
+    texts.Draw(painter, scene.firstEnd);
+    texts.Draw(painter, scene.lastEnd);
     for (std::size_t line = 0; line < scene.health.size(); ++line) {
         painter.setPen(line == 0 ? QColor(Qt::black) : QColor::fromRgb(HintColour));
-        Text(painter, scene.health[line], ascent);
+        texts.Draw(painter, scene.health[line]);
     }
 }
 
