@@ -67,7 +67,7 @@ void TForm9::BuildControls() {
     others->addWidget(BuddyLabel(QStringLiteral("&Кадров:"), SpanList, this));
     others->addWidget(SpanList);
     others->addSpacing(12);
-    SaveButton = new QPushButton(QStringLiteral("Сохранить &картинку…"), this);
+    SaveButton = new QPushButton(QStringLiteral("&Сохранить картинку…"), this);
     others->addWidget(SaveButton);
     others->addStretch(1);
     controls->addLayout(others, 2, 0, 1, 3 * 3);

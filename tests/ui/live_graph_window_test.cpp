@@ -39,6 +39,9 @@ TEST_F(LiveGraphTest, FollowsAReadingThroughStopAndStartAndMovesTheFrameWhenIdle
         EXPECT_EQ(scene.cursorX, -1);
     }
     EXPECT_EQ(live->Picture().size(), live->Drawing->size());
+    const LiveSeriesView& coolant = live->Scene().series.back(); // drawn last
+    const LivePoint newest = coolant.points.back();
+    EXPECT_EQ(live->Picture().pixel(newest.x, newest.y), 0xFF000000 | coolant.rgb);
 
     form->Button1Click(); // "Стоп"
     EXPECT_TRUE(live->isVisible());
