@@ -9,12 +9,4 @@ bool PortSystem::Probe(const std::string& name) {
     return true;
 }
 
-std::vector<std::string> ListPorts(PortSystem& system) {
-    std::vector<std::string> ports;
-    for (const std::string& name : system.Candidates())
-        if (name != SimulatedPortName && system.Probe(name)) ports.push_back(name);
-    ports.push_back(SimulatedPortName);
-    return ports;
-}
-
 } // namespace qv

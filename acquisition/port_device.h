@@ -78,7 +78,4 @@ public:
 // The name of the simulated engine unit, always the last entry of the port list.
 inline const char* const SimulatedPortName = "SIM";
 
-// The port list: every candidate that can be opened right now, in order, then "SIM".
-std::vector<std::string> ListPorts(PortSystem& system);
-
 } // namespace qv

@@ -22,8 +22,11 @@ std::vector<std::string> PortHandle::ListPorts() {
         std::lock_guard lock(mutex_);
         system = system_;
     }
-    // Probing takes a while; the open port stays readable meanwhile.
-    return qv::ListPorts(*system);
+    std::vector<std::string> ports;
+    for (const std::string& name : system->Candidates())
+        if (name != SimulatedPortName && ProbePort(name)) ports.push_back(name);
+    ports.push_back(SimulatedPortName);
+    return ports;
 }
 
 bool PortHandle::ProbePort(const std::string& name) {
@@ -32,6 +35,7 @@ bool PortHandle::ProbePort(const std::string& name) {
         std::lock_guard lock(mutex_);
         system = system_;
     }
+    // Probing takes a while; the open port stays readable meanwhile.
     return system->Probe(name);
 }
 

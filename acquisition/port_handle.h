@@ -22,7 +22,8 @@ public:
     // Replaces where ports come from (tests inject a fake); closes any open port.
     void UseSystem(std::shared_ptr<PortSystem> system);
 
-    // The port list: present and free serial ports in a stable order, then "SIM".
+    // The port list: every candidate of the port system that ProbePort finds present and free,
+    // in the system's order, then "SIM".
     std::vector<std::string> ListPorts();
 
     // Whether the named port can be opened exclusively now; the open port is not touched.

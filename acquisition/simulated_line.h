@@ -23,7 +23,6 @@ public:
     void Pass(std::int64_t) override {}
 
     std::int64_t TimeNs() const { return timeNs_; }
-    const SimulatedLine& Unit() const { return unit_; }
 
 private:
     SimulatedLine unit_;

@@ -118,13 +118,10 @@ SimulatedLine::SimulatedLine(std::uint64_t seed) : engine_(seed), gapRng_(seed ^
 void SimulatedLine::NextFrameSegment() {
     EncodedFrame frame;
     const auto bytes = engine_.NextFrame();
-    sent_.push_back(bytes);
     frame.Bytes.assign(bytes.begin(), bytes.end());
     frame.IdleBitsBefore = 18.0 + static_cast<double>(SplitMix64(gapRng_) % 12);
     segment_ = LineRecording{};
     cursor_ = 0;
-    startsNs_.push_back(segmentEndNs_ +
-                        static_cast<std::int64_t>(frame.IdleBitsBefore * LineTiming{}.BitNs));
     segmentEndNs_ = AppendFrame(segment_, segmentEndNs_, frame, LineTiming{});
 }
 

@@ -42,10 +42,6 @@ public:
     int LevelAt(std::int64_t timeNs);
     // The time of the first change after `timeNs`.
     std::int64_t NextChangeAfter(std::int64_t timeNs);
-    // The data bytes of the frames begun so far, in order (for tests), and when each frame's
-    // first falling edge comes.
-    const std::vector<std::array<std::uint8_t, 12>>& FramesSent() const { return sent_; }
-    const std::vector<std::int64_t>& FrameStartsNs() const { return startsNs_; }
 
 private:
     void NextFrameSegment();
@@ -55,8 +51,6 @@ private:
     LineRecording segment_;
     std::size_t cursor_ = 0;
     std::int64_t segmentEndNs_ = 0;
-    std::vector<std::array<std::uint8_t, 12>> sent_;
-    std::vector<std::int64_t> startsNs_;
 };
 
 // The seed of the unit behind "SIM": every opening replays the same cold start.

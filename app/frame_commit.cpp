@@ -7,8 +7,7 @@ int CommitHandedOverFrame(ProgramState& state, double frameTime, FrameHealth* he
     if (!handed) return 0;
     const int slot = state.FrameCount.load();
     if (!RecordingStore::IsValidFrame(slot)) return 0;
-    CommitFrameData(state.store, slot, handed->Frame, frameTime);
-    state.store.Row(slot).EndFlag = handed->EndFlag;
+    CommitFrameData(state.store, slot, handed->Frame, frameTime, handed->EndFlag);
     if (health) *health = handed->Health;
     return slot;
 }

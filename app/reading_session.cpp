@@ -53,8 +53,7 @@ ReadingSession::Commit ReadingSession::CommitNext(double frameTime) {
 int ReadingSession::CommitStartUpFrame(double frameTime) {
     const int slot = state_.FrameCount.load();
     if (Reading() || !RecordingStore::IsValidFrame(slot)) return 0;
-    CommitFrameData(state_.store, slot, LineFrame{}, frameTime);
-    state_.store.Row(slot).EndFlag = 0;
+    CommitFrameData(state_.store, slot, LineFrame{}, frameTime, 0);
     state_.FrameCount = slot + 1;
     return slot;
 }

@@ -37,12 +37,19 @@ std::int64_t Ns(Clock::time_point at) {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();
 }
 
-// Where the unit's bits lie: its frames start at known times and every edge sits on a grid of
-// bit periods from there (the simulated unit has no jitter).
+// Where the unit's bits lie: every edge sits on a grid of bit periods from its frame's start
+// edge, the first falling edge after more than 13 bit periods at level 1 (the simulated unit
+// has no jitter).
 class TrueLine {
 public:
-    explicit TrueLine(std::int64_t untilNs) : unit_(SimulatedUnitSeed) {
-        for (std::int64_t t = 0; t < untilNs; t = unit_.NextChangeAfter(t)) {
+    explicit TrueLine(std::int64_t untilNs) {
+        SimulatedLine unit(SimulatedUnitSeed);
+        std::int64_t highSince = 0;
+        for (std::int64_t t = unit.NextChangeAfter(0); t < untilNs; t = unit.NextChangeAfter(t)) {
+            if (unit.LevelAt(t) != 0)
+                highSince = t;
+            else if (t - highSince > 13 * BitNs)
+                starts_.push_back(t);
         }
     }
     // Signed distance (ns) from `lineNs` to the nearest bit centre, or to the nearest edge.
@@ -51,7 +58,7 @@ public:
 
 private:
     double Offset(std::int64_t lineNs, std::int64_t phase) const {
-        const auto& starts = unit_.FrameStartsNs();
+        const std::vector<std::int64_t>& starts = starts_;
         auto after = std::upper_bound(starts.begin(), starts.end(), lineNs);
         if (after == starts.begin()) return 0;
         const std::int64_t into = lineNs - *(after - 1) - phase;
@@ -59,7 +66,7 @@ private:
         return static_cast<double>(into - nearest);
     }
     static constexpr std::int64_t BitNs = LineTiming{}.BitNs;
-    SimulatedLine unit_;
+    std::vector<std::int64_t> starts_;
 };
 
 // The instants the receiver sampled and placed its edges at, on the line's time.

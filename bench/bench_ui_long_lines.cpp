@@ -70,18 +70,19 @@ void BM_OpenLongLine(benchmark::State& state) {
     services.closePauseMs = 0;
     auto app = std::make_unique<QuintovarApp>(services);
     app->StartUp();
-    app->Form1()->show();
-    if (where == LongLine::Sample) app->Form1()->N13Click(); // the sample columns on screen
+    app->Window<TForm1>()->show();
+    if (where == LongLine::Sample)
+        app->Window<TForm1>()->N13Click(); // the sample columns on screen
     QCoreApplication::processEvents();
     for (auto _ : state) {
-        app->Form6()->ClearComment();
-        app->Form6()->hide();
+        app->Window<TForm6>()->ClearComment();
+        app->Window<TForm6>()->hide();
         QCoreApplication::processEvents();
-        PaintWatch watch(where == LongLine::Comment ? app->Form6()->Memo1->viewport()
-                                                    : app->Form1()->Memo3->viewport());
+        PaintWatch watch(where == LongLine::Comment ? app->Window<TForm6>()->Memo1->viewport()
+                                                    : app->Window<TForm1>()->Memo3->viewport());
         QElapsedTimer clock;
         clock.start();
-        app->Form1()->LoadRecording(QString::fromStdString(path));
+        app->Window<TForm1>()->LoadRecording(QString::fromStdString(path));
         while (!watch.painted) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             if (clock.elapsed() > 300000) throw std::runtime_error("never painted");

@@ -63,7 +63,7 @@ double StartUpOnce(const QStringList& arguments, const QString& wanted) {
     clock.start();
     auto app = std::make_unique<QuintovarApp>(services);
     app->StartUp();
-    PaintWatch watch(app->Form1()->Memo2, wanted);
+    PaintWatch watch(app->Window<TForm1>()->Memo2, wanted);
     while (!watch.painted()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
         if (clock.elapsed() > 10000) throw std::runtime_error("the first frame never appeared");

@@ -6,7 +6,6 @@
 #include "recording/parameter_table.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdio>
 
@@ -48,15 +47,6 @@ int WriteOutput(const char* command, const std::string& input, const std::string
 
 namespace {
 
-// The options that choose a unit, by the parameter whose unit they choose.
-struct DisplayOption {
-    const char* name;
-    const char* value;
-    int parameter;
-};
-constexpr DisplayOption DisplayOptionNames[] = {
-    {"--khh", "K", 3}, {"--temperature", "T", 6}, {"--vozduh", "V", 5}};
-
 const UnitMenu& UnitMenuOf(int parameter) {
     const std::vector<UnitMenu>& menus = UnitMenus();
     return *std::find_if(menus.begin(), menus.end(),
@@ -96,16 +86,17 @@ std::vector<OptionRule> DisplayOptions() {
     // The choices of the "Настройки" menus, by the numbers the settings file stores.
     // Made once: an option keeps a pointer to its meaning.
     static const std::vector<OptionRule> options = [] {
-        static std::array<std::string, std::size(DisplayOptionNames)> meanings;
+        static std::vector<std::string> meanings;
+        meanings.reserve(UnitSettings().size()); // the options keep pointers into it
         std::vector<OptionRule> rules;
-        for (std::size_t i = 0; i < meanings.size(); ++i) {
-            const DisplayOption& option = DisplayOptionNames[i];
-            const UnitMenu& menu = UnitMenuOf(option.parameter);
-            meanings[i] = UnitOptionMeaning(menu);
+        for (const UnitSetting& setting : UnitSettings()) {
+            const UnitMenu& menu = UnitMenuOf(setting.parameter);
+            meanings.push_back(UnitOptionMeaning(menu));
             int highest = 1;
             for (const UnitMenuItem& item : menu.items) highest = std::max(highest, item.value);
-            rules.push_back(NumberOption(option.name, option.value, 1,
-                                         static_cast<std::uint64_t>(highest), meanings[i].c_str()));
+            rules.push_back(NumberOption(setting.option, setting.optionValue, 1,
+                                         static_cast<std::uint64_t>(highest),
+                                         meanings.back().c_str()));
         }
         return rules;
     }();
@@ -114,9 +105,8 @@ std::vector<OptionRule> DisplayOptions() {
 
 DisplaySettings DisplaySettingsFrom(const Arguments& arguments) {
     DisplaySettings settings;
-    for (const DisplayOption& option : DisplayOptionNames)
-        settings = WithUnitChoice(settings, option.parameter,
-                                  static_cast<int>(arguments.Number(option.name, 1)));
+    for (const UnitSetting& setting : UnitSettings())
+        setting.field.set(settings, static_cast<int>(arguments.Number(setting.option, 1)));
     return settings;
 }
 

@@ -26,7 +26,7 @@ void AppendRow(std::string& out, const std::vector<std::string>& cells, char sep
     out += "\r\n";
 }
 
-// The header, then per frame its number, time, ten parameter numbers and twelve flags as 0/1.
+// The header, then per frame its number, time, the parameters' numbers and the flags as 0/1.
 std::string TableBytes(const RecordingDocument& document, const DisplaySettings& settings,
                        const std::vector<std::string>& header, const TableFormat& format,
                        std::string out) {
@@ -36,8 +36,9 @@ std::string TableBytes(const RecordingDocument& document, const DisplaySettings&
     for (std::size_t i = 0; i < document.frames.size(); ++i) {
         const FrameRow& row = document.frames[i];
         cells.assign({std::to_string(i + 1), format.time(row.FrameTime)});
-        for (int p = 1; p <= 10; ++p)
-            cells.push_back(ParameterNumberText(p, row.Analog[p - 1], settings, format.decimal));
+        for (int p = 1; p <= ParameterCount; ++p)
+            cells.push_back(
+                ParameterNumberText(p, ParameterByte(row, p), settings, format.decimal));
         for (int f = 0; f < NamedFlagCount; ++f) {
             const FlagInfo& flag = NamedFlag(f);
             cells.push_back(FlagBit(row, flag.byte, flag.bit) ? "1" : "0");
@@ -82,7 +83,8 @@ std::string CsvCell(std::string_view text, char separator) {
 
 std::vector<std::string> DecodedCsvHeader(const DisplaySettings& settings) {
     std::vector<std::string> header{"frame", "time"};
-    for (int p = 1; p <= 10; ++p) header.push_back(ParameterUnitOf(p, settings)->column);
+    for (int p = 1; p <= ParameterCount; ++p)
+        header.push_back(ParameterUnitOf(p, settings)->column);
     for (int f = 0; f < NamedFlagCount; ++f) {
         const FlagInfo& flag = NamedFlag(f);
         header.push_back("flag_" + std::to_string(flag.byte) + "_" + std::to_string(flag.bit) +
@@ -93,7 +95,7 @@ std::vector<std::string> DecodedCsvHeader(const DisplaySettings& settings) {
 
 std::vector<std::string> SpreadsheetHeader(const DisplaySettings& settings) {
     std::vector<std::string> header{"Кадр", "Дата и время"};
-    for (int p = 1; p <= 10; ++p) {
+    for (int p = 1; p <= ParameterCount; ++p) {
         const ParameterUnit& unit = *ParameterUnitOf(p, settings);
         std::string caption = WithoutColon(unit.label);
         std::string symbol = unit.panel.unit ? unit.panel.unit : "";

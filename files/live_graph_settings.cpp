@@ -3,6 +3,7 @@
 #include "files/file_io.h"
 #include "files/ini_file.h"
 #include "files/settings_file.h"
+#include "recording/parameter_table.h"
 
 namespace qv {
 namespace {
@@ -25,7 +26,7 @@ LiveGraphSettings LoadLiveGraphSettings(const std::string& path) {
     LiveChoices& choices = values.choices;
     for (std::size_t n = 0; n < choices.series.size(); ++n) {
         LiveSeriesChoice& series = choices.series[n];
-        if (const auto p = read(Numbered("Series", n)); p && *p >= 0 && *p <= LiveParameterCount)
+        if (const auto p = read(Numbered("Series", n)); p && *p >= 0 && *p <= ParameterCount)
             series.p = *p;
         if (const auto scale = read(Numbered("Scale", n)); scale && (*scale == 0 || *scale == 1))
             series.scale = static_cast<LiveScale>(*scale);

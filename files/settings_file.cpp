@@ -3,17 +3,16 @@
 #include "files/cp1251.h"
 #include "files/file_io.h"
 #include "files/ini_file.h"
+#include "recording/parameter_table.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace qv {
 namespace {
 
-struct IntegerKey {
-    const char* name;
-    int SettingsValues::*field;
-};
 struct BooleanKey {
     const char* name;
     bool SettingsValues::*field;
@@ -21,11 +20,14 @@ struct BooleanKey {
 
 constexpr const char* LastPortKey = "LastPort";
 
-constexpr IntegerKey IntegerKeys[] = {
-    {"Vozduh", &SettingsValues::Vozduh},
-    {"Temperature", &SettingsValues::Temperature},
-    {"KHH", &SettingsValues::KHH},
-};
+// The unit settings' keys come first, in their order.
+std::vector<const UnitSetting*> UnitKeys() {
+    std::vector<const UnitSetting*> keys;
+    for (const UnitSetting& setting : UnitSettings()) keys.push_back(&setting);
+    std::sort(keys.begin(), keys.end(),
+              [](const UnitSetting* a, const UnitSetting* b) { return a->keyOrder < b->keyOrder; });
+    return keys;
+}
 constexpr BooleanKey BooleanKeys[] = {
     {"3S", &SettingsValues::Preset},           {"1GGTE", &SettingsValues::Engine1GGTE},
     {"1JZGTE", &SettingsValues::Engine1JZGTE}, {"N14", &SettingsValues::DtrHigh},
@@ -48,25 +50,14 @@ FileStatus SettingsWriteFailure(const std::string& path) {
 
 } // namespace
 
-DisplaySettings DisplaySettingsOf(const SettingsValues& values) {
-    return {static_cast<IdleAirUnit>(values.KHH),
-            static_cast<CoolantDependence>(values.Temperature),
-            static_cast<IntakeKind>(values.Vozduh)};
-}
-
-void KeepDisplaySettings(SettingsValues& values, const DisplaySettings& settings) {
-    values.KHH = static_cast<int>(settings.KHH);
-    values.Temperature = static_cast<int>(settings.Temperature);
-    values.Vozduh = static_cast<int>(settings.Vozduh);
-}
-
 SettingsValues LoadSettings(const std::string& path) {
     SettingsValues values;
     std::string bytes;
     if (!ReadWholeFile(path, bytes, MaxSettingsFileBytes).ok()) return values;
     const IniFile file = IniFile::Parse(bytes);
-    for (const IntegerKey& key : IntegerKeys)
-        values.*key.field = ReadInteger(file, key.name, values.*key.field);
+    for (const UnitSetting* unit : UnitKeys())
+        unit->field.set(values.display,
+                        ReadInteger(file, unit->key, unit->field.get(values.display)));
     for (const BooleanKey& key : BooleanKeys)
         values.*key.field = ReadInteger(file, key.name, values.*key.field ? 1 : 0) != 0;
     for (std::size_t i = 0; i < values.SeriesColours.size(); ++i)
@@ -96,8 +87,8 @@ FileStatus SaveSettings(const std::string& path, const SettingsValues& values) {
     std::string bytes;
     if (FileStatus read = ReadSettingsForUpdate(path, bytes); !read.ok()) return read;
     IniFile file = IniFile::Parse(bytes);
-    for (const IntegerKey& key : IntegerKeys)
-        file.Set(SettingsSection, key.name, std::to_string(values.*key.field));
+    for (const UnitSetting* unit : UnitKeys())
+        file.Set(SettingsSection, unit->key, std::to_string(unit->field.get(values.display)));
     for (const BooleanKey& key : BooleanKeys)
         file.Set(SettingsSection, key.name, values.*key.field ? "1" : "0");
     for (std::size_t i = 0; i < values.SeriesColours.size(); ++i)

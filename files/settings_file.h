@@ -20,9 +20,9 @@ inline constexpr std::size_t MaxSettingsFileBytes = 1024 * 1024;
 
 // What the settings file keeps between runs, with the defaults of a first run.
 struct SettingsValues {
-    int Vozduh = 1;               // DisplaySettings
-    int Temperature = 1;          // DisplaySettings
-    int KHH = 1;                  // DisplaySettings
+    // The keys of the unit settings (UnitSettings: "Vozduh", "Temperature", "KHH"): the numbers
+    // of the choices, kept as they are even when they name none.
+    DisplaySettings display;
     bool Preset = false;          // key "3S": the preset check mark
     bool Engine1GGTE = false;     // key "1GGTE"
     bool Engine1JZGTE = false;    // key "1JZGTE"
@@ -36,11 +36,6 @@ struct SettingsValues {
 
     bool operator==(const SettingsValues&) const = default;
 };
-
-// The display settings as the file keeps them: the numbers of the choices, kept as they are
-// even when they name none.
-DisplaySettings DisplaySettingsOf(const SettingsValues& values);
-void KeepDisplaySettings(SettingsValues& values, const DisplaySettings& settings);
 
 // Reads the settings; a missing file, section or key, or a value that is not an integer, gives
 // that key's default, and so does a file that is not a regular file or is larger than

@@ -56,6 +56,10 @@ std::optional<ExactValue> UnitValue(const ParameterUnit& unit, std::uint8_t raw)
     return ExactValue{c.mul * raw + c.add, c.den};
 }
 
+std::uint8_t ParameterByte(const FrameRow& row, int p) {
+    return DataByte(row, ParameterOf(p).byte);
+}
+
 std::optional<ExactValue> ParameterExact(int p, std::uint8_t raw, const DisplaySettings& settings) {
     const ParameterUnit* unit = ParameterUnitOf(p, settings);
     if (!unit) return std::nullopt;
@@ -84,15 +88,14 @@ std::string ParameterText(int p, std::uint8_t raw, const DisplaySettings& settin
 
 std::string ParameterText(const RecordingStore& store, int n, int p,
                           const DisplaySettings& settings, const std::string& decimalSeparator) {
-    if (p < 1 || p > 10) return {};
-    return ParameterText(p, store.Row(n).Analog[p - 1], settings, decimalSeparator);
+    if (p < 1 || p > ParameterCount) return {};
+    return ParameterText(p, ParameterByte(store.Row(n), p), settings, decimalSeparator);
 }
 
 bool FlagBit(const FrameRow& row, int byte, int bit) {
-    if (bit < 0 || bit > 7) return false;
-    if (byte == 11) return row.Flags11[bit] != 0;
-    if (byte == 12) return row.Flags12[bit] != 0;
-    return false;
+    if (bit < 0 || bit >= SamplesPerByte || byte <= AnalogByteCount || byte > DataByteCount)
+        return false;
+    return FlagByteBits(row, byte)[static_cast<std::size_t>(bit)] != 0;
 }
 
 std::string FlagText(const RecordingStore& store, int n, int flagIndex) {
@@ -101,9 +104,7 @@ std::string FlagText(const RecordingStore& store, int n, int flagIndex) {
 }
 
 std::string IdentifierText(const FrameRow& row) {
-    std::string text;
-    for (std::uint8_t sample : row.Identifier) text += sample != 0 ? '1' : '0';
-    return text;
+    return SamplesText(row.Identifier);
 }
 
 } // namespace qv

@@ -1,7 +1,9 @@
-// The twelve named flags, one row each in panel order. Bits 11.2, 11.3, 11.7 and 12.6 have no
-// meaning and so no row.
+// The named flags, one row each in panel order, which is byte order (the raw-bytes column puts a
+// byte's bits beside its first flag). Bits 11.2, 11.3, 11.7 and 12.6 have no meaning and so no
+// row.
 #include "recording/flag_table.h"
 
+#include <algorithm>
 #include <array>
 
 namespace qv {
@@ -35,6 +37,8 @@ constexpr std::array<FlagInfo, NamedFlagCount> NamedFlags{{
      "diagnosis_ok", "Диагностика?"},
 }};
 // clang-format on
+static_assert(std::ranges::all_of(NamedFlags, [](const FlagInfo& flag) { return flag.label; }),
+              "NamedFlagCount counts the rows of NamedFlags");
 
 } // namespace
 

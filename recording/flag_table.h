@@ -2,7 +2,7 @@
 
 namespace qv {
 
-// Everything that shows one of the twelve named flags: the panel, the graph, the decoded export
+// Everything that shows one of the named flags: the panel, the graph, the decoded export
 // and the big-font window all read it from here.
 struct FlagInfo {
     int byte;                   // 11 or 12
@@ -17,6 +17,8 @@ struct FlagInfo {
 };
 
 constexpr int NamedFlagCount = 12;
-const FlagInfo& NamedFlag(int index); // index 0..11 in panel order; throws std::out_of_range
+// Flag `index` (0..NamedFlagCount - 1) in panel order, which is byte order; throws
+// std::out_of_range for another index.
+const FlagInfo& NamedFlag(int index);
 
 } // namespace qv

@@ -8,8 +8,6 @@
 namespace qv {
 namespace {
 
-constexpr int ParameterRows = 10;
-
 // A caption ("Обороты:") without its colon, a unit (" мс.") without its blanks and final dot.
 std::string Trimmed(std::string text, const char* drop) {
     while (!text.empty() && (text.front() == ' ')) text.erase(0, 1);
@@ -22,14 +20,14 @@ std::string Trimmed(std::string text, const char* drop) {
 
 std::string ParameterNameText(int p, const std::string& unitText) {
     const std::string unit = Trimmed(unitText, " .");
-    return Trimmed(BigFontCaptionOf(p), ":") + (unit.empty() ? "" : ", " + unit);
+    return Trimmed(ParameterOf(p).bigFontCaption, ":") + (unit.empty() ? "" : ", " + unit);
 }
 
 std::optional<std::string> SeriesLegendText(int k, const DisplaySettings& settings) {
     const auto scale = SeriesScaleTexts(k, settings);
     if (!scale) return std::nullopt;
-    if (k >= ParameterRows) {
-        const FlagInfo& flag = NamedFlag(k - ParameterRows);
+    if (k >= FirstFlagSeriesRow) {
+        const FlagInfo& flag = NamedFlag(k - FirstFlagSeriesRow);
         return std::string(flag.bigFontCaption) + ": " + flag.graphOff + " … " + flag.graphOn;
     }
     return ParameterNameText(k + 1, ParameterUnitOf(k + 1, settings)->graph.unit) + ": " +

@@ -14,8 +14,8 @@ namespace qv {
 // (its name, unit and scale, in its colour) and the frame number and clock time of the span's
 // ends. Any graph of the program can carry it.
 
-// A series as the picture knows it: series row k (0..9 the parameters, 10..21 the flags) drawn
-// in colour 0xRRGGBB.
+// A series as the picture knows it: series row k (graph_series.h: the parameters, then the
+// flags) drawn in colour 0xRRGGBB.
 struct LegendSeries {
     int k = -1;
     std::uint32_t rgb = 0;

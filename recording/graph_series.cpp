@@ -18,10 +18,8 @@ long long FloorDiv(long long n, long long d) {
     return n >= 0 ? n / d : -((-n + d - 1) / d);
 }
 
-constexpr int FirstFlagRow = 10;
-
 int FlagY(const FrameRow& row, int k) {
-    const FlagInfo& flag = NamedFlag(k - FirstFlagRow);
+    const FlagInfo& flag = NamedFlag(k - FirstFlagSeriesRow);
     return FlagBit(row, flag.byte, flag.bit) ? 2 : 198;
 }
 
@@ -39,9 +37,9 @@ std::optional<int> GraphCursorX(int span, int c) {
 
 std::optional<int> SeriesY(int k, const FrameRow& row, const DisplaySettings& settings) {
     if (k < 0 || k >= SeriesRowCount) return std::nullopt;
-    if (k >= FirstFlagRow) return FlagY(row, k);
+    if (k >= FirstFlagSeriesRow) return FlagY(row, k);
     const ParameterUnit& unit = *ParameterUnitOf(k + 1, settings);
-    const std::uint8_t raw = row.Analog[k];
+    const std::uint8_t raw = ParameterByte(row, k + 1);
     const auto value = UnitValue(unit, raw);
     if (!value) return std::nullopt;
     const PixelFormula& f = unit.pixel;
@@ -57,7 +55,7 @@ std::optional<int> SeriesY(int k, const FrameRow& row, const DisplaySettings& se
 
 std::optional<SeriesScale> SeriesScaleTexts(int k, const DisplaySettings& settings) {
     if (k < 0 || k >= SeriesRowCount) return std::nullopt;
-    if (k >= FirstFlagRow) return SeriesScale{"1", "", "0"};
+    if (k >= FirstFlagSeriesRow) return SeriesScale{"1", "", "0"};
     const ParameterUnit& unit = *ParameterUnitOf(k + 1, settings);
     if (!unit.valued) return std::nullopt;
     return SeriesScale{unit.scale.top, unit.scale.mid, unit.scale.bottom};
@@ -67,12 +65,12 @@ std::optional<std::string> SeriesValueText(int k, const FrameRow& row,
                                            const DisplaySettings& settings,
                                            const std::string& decimalSeparator) {
     if (k < 0 || k >= SeriesRowCount) return std::nullopt;
-    if (k >= FirstFlagRow) {
-        const FlagInfo& flag = NamedFlag(k - FirstFlagRow);
+    if (k >= FirstFlagSeriesRow) {
+        const FlagInfo& flag = NamedFlag(k - FirstFlagSeriesRow);
         return FlagY(row, k) == 2 ? flag.graphOn : flag.graphOff;
     }
     const ParameterUnit& unit = *ParameterUnitOf(k + 1, settings);
-    const auto value = UnitValue(unit, row.Analog[k]);
+    const auto value = UnitValue(unit, ParameterByte(row, k + 1));
     if (!value) return std::nullopt;
     return FixedText(*value, unit.graph.P, unit.graph.D, decimalSeparator) + unit.graph.unit;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "recording/display_settings.h"
+#include "recording/flag_table.h"
+#include "recording/parameter_table.h"
 #include "recording/recording_store.h"
 
 #include <optional>
@@ -13,9 +15,10 @@ namespace qv {
 constexpr int GraphMaxX = 600;
 constexpr int GraphMaxY = 200;
 
-// Series rows: the index of a graph series list, 0..9 the parameters 1..10, 10..21 the twelve
-// named flags in panel order.
-constexpr int SeriesRowCount = 22;
+// Series rows: the index of a graph series list, the parameters in their order (parameter p in
+// row p - 1), then the named flags in panel order: the panel's label rows 1 to SeriesRowCount.
+constexpr int FirstFlagSeriesRow = ParameterCount;
+constexpr int SeriesRowCount = ParameterCount + NamedFlagCount;
 
 // x of the frame at offset q (0..span-1) of a span of `span` frames: ceil(600 q / (span - 1)),
 // so the first frame stands at 0 and the last at 600. Nothing for span < 2 or q out of range.
@@ -25,8 +28,8 @@ std::optional<int> GraphPointX(int span, int q);
 std::optional<int> GraphCursorX(int span, int c);
 
 // y of the frame for series row k under the settings (a larger value is higher, i.e. a smaller
-// y; values beyond the scale lie outside 0..200). Nothing when no row applies: k outside 0..21,
-// an idle-air unit outside 1..3 (k 2) or an intake kind outside 1..5 (k 4).
+// y; values beyond the scale lie outside 0..200). Nothing when no row applies: k outside
+// 0..SeriesRowCount - 1, or a unit setting outside its listed choices.
 std::optional<int> SeriesY(int k, const FrameRow& row, const DisplaySettings& settings);
 
 struct SeriesScale {

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
+#include <string>
 
 namespace qv {
 
@@ -21,5 +23,11 @@ struct LineFrame {
 
 // Byte byteIndex (1..12) of the frame, least significant bit first; a nonzero sample sets its bit.
 std::uint8_t AssembleByte(const LineFrame& frame, int byteIndex);
+
+// Eight samples as a byte, the first its least significant bit; a nonzero sample sets its bit.
+std::uint8_t ByteOfSamples(std::span<const std::uint8_t, SamplesPerByte> samples);
+
+// Samples as text, first sample first: "1" for a nonzero sample, "0" for zero.
+std::string SamplesText(std::span<const std::uint8_t> samples);
 
 } // namespace qv

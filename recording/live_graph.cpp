@@ -9,8 +9,7 @@ namespace qv {
 namespace {
 
 double ValueOf(const FrameRow& row, int p, const DisplaySettings& settings) {
-    return static_cast<double>(
-        ParameterValue(p, row.Analog[static_cast<std::size_t>(p - 1)], settings));
+    return static_cast<double>(ParameterValue(p, ParameterByte(row, p), settings));
 }
 
 // The columns of a span of `count` frames: frame offset q at left + round(q (width - 1) /

@@ -16,7 +16,6 @@ namespace qv {
 // computes is here.
 
 constexpr int LiveSeriesCount = 6;
-constexpr int LiveParameterCount = 10; // the panel's parameters 1..10
 
 // The spans offered: the last N frames, 0 for all of the recording.
 constexpr std::array<int, 6> LiveSpanChoices{25, 50, 100, 200, 500, 0};

@@ -1,10 +1,14 @@
-// The ten parameters: one table each, one row per unit a parameter can be shown in, and the
-// caption that names each whatever its unit. Adding a unit means adding a row here (and its
-// choice to DisplaySettings).
+// The parameters: one table of units each, one row per unit a parameter can be shown in, and
+// the table of parameters, which gives each its byte, its big-font caption and its units.
+// Adding a unit means adding a row here (and its choice to DisplaySettings); adding a
+// parameter, its units and a row of the table of parameters.
 #include "recording/parameter_table.h"
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
 
 namespace qv {
 namespace {
@@ -93,24 +97,54 @@ constexpr ParameterUnit CorrectionRight{"10.А  Коррекция Пр:", "corr
     Linear(5, 0, 256), {3, 2, "В"}, {3, 2, "В"}, CorrectionPixel, {"5В", "2,5В", "0В"}};
 // clang-format on
 
-// Parameters 1..10 as the big-font window names them.
-constexpr std::array<const char*, 10> BigFontCaptions{
-    "Впрыск:",  "Зажигание:", "Клапан ХХ:", "Обороты:",     "MAP/MAF:",
-    "Темп.ОЖ:", "Дрос.засл:", "Скорость:",  "Коррекция Л:", "Коррекция Пр:",
+// The field of DisplaySettings that holds a choice, read and written as its enum's number.
+template <auto Field> int ChoiceOf(const DisplaySettings& settings) {
+    return static_cast<int>(settings.*Field);
+}
+template <auto Field> void SetChoice(DisplaySettings& settings, int value) {
+    settings.*Field = static_cast<std::remove_cvref_t<decltype(settings.*Field)>>(value);
+}
+template <auto Field> constexpr UnitSetting::Field FieldOf{&ChoiceOf<Field>, &SetChoice<Field>};
+
+// In the order of the submenus.
+constexpr UnitSetting UnitSettingsTable[] = {
+    {3, FieldOf<&DisplaySettings::KHH>, "Единица клапана ХХ", "KHH", 3, "--khh", "K"},
+    {6, FieldOf<&DisplaySettings::Temperature>, "Температурная зависимость", "Temperature", 2,
+     "--temperature", "T"},
+    {5, FieldOf<&DisplaySettings::Vozduh>, "Тип измерителя на впуске", "Vozduh", 1, "--vozduh",
+     "V"},
 };
 
-// The row of `table` for choice `choice` (1..size-1), or its row 0.
-template <typename Choice, std::size_t N>
-const ParameterUnit* RowOf(const std::array<ParameterUnit, N>& table, Choice choice) {
-    const int index = static_cast<int>(choice);
-    return &table[index >= 1 && index < static_cast<int>(N) ? static_cast<std::size_t>(index) : 0];
+constexpr std::span<const ParameterUnit> One(const ParameterUnit& unit) {
+    return {&unit, 1};
 }
 
-// The menu items of a table's rows, in menu order; row i sets the choice i.
-template <std::size_t N>
-std::vector<UnitMenuItem> MenuItems(const std::array<ParameterUnit, N>& table) {
+// Parameter p is row p - 1, read from data byte `byte`.
+constexpr std::array<Parameter, ParameterCount> Parameters{{
+    {1, "Впрыск:", One(Injection)},
+    {2, "Зажигание:", One(Ignition)},
+    {3, "Клапан ХХ:", IdleAir},
+    {4, "Обороты:", One(EngineSpeed)},
+    {5, "MAP/MAF:", Intake},
+    {6, "Темп.ОЖ:", Coolant},
+    {7, "Дрос.засл:", One(Throttle)},
+    {8, "Скорость:", One(Speed)},
+    {9, "Коррекция Л:", One(CorrectionLeft)},
+    {10, "Коррекция Пр:", One(CorrectionRight)},
+}};
+static_assert(std::ranges::all_of(Parameters, [](const Parameter& p) { return p.byte != 0; }),
+              "ParameterCount counts the rows of Parameters");
+
+const UnitSetting* UnitSettingOf(int parameter) {
+    for (const UnitSetting& setting : UnitSettingsTable)
+        if (setting.parameter == parameter) return &setting;
+    return nullptr;
+}
+
+// The menu items of a parameter's units, in menu order; row i sets the choice i.
+std::vector<UnitMenuItem> MenuItems(std::span<const ParameterUnit> units) {
     std::vector<const ParameterUnit*> rows;
-    for (const ParameterUnit& row : table)
+    for (const ParameterUnit& row : units)
         if (row.menu.caption) rows.push_back(&row);
     std::sort(rows.begin(), rows.end(), [](const ParameterUnit* a, const ParameterUnit* b) {
         return a->menu.place < b->menu.place;
@@ -118,76 +152,49 @@ std::vector<UnitMenuItem> MenuItems(const std::array<ParameterUnit, N>& table) {
     std::vector<UnitMenuItem> items;
     for (const ParameterUnit* row : rows)
         items.push_back(
-            {static_cast<int>(row - table.data()), row->menu.caption, row->menu.separatorBefore});
+            {static_cast<int>(row - units.data()), row->menu.caption, row->menu.separatorBefore});
     return items;
 }
 
 } // namespace
 
+const Parameter& ParameterOf(int p) {
+    if (p < 1 || p > ParameterCount) throw std::out_of_range("parameter " + std::to_string(p));
+    return Parameters[static_cast<std::size_t>(p - 1)];
+}
+
+std::span<const UnitSetting> UnitSettings() {
+    return UnitSettingsTable;
+}
+
+const ParameterUnit* ParameterUnitOf(int p, const DisplaySettings& settings) {
+    if (p < 1 || p > ParameterCount) return nullptr;
+    const std::span<const ParameterUnit> units = ParameterOf(p).units;
+    const int choice = UnitChoice(settings, p);
+    return &units[choice >= 1 && choice < static_cast<int>(units.size())
+                      ? static_cast<std::size_t>(choice)
+                      : 0];
+}
+
 const std::vector<UnitMenu>& UnitMenus() {
-    static const std::vector<UnitMenu> menus{
-        {3, "Единица клапана ХХ", MenuItems(IdleAir)},
-        {6, "Температурная зависимость", MenuItems(Coolant)},
-        {5, "Тип измерителя на впуске", MenuItems(Intake)},
-    };
+    static const std::vector<UnitMenu> menus = [] {
+        std::vector<UnitMenu> made;
+        for (const UnitSetting& setting : UnitSettingsTable)
+            made.push_back(
+                {setting.parameter, setting.menu, MenuItems(ParameterOf(setting.parameter).units)});
+        return made;
+    }();
     return menus;
 }
 
 int UnitChoice(const DisplaySettings& settings, int parameter) {
-    switch (parameter) {
-    case 3:
-        return static_cast<int>(settings.KHH);
-    case 5:
-        return static_cast<int>(settings.Vozduh);
-    case 6:
-        return static_cast<int>(settings.Temperature);
-    }
-    return 0;
+    const UnitSetting* setting = UnitSettingOf(parameter);
+    return setting ? setting->field.get(settings) : 0;
 }
 
 DisplaySettings WithUnitChoice(DisplaySettings settings, int parameter, int value) {
-    switch (parameter) {
-    case 3:
-        settings.KHH = static_cast<IdleAirUnit>(value);
-        break;
-    case 5:
-        settings.Vozduh = static_cast<IntakeKind>(value);
-        break;
-    case 6:
-        settings.Temperature = static_cast<CoolantDependence>(value);
-        break;
-    }
+    if (const UnitSetting* setting = UnitSettingOf(parameter)) setting->field.set(settings, value);
     return settings;
-}
-
-const ParameterUnit* ParameterUnitOf(int p, const DisplaySettings& settings) {
-    switch (p) {
-    case 1:
-        return &Injection;
-    case 2:
-        return &Ignition;
-    case 3:
-        return RowOf(IdleAir, settings.KHH);
-    case 4:
-        return &EngineSpeed;
-    case 5:
-        return RowOf(Intake, settings.Vozduh);
-    case 6:
-        return RowOf(Coolant, settings.Temperature);
-    case 7:
-        return &Throttle;
-    case 8:
-        return &Speed;
-    case 9:
-        return &CorrectionLeft;
-    case 10:
-        return &CorrectionRight;
-    }
-    return nullptr;
-}
-
-const char* BigFontCaptionOf(int p) {
-    return p >= 1 && p <= 10 ? BigFontCaptions[static_cast<std::size_t>(p - 1)] : nullptr;
 }
 
 } // namespace qv

@@ -2,6 +2,7 @@
 
 #include "recording/display_settings.h"
 
+#include <span>
 #include <vector>
 
 namespace qv {
@@ -52,9 +53,9 @@ struct MenuPlace {
 };
 
 // Everything that depends on a parameter and the unit it is shown in: the panel, the graph,
-// the decoded export and the "Настройки" menu all read it from here. Each parameter has one table,
-// one row per unit it can be shown in; a setting outside the listed ones gets a row of its own that
-// has a label and a column name but (`valued` false) no value.
+// the decoded export and the "Настройки" menu all read it from here. A parameter shown in one
+// unit has one row; a parameter whose unit the user chooses has row i for choice i and row 0,
+// with a label and a column name but (`valued` false) no value, for a choice outside those.
 struct ParameterUnit {
     const char* label;  // the panel's label
     const char* column; // the decoded export's column
@@ -67,29 +68,57 @@ struct ParameterUnit {
     MenuPlace menu{};
 };
 
-// The row of parameter p (1..10) for these settings; nullptr for p outside 1..10.
+// One parameter: the data byte it is read from, the caption that names it whatever its unit
+// (in the big-font window) and its units.
+struct Parameter {
+    int byte; // 1..12
+    const char* bigFontCaption;
+    std::span<const ParameterUnit> units;
+};
+
+// The parameters, numbered 1..ParameterCount: the panel shows parameter p in row p, the graph
+// offers it as series row p - 1, the big-font window in its row p, the export in its column.
+constexpr int ParameterCount = 10;
+// Parameter p (1..ParameterCount); throws std::out_of_range for another p.
+const Parameter& ParameterOf(int p);
+
+// How the user chooses the unit of a parameter shown in several: the field of DisplaySettings
+// that holds the choice as the number of its enum (which the settings file stores and the
+// companion's option takes), the submenu of "Настройки", the settings file's key and the
+// companion's option.
+struct UnitSetting {
+    int parameter;
+    struct Field {
+        int (*get)(const DisplaySettings&);
+        void (*set)(DisplaySettings&, int);
+    } field;
+    const char* menu;
+    const char* key;
+    int keyOrder; // the place of the key among the unit keys of the settings file, 1 first
+    const char* option;
+    const char* optionValue; // the option value's name in the companion's usage
+};
+// The unit settings, in the order of the submenus of "Настройки".
+std::span<const UnitSetting> UnitSettings();
+
+// The row of parameter p (1..ParameterCount) for these settings; nullptr for another p.
 const ParameterUnit* ParameterUnitOf(int p, const DisplaySettings& settings);
 
-// The caption that names parameter p (1..10) whatever its unit, in the big-font window;
-// nullptr for p outside 1..10.
-const char* BigFontCaptionOf(int p);
-
 // The submenus of "Настройки" that choose a parameter's unit, in menu order, made from the
-// tables: each item sets the parameter's choice to `value`, the number of its enum, which the
-// settings file stores and the companion's options take.
+// tables: each item sets the parameter's choice to `value`, the number of its enum.
 struct UnitMenuItem {
     int value;
     const char* caption;
     bool separatorBefore;
 };
 struct UnitMenu {
-    int parameter; // 3 idle air (KHH), 6 coolant (Temperature), 5 intake (Vozduh)
+    int parameter;
     const char* caption;
     std::vector<UnitMenuItem> items; // in menu order
 };
 const std::vector<UnitMenu>& UnitMenus();
 
-// The number of the choice that `settings` hold for a parameter of UnitMenus (0 for another).
+// The number of the choice that `settings` hold for a parameter of UnitSettings (0 for another).
 int UnitChoice(const DisplaySettings& settings, int parameter);
 // `settings` with that choice set to `value`.
 DisplaySettings WithUnitChoice(DisplaySettings settings, int parameter, int value);

@@ -5,14 +5,15 @@
 
 namespace qv {
 
-std::uint8_t AssembleByte(const LineFrame& frame, int byteIndex) {
-    if (byteIndex < 1 || byteIndex > DataByteCount)
-        throw std::out_of_range("byte index " + std::to_string(byteIndex));
-    const int first = (byteIndex - 1) * SamplesPerByte;
-    std::uint8_t value = 0;
-    for (int k = 0; k < SamplesPerByte; ++k)
-        if (frame.DataSamples[first + k] != 0) value |= static_cast<std::uint8_t>(1u << k);
-    return value;
+const std::array<std::uint8_t, SamplesPerByte>& FlagByteBits(const FrameRow& row, int byte) {
+    if (byte == AnalogByteCount + 1) return row.Flags11;
+    if (byte == AnalogByteCount + 2) return row.Flags12;
+    throw std::out_of_range("flag byte " + std::to_string(byte));
+}
+
+std::uint8_t DataByte(const FrameRow& row, int byte) {
+    if (byte >= 1 && byte <= AnalogByteCount) return row.Analog[static_cast<std::size_t>(byte - 1)];
+    return ByteOfSamples(FlagByteBits(row, byte));
 }
 
 RecordingStore::RecordingStore() : rows_(MaxFrames) {}
@@ -31,23 +32,24 @@ void RecordingStore::DeleteFrame(int n, int length) {
     for (int k = n + 1; k <= length; ++k) Row(k - 1) = Row(k);
 }
 
-void CommitFrameData(RecordingStore& store, int n, const LineFrame& frame, double frameTime) {
-    FrameRow& row = store.Row(n);
-    const std::uint8_t endFlag = row.EndFlag;
-    row = RowOfFrame(frame, frameTime);
+FrameRow RowOfFrame(const LineFrame& frame, double frameTime, std::uint8_t endFlag) {
+    FrameRow row;
+    for (int b = 1; b <= AnalogByteCount; ++b) row.Analog[b - 1] = AssembleByte(frame, b);
+    row.Identifier = frame.HeaderSamples;
+    const auto bits = [&frame](int byte, std::array<std::uint8_t, SamplesPerByte>& out) {
+        for (int k = 0; k < SamplesPerByte; ++k)
+            out[k] = frame.DataSamples[(byte - 1) * SamplesPerByte + k] != 0 ? 1 : 0;
+    };
+    bits(AnalogByteCount + 1, row.Flags11);
+    bits(AnalogByteCount + 2, row.Flags12);
+    row.FrameTime = frameTime;
     row.EndFlag = endFlag;
+    return row;
 }
 
-FrameRow RowOfFrame(const LineFrame& frame, double frameTime) {
-    FrameRow row;
-    for (int i = 1; i <= 10; ++i) row.Analog[i - 1] = AssembleByte(frame, i);
-    row.Identifier = frame.HeaderSamples;
-    for (int k = 0; k < SamplesPerByte; ++k) {
-        row.Flags11[k] = frame.DataSamples[10 * SamplesPerByte + k] != 0 ? 1 : 0;
-        row.Flags12[k] = frame.DataSamples[11 * SamplesPerByte + k] != 0 ? 1 : 0;
-    }
-    row.FrameTime = frameTime;
-    return row;
+void CommitFrameData(RecordingStore& store, int n, const LineFrame& frame, double frameTime,
+                     std::uint8_t endFlag) {
+    store.Row(n) = RowOfFrame(frame, frameTime, endFlag);
 }
 
 } // namespace qv

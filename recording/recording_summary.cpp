@@ -24,7 +24,7 @@ ParameterSummary SummarizeParameter(const RecordingStore& store, int length, int
     ExactValue lowest, highest;
     long long sum = 0;
     for (int n = 1; n <= length; ++n) {
-        const auto value = UnitValue(unit, store.Row(n).Analog[p - 1]);
+        const auto value = UnitValue(unit, ParameterByte(store.Row(n), p));
         if (!value) return summary;
         // Every value of one unit has the same denominator, so the numerators add up.
         sum += value->num;
@@ -69,7 +69,7 @@ RecordingSummary SummarizeRecording(const RecordingStore& store, int length,
     if (length > 1)
         summary.interval = FixedText({ms, 1000LL * (length - 1)}, 9, 2, decimalSeparator) + " с";
 
-    for (int p = 1; p <= 10; ++p)
+    for (int p = 1; p <= ParameterCount; ++p)
         summary.parameters[p - 1] =
             SummarizeParameter(store, length, p, settings, decimalSeparator);
     for (int f = 0; f < NamedFlagCount; ++f) {

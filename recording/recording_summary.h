@@ -2,6 +2,7 @@
 
 #include "recording/display_settings.h"
 #include "recording/flag_table.h"
+#include "recording/parameter_table.h"
 #include "recording/recording_store.h"
 
 #include <array>
@@ -33,7 +34,7 @@ struct RecordingSummary {
     std::string start, end; // the times of day of the first and the last frame
     std::string duration;   // from the first frame to the last, "0:04:38"
     std::string interval;   // the mean time between frames, "1,40 с"; empty for one frame
-    std::array<ParameterSummary, 10> parameters;
+    std::array<ParameterSummary, ParameterCount> parameters;
     std::array<FlagSummary, NamedFlagCount> flags;
 };
 

@@ -1,6 +1,6 @@
 // The cable check, "Проверить кабель на инверсию".
 #include "ui/form1_main.h"
-#include "ui/form8_cable.h"
+#include "ui/other_windows.h"
 
 #include <QComboBox>
 
@@ -13,7 +13,7 @@ void TForm1::N32Click() {
         return;
     }
     hide();
-    if (windows_.form8) windows_.form8->Open();
+    if (TForm8* cable = Other<TForm8>()) cable->Open();
 }
 
 } // namespace qv

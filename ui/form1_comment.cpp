@@ -1,15 +1,16 @@
 // The main window and the comment window: "Коментарий к данным" and the comment's lines.
 #include "ui/form1_main.h"
-#include "ui/form6_comment.h"
+#include "ui/other_windows.h"
 
 namespace qv {
 
 void TForm1::N28Click() {
-    if (windows_.form6) windows_.form6->show();
+    if (TForm6* comment = Other<TForm6>()) comment->show();
 }
 
 QStringList TForm1::CommentLines() const {
-    return windows_.form6 ? windows_.form6->CommentLines() : QStringList();
+    const TForm6* comment = Other<TForm6>();
+    return comment ? comment->CommentLines() : QStringList();
 }
 
 } // namespace qv

@@ -1,6 +1,6 @@
 // The main window and the graph window: "Графики" and the graph operations the main window runs.
 #include "ui/form1_main.h"
-#include "ui/form3_graph.h"
+#include "ui/other_windows.h"
 #include "ui/window_basics.h"
 
 namespace qv {
@@ -16,35 +16,37 @@ void TForm1::N8Click() {
 }
 
 void TForm1::GraphAfterDelete(int oldLength, int newLength) {
-    if (Shown(windows_.form3)) windows_.form3->AfterDelete(oldLength, newLength);
+    if (TForm3* graph = Other<TForm3>(); Shown(graph)) graph->AfterDelete(oldLength, newLength);
 }
 
 bool TForm1::GraphPlaybackStep() {
-    if (!Shown(windows_.form3)) return false;
-    windows_.form3->PlaybackStep();
+    TForm3* graph = Other<TForm3>();
+    if (!Shown(graph)) return false;
+    graph->PlaybackStep();
     return true;
 }
 
 void TForm1::GraphCursorToMainFrame() {
-    if (Shown(windows_.form3)) windows_.form3->CursorToFrame(FramePosition());
+    if (TForm3* graph = Other<TForm3>(); Shown(graph)) graph->CursorToFrame(FramePosition());
 }
 
 void TForm1::GraphRestartAfterLoad() {
-    if (!Shown(windows_.form3)) return;
-    windows_.form3->RestartOnRecording();
+    TForm3* graph = Other<TForm3>();
+    if (!Shown(graph)) return;
+    graph->RestartOnRecording();
     RefreshGraphLists();
 }
 
 void TForm1::ShowGraph() {
-    if (windows_.form3) windows_.form3->show();
+    if (TForm3* graph = Other<TForm3>()) graph->show();
 }
 
 void TForm1::FillSeriesLists() {
-    if (windows_.form3) windows_.form3->FillSeriesLists();
+    if (TForm3* graph = Other<TForm3>()) graph->FillSeriesLists();
 }
 
 void TForm1::RefreshGraphLists() {
-    if (windows_.form3) windows_.form3->RefreshGraphLists();
+    if (TForm3* graph = Other<TForm3>()) graph->RefreshGraphLists();
 }
 
 } // namespace qv

@@ -26,15 +26,13 @@ namespace qv {
 
 class InputBlocker;
 class MouseButton;
+class OtherWindows;
 class ReadingSession;
 class ReceiverLink;
 class SharedView;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
 class TForm7;
 class TForm8;
+class TForm9;
 
 // The main window: port box, start/stop, the parameter panel, the information field, the frame
 // scroll bar, the frame markers, the extra columns and the menu.
@@ -46,16 +44,12 @@ public:
     TForm1(ProgramState& state, ReadingSession& session, SharedView& view, UiServices services);
     ~TForm1() override;
 
-    // The windows created after this one.
-    struct OtherWindows {
-        TForm3* form3 = nullptr;
-        TForm4* form4 = nullptr;
-        TForm5* form5 = nullptr;
-        TForm6* form6 = nullptr;
-        TForm7* form7 = nullptr;
-        TForm8* form8 = nullptr;
-    };
+    // The windows created after this one (ui/other_windows.h): each is attached in turn.
     void AttachWindows(const OtherWindows& windows);
+    void Attach(TForm7& big);
+    void Attach(TForm8& cable);
+    void Attach(TForm9& live);
+    void Attach(QWidget&) {} // a window that asks nothing of this one
 
     UiServices& Services() { return services_; }
 
@@ -217,6 +211,8 @@ private:
     QTextEdit* SampleMemo(int column) const;
 
     // --- Operations of the other windows, run when they are open ---------------------------
+    // Window W of the others (ui/other_windows.h); null before they are attached.
+    template <class W> W* Other() const;
     void CloseWindowsForReading();
     void BigFontRefresh(int n, const PanelLines& lines);
     void GraphAfterDelete(int oldLength, int newLength);
@@ -232,7 +228,7 @@ private:
     ReadingSession& session_;
     SharedView& view_;
     UiServices services_;
-    OtherWindows windows_;
+    const OtherWindows* windows_ = nullptr;
     std::shared_ptr<ReceiverLink> receiverLink_;
     // The markers' captions (BitBtn1..BitBtn10 show them) and the panel's value lines as Memo2
     // shows them, which the sample buttons copy.

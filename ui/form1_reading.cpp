@@ -4,7 +4,7 @@
 #include "app/reading_session.h"
 #include "recording/frame_time.h"
 #include "ui/form1_main.h"
-#include "ui/form6_comment.h"
+#include "ui/other_windows.h"
 #include "ui/receiver_link.h"
 #include "ui/shared_view.h"
 
@@ -54,7 +54,7 @@ void TForm1::Button1Click() {
     const std::uint64_t generation = session_.Start(NowLocalDateTime());
     CloseWindowsForReading();
     SetReadingStopped(false);
-    if (windows_.form6) windows_.form6->ClearComment();
+    if (TForm6* comment = Other<TForm6>()) comment->ClearComment();
     StartReceiver(generation);
     SetInfo(ReadingText);
     droppedBefore_ = state_.handOver.DroppedFrames();

@@ -4,8 +4,8 @@
 #include "files/file_name.h"
 #include "files/recording_file.h"
 #include "ui/form1_main.h"
-#include "ui/form6_comment.h"
 #include "ui/long_lines.h"
+#include "ui/other_windows.h"
 #include "ui/shared_view.h"
 #include "ui/window_basics.h"
 
@@ -129,7 +129,8 @@ void TForm1::LoadRecording(const QString& fileName) {
         for (int k = 0; k < SampleColumnCount; ++k)
             ShowKeptLines(sampleMemos[k], FromLines(document.samples[k]), true);
         for (int m = 0; m < FrameMarkerCount; ++m) SetMarker(m + 1, document.markers[m]);
-        if (windows_.form6) windows_.form6->SetCommentLines(FromLines(document.comment));
+        if (TForm6* comment = Other<TForm6>())
+            comment->SetCommentLines(FromLines(document.comment));
 
         view_.SetLength(length);
         view_.SetFrame(length);
@@ -138,8 +139,8 @@ void TForm1::LoadRecording(const QString& fileName) {
         SetInfo(QString::fromStdString(LoadedFromText(name.toStdString())));
     }
     GraphRestartAfterLoad();
-    if (windows_.form6 && !windows_.form6->CommentLines().isEmpty())
-        windows_.form6->ShowWithFocusOnOk();
+    if (TForm6* comment = Other<TForm6>(); comment && !comment->CommentLines().isEmpty())
+        comment->ShowWithFocusOnOk();
 }
 
 } // namespace qv

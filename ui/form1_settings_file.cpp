@@ -9,7 +9,7 @@ namespace qv {
 
 void TForm1::LoadSettings() {
     const SettingsValues values = qv::LoadSettings(services_.settingsPath.toStdString());
-    view_.SetSettings(DisplaySettingsOf(values));
+    view_.SetSettings(values.display);
     N3S1->setChecked(values.Preset);
     N1GGTE1->setChecked(values.Engine1GGTE);
     N1JZGTE1->setChecked(values.Engine1JZGTE);
@@ -23,7 +23,7 @@ void TForm1::LoadSettings() {
 
 bool TForm1::SaveSettings() {
     SettingsValues values;
-    KeepDisplaySettings(values, state_.settings);
+    values.display = state_.settings;
     values.Preset = N3S1->isChecked();
     values.Engine1GGTE = N1GGTE1->isChecked();
     values.Engine1JZGTE = N1JZGTE1->isChecked();

@@ -1,4 +1,5 @@
 // The graph window's controls and the one place that connects them to their handlers.
+#include "recording/graph_series.h"
 #include "ui/form3_graph.h"
 #include "ui/graph_image.h"
 #include "ui/shared_view.h"
@@ -35,7 +36,7 @@ QComboBox* MakeList(QWidget* parent, int left, int top, int width, const QFont& 
     list->setCompleter(nullptr); // a typed text stays as typed
     list->setFont(font);
     list->setGeometry(left, top, width, ComboHeight);
-    list->setMaxVisibleItems(22);
+    list->setMaxVisibleItems(SeriesRowCount); // every series row without scrolling
     return list;
 }
 

@@ -14,9 +14,8 @@
 
 namespace qv {
 
-TForm3::TForm3(ProgramState& state, SharedView& view, std::shared_ptr<Dialogs> dialogs,
-               QWidget* parent)
-    : QWidget(parent), state_(state), view_(view), dialogs_(std::move(dialogs)) {
+TForm3::TForm3(const WindowParts& parts)
+    : state_(parts.state), view_(parts.view), dialogs_(parts.services.dialogs) {
     SetUpFixedWindow(this, QStringLiteral("Граф 5"), 734, 344, 404, 136);
     SpeedButtonColour.fill(Qt::black);
     BuildControls();
@@ -102,7 +101,7 @@ void TForm3::RestartOnRecording() {
     show();
 }
 
-void TForm3::ReleaseBitmap() {
+void TForm3::ReleasePictures() {
     renderer_.reset();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/program_state.h"
 #include "ui/render/graph_picture.h"
+#include "ui/ui_services.h"
 
 #include <QColor>
 #include <QStringList>
@@ -31,8 +32,7 @@ class SharedView;
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
-    TForm3(ProgramState& state, SharedView& view, std::shared_ptr<Dialogs> dialogs,
-           QWidget* parent = nullptr);
+    explicit TForm3(const WindowParts& parts);
     ~TForm3() override;
 
     // --- Operations of the main window -----------------------------------------------------
@@ -44,13 +44,13 @@ public:
     void CursorToFrame(int frame);
     // A recording was loaded while the window is open: close and show it again.
     void RestartOnRecording();
-    // Refill the six parameter lists with the panel's labels 1..22 under the current display
-    // settings, no series selected.
+    // Refill the six parameter lists with the panel's parameter and flag labels (the series rows)
+    // under the current display settings, no series selected.
     void FillSeriesLists();
     // Refill the lists keeping each series' choice, then redraw.
     void RefreshGraphLists();
     // The program ends: release the drawing surface.
-    void ReleaseBitmap();
+    void ReleasePictures();
 
     // --- Handlers ----------------------------------------------------------------------------
     void FormCreate();
@@ -76,8 +76,6 @@ public:
     int GraphSpan = 0;
     // The text colour of SpeedButton n (index n, 1..6; index 0 unused): the series colour.
     std::array<QColor, GraphSeriesCount + 1> SpeedButtonColour{};
-    // The series list index that series n draws; -1 for none.
-    int SelectedRow(int n) const;
     // The picture as the renderer holds it (Image1 shows the copy made after each change).
     const QImage& GraphBitmap() const;
     // That picture with the legend of the series drawn and the frame numbers and times of the

@@ -26,10 +26,6 @@ void SetTextColour(QWidget* widget, const QColor& colour,
 
 } // namespace
 
-int TForm3::SelectedRow(int n) const {
-    return view_.Series()[static_cast<std::size_t>(n - 1)].row;
-}
-
 void TForm3::SeriesListChanged(int n) {
     const QComboBox* list = ComboBox[n];
     const QString text = list->currentText();

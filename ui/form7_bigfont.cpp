@@ -25,6 +25,12 @@ constexpr int ImageLeft = 416;
 constexpr int FlagNameLeft = 466;
 constexpr int RowHeight = 30;
 
+// The labels are named in order: the parameters' names, their values, the flags' names, then
+// the frame label's caption and the frame label.
+QString LabelName(int number) {
+    return QStringLiteral("Label%1").arg(number);
+}
+
 QColor Rgb(std::uint32_t rgb) {
     return QColor(static_cast<int>(rgb >> 16 & 0xFF), static_cast<int>(rgb >> 8 & 0xFF),
                   static_cast<int>(rgb & 0xFF));
@@ -62,8 +68,8 @@ QImage FlagPicture(const QColor& fill, const QString& digit) {
 
 } // namespace
 
-TForm7::TForm7(SharedView& view, QWidget* parent) : QWidget(parent), view_(view) {
-    SetUpFixedWindow(this, QStringLiteral("Большой шрифт"), 687, 473, 198, 99);
+TForm7::TForm7(const WindowParts& parts) : view_(parts.view) {
+    SetUpFixedWindow(this, QStringLiteral("Большой шрифт"), 687, BigFontClientHeight, 198, 99);
     BuildControls();
     ConnectHandlers();
     FormCreate();
@@ -88,11 +94,12 @@ void TForm7::BuildControls() {
     for (int k = 0; k < BigFontParameterRows; ++k) {
         const int top = BigFontRowTop(k + 1);
         const QColor colour = Rgb(BigFontParameterColour(k));
-        NameLabels[k] = MakeLabel(
-            this, QStringLiteral("Label%1").arg(k + 1), QString::fromUtf8(BigFontCaptionOf(k + 1)),
-            {NameRight - NameWidth, top, NameWidth, RowHeight}, colour, Qt::AlignRight);
-        ValueLabels[k] = MakeLabel(this, QStringLiteral("Label%1").arg(k + 11), QStringLiteral("0"),
-                                   {ValueLeft, top, ValueWidth, RowHeight}, colour);
+        NameLabels[k] =
+            MakeLabel(this, LabelName(k + 1), QString::fromUtf8(ParameterOf(k + 1).bigFontCaption),
+                      {NameRight - NameWidth, top, NameWidth, RowHeight}, colour, Qt::AlignRight);
+        ValueLabels[k] =
+            MakeLabel(this, LabelName(BigFontParameterRows + k + 1), QStringLiteral("0"),
+                      {ValueLeft, top, ValueWidth, RowHeight}, colour);
     }
     for (int k = 0; k < BigFontFlagRows; ++k) {
         const int top = BigFontRowTop(k + 1);
@@ -101,14 +108,16 @@ void TForm7::BuildControls() {
         image->setGeometry(ImageLeft, top, FlagPictureWidth, FlagPictureHeight);
         Images[k] = image;
         FlagLabels[k] =
-            MakeLabel(this, QStringLiteral("Label%1").arg(k + 21),
+            MakeLabel(this, LabelName(2 * BigFontParameterRows + k + 1),
                       QString::fromUtf8(NamedFlag(k).bigFontCaption),
                       {FlagNameLeft, top, width() - FlagNameLeft, RowHeight}, Qt::black);
     }
-    Label33 = MakeLabel(this, QStringLiteral("Label33"), QStringLiteral("Кадр:"),
-                        {44, 400, 78, RowHeight}, Qt::black);
-    Label34 = MakeLabel(this, QStringLiteral("Label34"), QStringLiteral("1/1"),
-                        {122, 400, 280, RowHeight}, Qt::black);
+    const int frameLabel = 2 * BigFontParameterRows + BigFontFlagRows + 1;
+    const int frameTop = BigFontRowTop(BigFontLastRow);
+    Label33 = MakeLabel(this, LabelName(frameLabel), QStringLiteral("Кадр:"),
+                        {44, frameTop, 78, RowHeight}, Qt::black);
+    Label34 = MakeLabel(this, LabelName(frameLabel + 1), QStringLiteral("1/1"),
+                        {122, frameTop, 280, RowHeight}, Qt::black);
 
     Edit1 = new QLineEdit(QStringLiteral("Информационное поле"), this);
     Edit1->setGeometry(8, 8, 505, 28);
@@ -122,7 +131,7 @@ void TForm7::BuildControls() {
     Button3->setFont(ProgramFont(19, true));
     Button3->setToolTip(QStringLiteral("Начать/остановить проигрывание записи"));
     ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
-    ScrollBar1->setGeometry(8, 448, 673, 17);
+    ScrollBar1->setGeometry(8, BigFontScrollBarTop, 673, 17);
     ScrollBar1->setRange(1, view_.Length());
     MoveByFrameKeys(ScrollBar1);
     ScrollBar1->setValue(view_.Frame());
@@ -158,8 +167,7 @@ void TForm7::RefreshFromPanel(const PanelLines& lines, const FrameRow& row) {
         else
             Draw0(name);
     }
-    // Row 24 of the panel reads "n / length".
-    Label34->setText(QString::fromStdString(lines.values[24]));
+    Label34->setText(QString::fromStdString(lines.values[FrameNumberRow])); // "n / length"
 }
 
 void TForm7::ReleasePictures() {

@@ -2,6 +2,7 @@
 
 #include "recording/big_font_rows.h"
 #include "recording/panel.h"
+#include "ui/ui_services.h"
 
 #include <QImage>
 #include <QWidget>
@@ -23,7 +24,9 @@ class SharedView;
 class TForm7 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm7(SharedView& view, QWidget* parent = nullptr);
+    explicit TForm7(const WindowParts& parts);
+    // It carries the start/stop button and replaces the main window while it is open.
+    static constexpr bool StaysOpenForReading = true;
 
     // MemoDraw's refresh while this window is visible: the panel's lines of the frame on
     // screen and that frame's row.

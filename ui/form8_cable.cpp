@@ -1,6 +1,6 @@
 #include "ui/form8_cable.h"
 #include "acquisition/cable_check.h"
-#include "acquisition/port_handle.h"
+#include "app/program_state.h"
 #include "ui/window_basics.h"
 
 #include <QCloseEvent>
@@ -24,7 +24,7 @@ QTimer* MakeTimer(QObject* parent, int interval, bool singleShot) {
 
 } // namespace
 
-TForm8::TForm8(PortHandle& port, QWidget* parent) : QWidget(parent), port_(port) {
+TForm8::TForm8(const WindowParts& parts) : port_(parts.state.port) {
     SetUpFixedWindow(this, QStringLiteral("Проверка кабеля на инверсию"), 400, 224, 300, 200);
 
     Label1 = new QLabel(this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ui_services.h"
+
 #include <QWidget>
 
 #include <cstdint>
@@ -17,7 +19,9 @@ class PortHandle;
 class TForm8 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm8(PortHandle& port, QWidget* parent = nullptr);
+    explicit TForm8(const WindowParts& parts);
+    // It is opened only while no reading runs, and hides the main window meanwhile.
+    static constexpr bool StaysOpenForReading = true;
 
     // Shows the window in the idle state (the digit as it was last shown).
     void Open();
@@ -26,8 +30,6 @@ public:
     void Button1Click();
     void Timer1Timer();
     void FormClose();
-
-    bool Running() const { return running_; }
 
     QLabel* Label1 = nullptr; // the digit
     QPushButton* Button1 = nullptr;

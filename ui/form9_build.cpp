@@ -36,7 +36,7 @@ void TForm9::BuildControls() {
         auto* list = new QComboBox(this);
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         list->setMinimumContentsLength(14);
-        list->setMaxVisibleItems(LiveParameterCount + 1);
+        list->setMaxVisibleItems(ParameterCount + 1);
         SeriesList[n] = list;
         DataScale[n] = new QCheckBox(QStringLiteral("по данным"), this);
         DataScale[n]->setToolTip(
@@ -95,7 +95,7 @@ void TForm9::FillSeriesLists() {
         const int chosen = list->currentIndex();
         list->clear();
         list->addItem(NoSeries);
-        for (int p = 1; p <= LiveParameterCount; ++p)
+        for (int p = 1; p <= ParameterCount; ++p)
             list->addItem(QString::fromUtf8(ParameterUnitOf(p, state_.settings)->label));
         list->setCurrentIndex(std::max(chosen, 0));
     }

@@ -14,11 +14,10 @@
 
 namespace qv {
 
-TForm9::TForm9(const ProgramState& state, const ReadingSession& session, SharedView& view,
-               std::shared_ptr<Dialogs> dialogs, QString settingsPath, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), session_(session), view_(view),
-      dialogs_(std::move(dialogs)), settingsPath_(std::move(settingsPath)), texts_(ProgramFont(11)),
-      values_(ProgramFont(13, true)) {
+TForm9::TForm9(const WindowParts& parts)
+    : QWidget(nullptr, Qt::Window), state_(parts.state), session_(parts.session), view_(parts.view),
+      dialogs_(parts.services.dialogs), settingsPath_(parts.services.settingsPath),
+      texts_(ProgramFont(11)), values_(ProgramFont(13, true)) {
     setWindowTitle(QStringLiteral("Живой график"));
     setFont(texts_.Font());
     setAttribute(Qt::WA_QuitOnClose, false);

@@ -4,6 +4,7 @@
 #include "files/live_graph_settings.h"
 #include "recording/live_scene.h"
 #include "ui/render/live_picture.h"
+#include "ui/ui_services.h"
 
 #include <QImage>
 #include <QWidget>
@@ -30,9 +31,9 @@ class SharedView;
 class TForm9 : public QWidget {
     Q_OBJECT
 public:
-    TForm9(const ProgramState& state, const ReadingSession& session, SharedView& view,
-           std::shared_ptr<Dialogs> dialogs, QString settingsPath, QWidget* parent = nullptr);
+    explicit TForm9(const WindowParts& parts);
     ~TForm9() override;
+    static constexpr bool StaysOpenForReading = true;
 
     // --- Operations of the program ------------------------------------------------------------
     // Shows the window (in front when it is open already).

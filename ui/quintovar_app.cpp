@@ -1,21 +1,14 @@
 #include "ui/quintovar_app.h"
+#ifdef QV_KEEP_AWAKE
 #include "desktop/machine_keep_awake.h"
+#endif
 #include "files/readings_folder.h"
 #include "files/settings_file.h"
 #include "recording/frame_time.h"
-#include "ui/form1_main.h"
-#include "ui/form3_graph.h"
-#include "ui/form4_help.h"
-#include "ui/form5_about.h"
-#include "ui/form6_comment.h"
-#include "ui/form7_bigfont.h"
-#include "ui/form8_cable.h"
-#include "ui/form9_live.h"
 #include "ui/qt_translation.h"
 #include "ui/receiver_link.h"
 #include "ui/shared_view.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -44,33 +37,14 @@ QuintovarApp::QuintovarApp(UiServices services)
 QuintovarApp::~QuintovarApp() {
     keeperLink_->Detach(); // the windows go before the keeper has finished
     (void)session_->Stop(NowFrameTime());
-    // The other windows refer to the main window; they go first.
-    form9_.reset();
-    form8_.reset();
-    form7_.reset();
-    form6_.reset();
-    form5_.reset();
-    form4_.reset();
-    form3_.reset();
-    form1_.reset();
 }
 
 void QuintovarApp::StartUp() {
     form1_ = std::make_unique<TForm1>(*state_, *session_, *view_, services_);
     keeperLink_->Attach(form1_.get());
     if (keeper_) keeper_->RecoverUnfinished();
-    form3_ = std::make_unique<TForm3>(*state_, *view_, form1_->Services().dialogs);
-    form4_ = std::make_unique<TForm4>();
-    form5_ = std::make_unique<TForm5>();
-    form6_ = std::make_unique<TForm6>();
-    form7_ = std::make_unique<TForm7>(*view_);
-    form8_ = std::make_unique<TForm8>(state_->port);
-    form9_ = std::make_unique<TForm9>(*state_, *session_, *view_, form1_->Services().dialogs,
-                                      services_.settingsPath);
-    QObject::connect(form1_->LiveGraphItem, &QAction::triggered, form9_.get(), &TForm9::Open);
-    QObject::connect(form1_.get(), &TForm1::closed, form9_.get(), &TForm9::SaveChoices);
-    form1_->AttachWindows(
-        {form3_.get(), form4_.get(), form5_.get(), form6_.get(), form7_.get(), form8_.get()});
+    others_.Create({*state_, *view_, form1_->Services(), *session_});
+    form1_->AttachWindows(others_);
     form1_->show();
     form1_->Timer1->start();
 }
@@ -91,7 +65,9 @@ UiServices ProgramServices(const QStringList& arguments) {
         QDir::toNativeSeparators(QString::fromStdString(SettingsFilePath(programFolder)));
     services.readingsFolder =
         QDir::toNativeSeparators(QString::fromStdString(ReadingsFolderPath(programFolder)));
+#ifdef QV_KEEP_AWAKE
     services.keepAwake = MachineKeepAwake();
+#endif
     return services;
 }
 
@@ -103,7 +79,8 @@ int RunQuintovar(int& argc, char** argv) {
     // captions must read exactly as given. The message boxes take the application name.
     QuintovarApp app(ProgramServices(QApplication::arguments().mid(1)));
     app.StartUp();
-    QObject::connect(app.Form1(), &TForm1::closed, &application, [] { QCoreApplication::exit(0); });
+    QObject::connect(app.Window<TForm1>(), &TForm1::closed, &application,
+                     [] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }
 

@@ -3,6 +3,7 @@
 #include "app/program_state.h"
 #include "app/reading_keeper.h"
 #include "app/reading_session.h"
+#include "ui/other_windows.h"
 #include "ui/ui_services.h"
 
 #include <memory>
@@ -11,14 +12,6 @@ namespace qv {
 
 class ReceiverLink;
 class SharedView;
-class TForm1;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
-class TForm7;
-class TForm8;
-class TForm9;
 
 // The program: its state and its windows, created in the program's order. Needs a
 // QApplication.
@@ -38,14 +31,13 @@ public:
     ReadingKeeper* Keeper() { return keeper_.get(); }
     // What the windows show in common (the recording's length, the frame on screen, ...).
     SharedView& View() { return *view_; }
-    TForm1* Form1() { return form1_.get(); }
-    TForm3* Form3() { return form3_.get(); }
-    TForm4* Form4() { return form4_.get(); }
-    TForm5* Form5() { return form5_.get(); }
-    TForm6* Form6() { return form6_.get(); }
-    TForm7* Form7() { return form7_.get(); }
-    TForm8* Form8() { return form8_.get(); }
-    TForm9* Form9() { return form9_.get(); } // "Живой график"
+    // The main window, or one of the others; null before StartUp.
+    template <class W> W* Window() {
+        if constexpr (std::is_same_v<W, TForm1>)
+            return form1_.get();
+        else
+            return others_.Get<W>();
+    }
 
 private:
     UiServices services_;
@@ -56,13 +48,7 @@ private:
     std::unique_ptr<ReadingKeeper> keeper_;
     std::unique_ptr<ReadingSession> session_;
     std::unique_ptr<TForm1> form1_;
-    std::unique_ptr<TForm3> form3_;
-    std::unique_ptr<TForm4> form4_;
-    std::unique_ptr<TForm5> form5_;
-    std::unique_ptr<TForm6> form6_;
-    std::unique_ptr<TForm7> form7_;
-    std::unique_ptr<TForm8> form8_;
-    std::unique_ptr<TForm9> form9_;
+    OtherWindows others_; // they refer to the main window and go before it
 };
 
 // The user's documents folder (the home folder where there is none).

@@ -15,6 +15,8 @@
 namespace qv {
 
 class KeepAwake;
+class ReadingSession;
+class SharedView;
 struct ProgramState;
 
 // Starts one receiver thread (the inverting one when `inverted`) for the run of reading whose
@@ -40,6 +42,14 @@ struct UiServices {
     QString readingsFolder;                 // where readings are kept; empty: nowhere
     std::shared_ptr<KeepAwake> keepAwake;   // null: the machine may sleep while reading
     int closePauseMs = 2000;
+};
+
+// What a window may take from the program when it is created.
+struct WindowParts {
+    ProgramState& state;
+    SharedView& view;
+    const UiServices& services;
+    const ReadingSession& session;
 };
 
 } // namespace qv

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <future>
 #include <map>
+#include <random>
 #include <set>
 #include <thread>
 
@@ -184,7 +185,8 @@ protected:
     void SetUp() override {
         root = fs::temp_directory_path() /
                ("qv_sysfs_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                std::to_string(std::random_device{}()));
         fs::remove_all(root);
         fs::create_directories(root / "class/tty/console");
     }

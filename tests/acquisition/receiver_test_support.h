@@ -17,6 +17,13 @@ namespace qv::test {
 
 using Bytes = std::array<std::uint8_t, 12>;
 
+// The data samples of a frame whose byte 1 is `firstByte` and every other byte 0.
+inline std::array<std::uint8_t, DataSampleCount> Data(std::uint8_t firstByte) {
+    std::array<std::uint8_t, DataSampleCount> data{};
+    for (int k = 0; k < 8; ++k) data[k] = (firstByte >> k) & 1;
+    return data;
+}
+
 // A machine without the high-resolution counter.
 class NoCounterClock : public TickClock {
 public:

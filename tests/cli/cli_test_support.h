@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #ifndef _WIN32
@@ -21,7 +22,8 @@ protected:
     void SetUp() override {
         dir = std::filesystem::temp_directory_path() /
               ("qv_cli_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+               std::to_string(std::random_device{}()));
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
     }

@@ -33,7 +33,7 @@ TEST(SettingsFile, FirstRunGivesDefaultsAndCreatesTheFifteenKeysInOrder) {
     const SettingsValues defaults = LoadSettings(path);
     EXPECT_EQ(defaults, SettingsValues{});
     EXPECT_TRUE(defaults.ReducedCpu);
-    EXPECT_EQ(defaults.Vozduh, 1);
+    EXPECT_EQ(defaults.display.Vozduh, IntakeKind(1));
     ASSERT_TRUE(SaveSettings(path, defaults).ok());
     EXPECT_EQ(test::ReadBytes(path), kFirstRunFile);
 }
@@ -68,9 +68,9 @@ TEST(SettingsFile, ValuesRoundTrip) {
     test::TempDir dir;
     const std::string path = dir.File("s.ini");
     SettingsValues values;
-    values.Vozduh = 7; // out of range, kept as it is
-    values.Temperature = 2;
-    values.KHH = -3;
+    values.display.Vozduh = IntakeKind(7); // out of range, kept as it is
+    values.display.Temperature = CoolantDependence(2);
+    values.display.KHH = IdleAirUnit(-3);
     values.Engine1JZGTE = true;
     values.InvertedAdapter = true;
     values.ReducedCpu = false;
@@ -91,9 +91,9 @@ TEST(SettingsFile, ReadingValues) {
     test::WriteBytes(path, "[param]\nvozduh = 0x4\nTEMPERATURE=$2\nKHH=3abc\nN27=0\nN24=5\n"
                            "col1=0XFF\ncol2=\ncol3=-$10\ncol4=$FFFFFFFF\ncol5=\"12\"\n");
     SettingsValues values = LoadSettings(path);
-    EXPECT_EQ(values.Vozduh, 4);
-    EXPECT_EQ(values.Temperature, 2);
-    EXPECT_EQ(values.KHH, 1); // not an integer: the default
+    EXPECT_EQ(values.display.Vozduh, IntakeKind(4));
+    EXPECT_EQ(values.display.Temperature, CoolantDependence(2));
+    EXPECT_EQ(values.display.KHH, IdleAirUnit(1)); // not an integer: the default
     EXPECT_FALSE(values.ReducedCpu);
     EXPECT_TRUE(values.InvertedAdapter); // any nonzero integer is true
     EXPECT_EQ(values.SeriesColours[0], 255);
@@ -126,7 +126,7 @@ TEST(SettingsFile, WritingKeepsEverythingElse) {
                            "[Tail]\n"
                            "x=y");
     SettingsValues values;
-    values.Vozduh = 2;
+    values.display.Vozduh = IntakeKind(2);
     values.ReducedCpu = false;
     ASSERT_TRUE(SaveSettings(path, values).ok());
     EXPECT_EQ(test::ReadBytes(path), "; settings of Quintovar\r\n"

@@ -30,9 +30,9 @@ void RemoveTree(const std::filesystem::path& path) {
 TempDir::TempDir() {
     static int counter = 0;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ =
-        std::filesystem::temp_directory_path() /
-        ("qv_files_" + std::string(info ? info->name() : "test") + "_" + std::to_string(counter++));
+    path_ = std::filesystem::temp_directory_path() /
+            ("qv_files_" + std::string(info ? info->name() : "test") + "_" +
+             std::to_string(counter++) + "_" + std::to_string(std::random_device{}()));
     RemoveTree(path_); // left over from an interrupted run
     std::filesystem::create_directories(path_);
 }

@@ -53,11 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The program's own values come back from its own file.
     qv::IniFile own = parsed;
-    own.Set(qv::SettingsSection, "Vozduh", std::to_string(values.Vozduh));
+    own.Set(qv::SettingsSection, "Vozduh", std::to_string(int(values.display.Vozduh)));
     own.Set(qv::SettingsSection, "col1", std::to_string(values.SeriesColours[0]));
     WriteScratch(own.Bytes());
     const qv::SettingsValues reread = qv::LoadSettings(ScratchPath());
-    QV_FUZZ_CHECK(reread.Vozduh == values.Vozduh);
+    QV_FUZZ_CHECK(reread.display.Vozduh == values.display.Vozduh);
     QV_FUZZ_CHECK(reread.SeriesColours[0] == values.SeriesColours[0]);
     return 0;
 }

@@ -1,5 +1,4 @@
 #include "base/round_half_even.h"
-#include "recording/extra_views_layout.h"
 #include "recording/marker_buttons.h"
 #include "recording/marker_press.h"
 
@@ -35,35 +34,6 @@ TEST(MarkerButtonsLayout, ToleratesAWindowNarrowerThanItsBorder) {
     const MarkerRowLayout layout = MarkerButtonsLayout(3);
     EXPECT_EQ(layout.lefts, (std::array<int, 5>{0, 0, 0, 0, 0}));
     EXPECT_EQ(layout.width, 0);
-}
-
-TEST(ExtraViewsFor, GivesTheWidthsAndEdgesOfEachCombination) {
-    const ExtraViewsLayout none = ExtraViewsFor(false, false);
-    EXPECT_EQ(none.windowWidth, 265);
-    EXPECT_EQ(none.infoWidth, 259);
-    EXPECT_FALSE(none.samplesShown);
-    EXPECT_FALSE(none.bytesShown);
-    EXPECT_FALSE(none.sampleLefts.has_value());
-
-    const ExtraViewsLayout samples = ExtraViewsFor(false, true);
-    EXPECT_EQ(samples.windowWidth, 556);
-    EXPECT_EQ(samples.infoWidth, 551);
-    EXPECT_EQ(samples.sampleLefts, (std::array<int, 3>{256, 354, 452}));
-    EXPECT_EQ(samples.sampleButtonLefts, (std::array<int, 3>{269, 367, 465}));
-    EXPECT_TRUE(samples.samplesShown);
-    EXPECT_FALSE(samples.bytesShown);
-
-    const ExtraViewsLayout bytes = ExtraViewsFor(true, false);
-    EXPECT_EQ(bytes.windowWidth, 363);
-    EXPECT_EQ(bytes.infoWidth, 357);
-    EXPECT_FALSE(bytes.sampleButtonLefts.has_value());
-    EXPECT_TRUE(bytes.bytesShown);
-
-    const ExtraViewsLayout both = ExtraViewsFor(true, true);
-    EXPECT_EQ(both.windowWidth, 656);
-    EXPECT_EQ(both.infoWidth, 651);
-    EXPECT_EQ(both.sampleLefts, (std::array<int, 3>{356, 454, 552}));
-    EXPECT_EQ(both.sampleButtonLefts, (std::array<int, 3>{369, 467, 565}));
 }
 
 TEST(MarkerFrameNumber, AcceptsOnlyWholeNumbers) {

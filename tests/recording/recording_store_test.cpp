@@ -45,8 +45,7 @@ TEST(CommitFrameData, FillsRowFromSamples) {
     frame.DataSamples[8 * 11 + 7] = 1;  // bit 12.7
     frame.DataSamples[8 * 3 + 5] = 1;   // byte 4 = 32
     RecordingStore store;
-    store.Row(7).EndFlag = 1;
-    CommitFrameData(store, 7, frame, 45000.5);
+    CommitFrameData(store, 7, frame, 45000.5, 1);
 
     const FrameRow& row = store.Row(7);
     EXPECT_EQ(row.Analog[3], 32);

@@ -11,7 +11,7 @@ namespace {
 
 class BigFontTest : public MainWindowTest {
 protected:
-    TForm7* big() { return app->Form7(); }
+    TForm7* big() { return app->Window<TForm7>(); }
 
     void Open() {
         form->N31Click();

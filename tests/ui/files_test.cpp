@@ -42,7 +42,8 @@ TEST_F(RecordingFileTest, SaveAndLoadRestoreRecordingSamplesMarkersAndComment) {
     form->N13->trigger();
     form->SampleButtonMouseDown(1, Qt::LeftButton);
     form->BitBtnMouseDown(4, Qt::LeftButton);
-    app->Form6()->SetCommentLines({QStringLiteral("Прогрев"), QStringLiteral("обороты ХХ")});
+    app->Window<TForm6>()->SetCommentLines(
+        {QStringLiteral("Прогрев"), QStringLiteral("обороты ХХ")});
     const QString path = dir.filePath(QStringLiteral("run1.kvr"));
     dialogs->saveAnswers.push_back(SaveChoice{path, SaveFileType::Recording});
     form->SaveRecording();
@@ -56,7 +57,7 @@ TEST_F(RecordingFileTest, SaveAndLoadRestoreRecordingSamplesMarkersAndComment) {
     MakeRecording(30, 3);
     form->SampleButtonMouseDown(1, Qt::RightButton);
     form->BitBtn[3]->setText(QStringLiteral("0"));
-    app->Form6()->ClearComment();
+    app->Window<TForm6>()->ClearComment();
     dialogs->openAnswers.push_back(path);
     form->N2->trigger();
 
@@ -74,9 +75,9 @@ TEST_F(RecordingFileTest, SaveAndLoadRestoreRecordingSamplesMarkersAndComment) {
     EXPECT_EQ(PanelValue(24), QStringLiteral("12 / 12"));
     EXPECT_EQ(MemoLines(form->Memo3), sample.mid(0, 25));
     EXPECT_EQ(form->BitBtn[3]->text(), QStringLiteral("7"));
-    EXPECT_EQ(app->Form6()->CommentLines(),
+    EXPECT_EQ(app->Window<TForm6>()->CommentLines(),
               (QStringList{QStringLiteral("Прогрев"), QStringLiteral("обороты ХХ")}));
-    EXPECT_TRUE(app->Form6()->isVisible());
+    EXPECT_TRUE(app->Window<TForm6>()->isVisible());
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("Данные из: run1.kvr"));
 }
 
@@ -209,7 +210,7 @@ TEST_F(CommandLineTest, TheFirstArgumentIsLoadedShortlyAfterStart) {
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("Данные из: given.kvr"));
     EXPECT_EQ(state().FrameCount, 5);
     EXPECT_EQ(dialogs->openAsked, 0);
-    EXPECT_FALSE(app->Form6()->isVisible()); // no comment
+    EXPECT_FALSE(app->Window<TForm6>()->isVisible()); // no comment
 }
 
 using SettingsTest = MainWindowTest;
@@ -228,9 +229,9 @@ TEST_F(SettingsTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
 
     const SettingsValues values =
         qv::LoadSettings(dir.filePath(QStringLiteral("QuintovarByTrelm52.ini")).toStdString());
-    EXPECT_EQ(values.KHH, 2);
-    EXPECT_EQ(values.Vozduh, 2);
-    EXPECT_EQ(values.Temperature, 1);
+    EXPECT_EQ(values.display.KHH, IdleAirUnit(2));
+    EXPECT_EQ(values.display.Vozduh, IntakeKind(2));
+    EXPECT_EQ(values.display.Temperature, CoolantDependence(1));
     EXPECT_TRUE(values.InvertedAdapter);
     EXPECT_FALSE(values.ReducedCpu);
     EXPECT_FALSE(values.Preset);
@@ -271,7 +272,7 @@ TEST_F(SettingsTest, AnUnwritableSettingsFileIsReportedAndTheProgramStillCloses)
     services.closePauseMs = 0;
     app = std::make_unique<QuintovarApp>(services);
     app->StartUp();
-    form = app->Form1();
+    form = app->Window<TForm1>();
     bool closed = false;
     QObject::connect(form, &TForm1::closed, [&] { closed = true; });
     form->close();
@@ -333,7 +334,7 @@ namespace {
 using CommentTest = MainWindowTest;
 
 TEST_F(CommentTest, TheWindowShowsHidesAndCountsLinesLikeATextBox) {
-    TForm6* comment = app->Form6();
+    TForm6* comment = app->Window<TForm6>();
     form->N28->trigger();
     EXPECT_TRUE(comment->isVisible());
     EXPECT_EQ(comment->windowTitle(), QStringLiteral("Коментарий к данным"));
@@ -352,7 +353,7 @@ TEST_F(CommentTest, TheWindowShowsHidesAndCountsLinesLikeATextBox) {
 }
 
 TEST_F(CommentTest, AThreeLineCommentIsStoredAsTwoAndComesBack) {
-    app->Form6()->SetCommentLines(
+    app->Window<TForm6>()->SetCommentLines(
         {QStringLiteral("a"), QStringLiteral("б"), QStringLiteral("c;d")});
     const QString path = dir.filePath(QStringLiteral("c.kvr"));
     dialogs->saveAnswers.push_back(SaveChoice{path, SaveFileType::Recording});
@@ -361,11 +362,11 @@ TEST_F(CommentTest, AThreeLineCommentIsStoredAsTwoAndComesBack) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.endsWith("\r\n2\r\na\r\n\xE1\r\nc;d\r\n"));
-    app->Form6()->ClearComment();
+    app->Window<TForm6>()->ClearComment();
     form->LoadRecording(path);
-    EXPECT_EQ(app->Form6()->CommentLines().size(), 3);
-    EXPECT_TRUE(app->Form6()->isVisible());
-    EXPECT_EQ(app->Form6()->focusWidget(), app->Form6()->Button1);
+    EXPECT_EQ(app->Window<TForm6>()->CommentLines().size(), 3);
+    EXPECT_TRUE(app->Window<TForm6>()->isVisible());
+    EXPECT_EQ(app->Window<TForm6>()->focusWidget(), app->Window<TForm6>()->Button1);
 }
 
 } // namespace
@@ -417,7 +418,7 @@ TEST_F(LongLinesTest, ALoadedRecordingSavesAgainByteForByte) {
     }
     form->LoadRecording(in);
     ASSERT_EQ(form->Edit1->text(), QStringLiteral("Данные из: long.kvr"));
-    TForm6* comment = app->Form6();
+    TForm6* comment = app->Window<TForm6>();
     EXPECT_TRUE(comment->isVisible());
     EXPECT_TRUE(comment->Memo1->isReadOnly()); // a line shown cut cannot be edited
     EXPECT_LE(comment->Memo1->toPlainText().size(), kShownTextLength + 1);

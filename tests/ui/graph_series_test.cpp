@@ -19,7 +19,7 @@ namespace {
 
 class GraphSeriesTest : public MainWindowTest {
 protected:
-    TForm3* graph() { return app->Form3(); }
+    TForm3* graph() { return app->Window<TForm3>(); }
     void Open(int length, int position) {
         MakeRecording(length, position);
         form->N8->trigger();
@@ -96,7 +96,7 @@ TEST_F(GraphSeriesTest, ChosenSeriesShowScaleValueAndCurve) {
     EXPECT_FALSE(Drawn(Qt::red));
 
     TypeSeries(2, graph()->ComboBox[2]->itemText(3)); // typed in full: engine speed
-    EXPECT_EQ(graph()->SelectedRow(2), 3);
+    EXPECT_EQ(app->View().Series()[1].row, 3);
     EXPECT_EQ(Text(16), QStringLiteral("10000"));
 }
 
@@ -165,8 +165,8 @@ TEST_F(GraphSeriesTest, SettingsRefreshKeepsTheSeriesAndFollowsTheUnits) {
     PickSeries(4, 21);
     EXPECT_EQ(Text(15), QStringLiteral("100"));
     form->UnitItem(3, 3)->trigger(); // idle-air valve in steps
-    EXPECT_EQ(graph()->SelectedRow(1), 2);
-    EXPECT_EQ(graph()->SelectedRow(4), 21);
+    EXPECT_EQ(app->View().Series()[0].row, 2);
+    EXPECT_EQ(app->View().Series()[3].row, 21);
     EXPECT_EQ(graph()->ComboBox[1]->currentText(), PanelLabel(3));
     EXPECT_EQ(Text(15), QStringLiteral("255"));
     EXPECT_EQ(Text(9), QStringLiteral("0 шаг"));

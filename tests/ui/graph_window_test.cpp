@@ -24,7 +24,7 @@ namespace {
 
 class GraphWindowTest : public MainWindowTest {
 protected:
-    TForm3* graph() { return app->Form3(); }
+    TForm3* graph() { return app->Window<TForm3>(); }
 
     // A recording of `length` frames shown at `position`, then "Графики".
     void Open(int length, int position) {

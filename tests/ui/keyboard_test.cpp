@@ -75,8 +75,8 @@ TEST_F(KeyboardTest, TheUsualShortcutsWorkWhileIdleAndWaitWhileReading) {
     Press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs->saveAsked, 1);
     Press(Qt::Key_F1);
-    EXPECT_TRUE(app->Form4()->isVisible());
-    app->Form4()->close();
+    EXPECT_TRUE(app->Window<TForm4>()->isVisible());
+    app->Window<TForm4>()->close();
 
     QApplication::setActiveWindow(form);
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
@@ -86,7 +86,7 @@ TEST_F(KeyboardTest, TheUsualShortcutsWorkWhileIdleAndWaitWhileReading) {
     Press(Qt::Key_O, Qt::ControlModifier);
     Press(Qt::Key_F1);
     EXPECT_EQ(dialogs->openAsked, 1);
-    EXPECT_FALSE(app->Form4()->isVisible());
+    EXPECT_FALSE(app->Window<TForm4>()->isVisible());
     Press(Qt::Key_Space); // "Стоп"
     EXPECT_FALSE(app->Session().Reading());
 

@@ -54,7 +54,7 @@ TEST_F(FakeTimingCheckTest, NoCounterIsTold) {
     worker.join();
     ASSERT_TRUE(
         WaitFor([&] { return form->Edit1->text() == QStringLiteral("Однако не хотит:)"); }));
-    EXPECT_EQ(app->Form7()->Edit1->text(), QStringLiteral("Однако не хотит:)"));
+    EXPECT_EQ(app->Window<TForm7>()->Edit1->text(), QStringLiteral("Однако не хотит:)"));
     EXPECT_FALSE(form->Timer3->isActive());
     EXPECT_TRUE(dialogs->messages.empty());
 }
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, ASecondTimingCheckIsRefusedWhileTheFirstMeasures) {
 
 class CableCheckTest : public MainWindowTest {
 protected:
-    TForm8* cable() { return app->Form8(); }
+    TForm8* cable() { return app->Window<TForm8>(); }
     QString Digit() { return cable()->Label1->text(); }
     void ChoosePort() {
         form->ComboBox1->setCurrentIndex(0);
@@ -157,7 +157,6 @@ TEST_F(CableCheckTest, ClosingStopsAndBringsTheMainWindowBackAfterAPause) {
     cable()->close();
     EXPECT_FALSE(cable()->isVisible());
     EXPECT_FALSE(cable()->Timer1->isActive());
-    EXPECT_FALSE(cable()->Running());
     EXPECT_EQ(cable()->Button1->text(), QStringLiteral("Начать проверку"));
     EXPECT_FALSE(form->isVisible()); // not yet: the main window returns after 500 ms
     EXPECT_TRUE(cable()->ReturnTimer->isActive());

@@ -21,7 +21,7 @@ LineFrame Injection(int value) {
 }
 
 TEST_F(LiveGraphTest, FollowsAReadingThroughStopAndStartAndMovesTheFrameWhenIdle) {
-    TForm9* live = app->Form9();
+    TForm9* live = app->Window<TForm9>();
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     form->Button1Click();
     ASSERT_TRUE(form->LiveGraphItem->isEnabled());
@@ -62,7 +62,7 @@ TEST_F(LiveGraphTest, FollowsAReadingThroughStopAndStartAndMovesTheFrameWhenIdle
 
 TEST_F(LiveGraphTest, SavesItsPictureWithALegendAndItsChoicesReturnAfterARestart) {
     MakeRecording(300, 300);
-    TForm9* live = app->Form9();
+    TForm9* live = app->Window<TForm9>();
     form->LiveGraphItem->trigger();
     live->SeriesList[4]->setCurrentIndex(8); // 8.А  Скорость
     live->DataScale[4]->setChecked(true);
@@ -87,8 +87,7 @@ TEST_F(LiveGraphTest, SavesItsPictureWithALegendAndItsChoicesReturnAfterARestart
 
     const LiveChoices choices = live->Choices();
     form->close(); // the program ends and keeps the choices
-    TForm9 again(state(), app->Session(), app->View(), dialogs,
-                 dir.filePath(QStringLiteral("QuintovarByTrelm52.ini")));
+    TForm9 again({state(), app->View(), form->Services(), app->Session()});
     EXPECT_EQ(again.Choices(), choices);
     EXPECT_EQ(again.size(), QSize(1000, 640));
 }

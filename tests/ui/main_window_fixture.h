@@ -44,7 +44,7 @@ protected:
         services.readingsFolder = readingsFolder;
         app = std::make_unique<QuintovarApp>(services);
         app->StartUp();
-        form = app->Form1();
+        form = app->Window<TForm1>();
         form->Timer1Timer(); // the start-up commit, as Timer1's first tick
     }
 
@@ -78,7 +78,7 @@ protected:
         app->View().SetLength(length);
         form->ScrollBar1->setValue(position);
         form->MemoDraw(position);
-        state().FrameCount = length + 1;
+        app->Session().RecordingReplaced(length);
     }
 
     QString PanelValue(int row) { return MemoLines(form->Memo2).value(row); }

@@ -150,11 +150,12 @@ protected:
             {"Удал.кадр", true, false},
             {">", true, false},
             {"Читать/Стоп", true, true}};
-        std::map<QString, bool> items{{"port box", form->ComboBox1->isEnabled()},
-                                      {"Удал.кадр", form->Button5->isEnabled()},
-                                      {">", form->Button6->isEnabled()},
-                                      {"Читать/Стоп", form->Button1->isEnabled()},
-                                      {"Читать/Стоп big", app->Form7()->Button2->isEnabled()}};
+        std::map<QString, bool> items{
+            {"port box", form->ComboBox1->isEnabled()},
+            {"Удал.кадр", form->Button5->isEnabled()},
+            {">", form->Button6->isEnabled()},
+            {"Читать/Стоп", form->Button1->isEnabled()},
+            {"Читать/Стоп big", app->Window<TForm7>()->Button2->isEnabled()}};
         CollectItems(form->menuBar()->actions(), QString(), true, items);
         for (const auto& [item, clickable] : items) {
             const auto* row = std::find_if(std::begin(rows), std::end(rows), [&](const auto& r) {
@@ -177,9 +178,9 @@ TEST_F(ReadingTest, StartingWithoutAPortOnlyAsksForOne) {
 }
 
 TEST_F(ReadingTest, StartLocksTheIdleControlsAndStopUnlocksThem) {
-    app->Form6()->SetCommentLines({QStringLiteral("старый")});
-    app->Form6()->show();
-    app->Form4()->show();
+    app->Window<TForm6>()->SetCommentLines({QStringLiteral("старый")});
+    app->Window<TForm6>()->show();
+    app->Window<TForm4>()->show();
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     ExpectClickable(false);
     form->Button1->click();
@@ -187,19 +188,19 @@ TEST_F(ReadingTest, StartLocksTheIdleControlsAndStopUnlocksThem) {
     EXPECT_EQ(state().StopFlag, 0);
     EXPECT_EQ(state().FrameCount, 1);
     EXPECT_EQ(form->Button1->text(), QStringLiteral("Стоп"));
-    EXPECT_EQ(app->Form7()->Button2->text(), QStringLiteral("Стоп"));
+    EXPECT_EQ(app->Window<TForm7>()->Button2->text(), QStringLiteral("Стоп"));
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("Идёт считывание...."));
-    EXPECT_EQ(app->Form7()->Edit1->text(), QStringLiteral("Идёт считывание...."));
+    EXPECT_EQ(app->Window<TForm7>()->Edit1->text(), QStringLiteral("Идёт считывание...."));
     ExpectClickable(true);
-    EXPECT_FALSE(app->Form6()->isVisible());
-    EXPECT_FALSE(app->Form4()->isVisible());
-    EXPECT_TRUE(app->Form6()->CommentLines().isEmpty());
+    EXPECT_FALSE(app->Window<TForm6>()->isVisible());
+    EXPECT_FALSE(app->Window<TForm4>()->isVisible());
+    EXPECT_TRUE(app->Window<TForm6>()->CommentLines().isEmpty());
     EXPECT_EQ(receiversStarted, std::vector<bool>{false});
 
     form->Button1->click();
     EXPECT_EQ(state().StopFlag, 1);
     EXPECT_EQ(form->Button1->text(), QStringLiteral("Читать"));
-    EXPECT_EQ(app->Form7()->Button2->text(), QStringLiteral("Читать"));
+    EXPECT_EQ(app->Window<TForm7>()->Button2->text(), QStringLiteral("Читать"));
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("Чтение остановлено...."));
     ExpectClickable(false);
 }
@@ -222,7 +223,7 @@ TEST_F(ReadingTest, FramesFillSlotsOneTwoThreeAndThePanelFollows) {
         EXPECT_EQ(state().store.Row(n).EndFlag, n == 2 ? 1 : 0);
         EXPECT_EQ(form->ScrollBar1->maximum(), n);
         EXPECT_EQ(form->ScrollBar1->value(), n);
-        EXPECT_EQ(app->Form7()->ScrollBar1->value(), n);
+        EXPECT_EQ(app->Window<TForm7>()->ScrollBar1->value(), n);
         EXPECT_EQ(state().FrameCount, n + 1);
         EXPECT_EQ(PanelValue(24), QStringLiteral("%1 / %1").arg(n));
         EXPECT_EQ(PanelValue(23), n == 2 ? QStringLiteral("есть") : QStringLiteral("нет"));
@@ -261,7 +262,6 @@ TEST_F(ReadingTest, TheReceiverThreadArmsTheCommitThroughAQueuedCall) {
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     form->Button1Click();
     ASSERT_TRUE(receiverCallbacks.frameReady);
-    generation = state().handOver.BeginRun();
     const LineFrame frame = FrameWithByte1(77);
     std::thread receiver([&] {
         state().handOver.Publish(generation, frame.DataSamples, frame.HeaderSamples, 0, 1);
@@ -283,7 +283,7 @@ TEST_F(ReadingTest, AQuietLineIsToldAndTheReadingNoticeReturnsWithTheNextFrame) 
     const QString quiet =
         QStringLiteral("Нет данных с линии: проверьте кабель, зажигание и «Инверсный адаптер»");
     ASSERT_TRUE(WaitFor([&] { return form->Edit1->text() == quiet; }));
-    EXPECT_EQ(app->Form7()->Edit1->text(), quiet);
+    EXPECT_EQ(app->Window<TForm7>()->Edit1->text(), quiet);
     CommitFrame(FrameWithByte1(1));
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("Идёт считывание...."));
     EXPECT_TRUE(form->QuietTimer->isActive());
@@ -372,7 +372,7 @@ TEST_F(ReadingTest, TheSimulatedUnitDeliversFramesOnARealReceiver) {
     services.closePauseMs = 0;
     QuintovarApp real(services);
     real.StartUp();
-    TForm1* main = real.Form1();
+    TForm1* main = real.Window<TForm1>();
     main->Timer1Timer();
     main->ComboBox1->setEditText(QStringLiteral("SIM"));
     main->ComboBox1Change();

@@ -9,7 +9,7 @@ namespace qv::test {
 namespace {
 
 TEST_F(MainWindowTest, StartsIdleOnTheAllZeroFrameOneOfOne) {
-    EXPECT_EQ(state().StopFlag, 1);
+    EXPECT_FALSE(app->Session().Reading());
     EXPECT_EQ(state().FrameCount, 2);
     EXPECT_EQ(form->ScrollBar1->minimum(), 1);
     EXPECT_EQ(form->ScrollBar1->maximum(), 1);
@@ -36,7 +36,8 @@ TEST_F(MainWindowTest, ListsThePortsWithoutChoosingOrOpeningOne) {
 TEST_F(MainWindowTest, CreatesTheOtherWindowsHidden) {
     EXPECT_TRUE(form->isVisible());
     for (QWidget* window : std::initializer_list<QWidget*>{
-             app->Form3(), app->Form4(), app->Form5(), app->Form6(), app->Form7(), app->Form8()})
+             app->Window<TForm3>(), app->Window<TForm4>(), app->Window<TForm5>(),
+             app->Window<TForm6>(), app->Window<TForm7>(), app->Window<TForm8>()})
         EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Диагностика Toyota со старым протоколом"));
 }
@@ -73,8 +74,8 @@ TEST_F(MainWindowTest, TheFirstTimerTickCommitsTheStartUpFrame) {
     other.StartUp();
     EXPECT_EQ(other.State().FrameCount, 1);
     ASSERT_TRUE(WaitFor([&] { return other.State().FrameCount == 2; }));
-    EXPECT_FALSE(other.Form1()->Timer1->isActive());
-    EXPECT_EQ(MemoLines(other.Form1()->Memo2).value(24), QStringLiteral("1 / 1"));
+    EXPECT_FALSE(other.Window<TForm1>()->Timer1->isActive());
+    EXPECT_EQ(MemoLines(other.Window<TForm1>()->Memo2).value(24), QStringLiteral("1 / 1"));
 }
 
 } // namespace

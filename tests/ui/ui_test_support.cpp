@@ -1,15 +1,21 @@
 #include "ui_test_support.h"
 
+#include <QTemporaryDir>
 #include <QTextEdit>
 
 namespace qv::test {
 
 namespace {
 
-// One QApplication for the whole test program (offscreen).
+// One QApplication for the whole test program (offscreen), whose home and XDG folders are a
+// folder of its own: Qt's dialogs remember their state there (QtProject.conf).
 class QtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
+        ASSERT_TRUE(home_.isValid());
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                                 "XDG_STATE_HOME", "XDG_RUNTIME_DIR"})
+            qputenv(name, QFile::encodeName(home_.path()));
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "test_ui";
@@ -20,6 +26,7 @@ public:
     void TearDown() override { app_.reset(); }
 
 private:
+    QTemporaryDir home_;
     std::unique_ptr<QApplication> app_;
 };
 

@@ -82,7 +82,7 @@ TEST_F(PlaybackTest, PlaysToTheLastFrameAndStopsByItself) {
     form->Button6->click();
     EXPECT_TRUE(form->Timer4->isActive());
     EXPECT_EQ(form->Button6->text(), QStringLiteral("#"));
-    EXPECT_EQ(app->Form7()->Button3->text(), QStringLiteral("#"));
+    EXPECT_EQ(app->Window<TForm7>()->Button3->text(), QStringLiteral("#"));
     for (int expected = 6; expected <= 8; ++expected) {
         form->Timer4Timer();
         EXPECT_EQ(form->ScrollBar1->value(), expected);
@@ -93,7 +93,7 @@ TEST_F(PlaybackTest, PlaysToTheLastFrameAndStopsByItself) {
     EXPECT_FALSE(form->Timer4->isActive());
     EXPECT_EQ(form->ScrollBar1->value(), 8);
     EXPECT_EQ(form->Button6->text(), QStringLiteral(">"));
-    EXPECT_EQ(app->Form7()->Button3->text(), QStringLiteral(">"));
+    EXPECT_EQ(app->Window<TForm7>()->Button3->text(), QStringLiteral(">"));
 }
 
 TEST_F(PlaybackTest, ThePlayButtonStopsAtOnce) {
@@ -111,7 +111,7 @@ TEST_F(PlaybackTest, NothingToPlayAtTheLastFrame) {
     form->Button6Click();
     EXPECT_FALSE(form->Timer4->isActive());
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("Что проигравать то?"));
-    EXPECT_EQ(app->Form7()->Edit1->text(), QStringLiteral("Что проигравать то?"));
+    EXPECT_EQ(app->Window<TForm7>()->Edit1->text(), QStringLiteral("Что проигравать то?"));
     EXPECT_EQ(form->Button6->text(), QStringLiteral(">"));
 }
 
@@ -293,17 +293,17 @@ TEST_F(BigFontSwitchTest, TheBigFontWindowReplacesTheMainWindowAndGivesItBack) {
     MakeRecording(50, 20);
     form->N31->trigger();
     EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(app->Form7()->isVisible());
-    EXPECT_EQ(app->Form7()->ScrollBar1->maximum(), 50);
-    EXPECT_EQ(app->Form7()->ScrollBar1->value(), 20);
-    EXPECT_EQ(app->Form7()->Label34->text(), QStringLiteral("20 / 50"));
+    EXPECT_TRUE(app->Window<TForm7>()->isVisible());
+    EXPECT_EQ(app->Window<TForm7>()->ScrollBar1->maximum(), 50);
+    EXPECT_EQ(app->Window<TForm7>()->ScrollBar1->value(), 20);
+    EXPECT_EQ(app->Window<TForm7>()->Label34->text(), QStringLiteral("20 / 50"));
 
-    app->Form7()->ScrollBar1->setValue(30);
+    app->Window<TForm7>()->ScrollBar1->setValue(30);
     EXPECT_EQ(form->ScrollBar1->value(), 30);
-    EXPECT_EQ(app->Form7()->Label34->text(), QStringLiteral("30 / 50"));
+    EXPECT_EQ(app->Window<TForm7>()->Label34->text(), QStringLiteral("30 / 50"));
     EXPECT_NE(MemoLines(form->Memo2).value(24), QStringLiteral("30 / 50")); // not refreshed
 
-    app->Form7()->close();
+    app->Window<TForm7>()->close();
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(PanelValue(24), QStringLiteral("30 / 50"));
 }
@@ -322,18 +322,18 @@ TEST_F(WindowMenuTest, GraphsNeedFiveFrames) {
     ASSERT_EQ(dialogs->messages.size(), 1u);
     EXPECT_EQ(dialogs->messages[0].text,
               QStringLiteral("И что мы там хотим увидеть? Сначала считай не менее 5 кадров!"));
-    EXPECT_FALSE(app->Form3()->isVisible());
+    EXPECT_FALSE(app->Window<TForm3>()->isVisible());
     MakeRecording(5, 5);
     form->N8->trigger();
-    EXPECT_TRUE(app->Form3()->isVisible());
+    EXPECT_TRUE(app->Window<TForm3>()->isVisible());
     EXPECT_EQ(dialogs->messages.size(), 1u);
 }
 
 TEST_F(WindowMenuTest, HelpAndAboutOpenBesideTheMainWindow) {
     form->N9->trigger();
     form->N26->trigger();
-    EXPECT_TRUE(app->Form4()->isVisible());
-    EXPECT_TRUE(app->Form5()->isVisible());
+    EXPECT_TRUE(app->Window<TForm4>()->isVisible());
+    EXPECT_TRUE(app->Window<TForm5>()->isVisible());
     EXPECT_TRUE(form->isVisible());
 }
 
@@ -341,12 +341,12 @@ TEST_F(WindowMenuTest, TheCableCheckNeedsAPortAndReplacesTheMainWindow) {
     form->N32->trigger();
     ASSERT_EQ(dialogs->messages.size(), 1u);
     EXPECT_EQ(dialogs->messages[0].text, QStringLiteral("Надо бы порт выбрать"));
-    EXPECT_FALSE(app->Form8()->isVisible());
+    EXPECT_FALSE(app->Window<TForm8>()->isVisible());
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     form->N32->trigger();
     EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(app->Form8()->isVisible());
-    app->Form8()->close();
+    EXPECT_TRUE(app->Window<TForm8>()->isVisible());
+    app->Window<TForm8>()->close();
     // The main window comes back after a short pause.
     EXPECT_TRUE(WaitFor([&] { return form->isVisible(); }, 2000));
 }

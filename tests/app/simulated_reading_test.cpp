@@ -1,5 +1,5 @@
+#include "acquisition/receiver_test_support.h"
 #include "app/simulated_reading.h"
-#include "receiver_test_support.h"
 
 #include <gtest/gtest.h>
 
