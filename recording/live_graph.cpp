@@ -63,17 +63,15 @@ std::optional<ValueRange> FullRange(int p, const DisplaySettings& settings) {
     return range;
 }
 
-std::optional<ValueRange> DataRange(const RecordingStore& store, LiveSpan span, int p,
-                                    const DisplaySettings& settings) {
-    const std::optional<ValueRange> full = FullRange(p, settings);
-    if (!full) return std::nullopt;
-    ValueRange data{full->high, full->low};
+ValueRange DataRange(const RecordingStore& store, LiveSpan span, int p,
+                     const DisplaySettings& settings, const ValueRange& full) {
+    ValueRange data{full.high, full.low};
     for (int n = span.first; n <= span.last; ++n) {
         const double value = ValueOf(store.Row(n), p, settings);
         data.low = std::min(data.low, value);
         data.high = std::max(data.high, value);
     }
-    const double spread = data.high > data.low ? data.high - data.low : full->high - full->low;
+    const double spread = data.high > data.low ? data.high - data.low : full.high - full.low;
     return ValueRange{data.low - DataMargin * spread, data.high + DataMargin * spread};
 }
 

@@ -58,10 +58,9 @@ std::optional<ValueRange> FullRange(int p, const DisplaySettings& settings);
 // series gets this share of its full range instead, so that it lies in the middle.
 constexpr double DataMargin = 0.05;
 
-// The span's lowest to highest value of parameter p with the margin; nothing when it shows no
-// values.
-std::optional<ValueRange> DataRange(const RecordingStore& store, LiveSpan span, int p,
-                                    const DisplaySettings& settings);
+// The span's lowest to highest value of parameter p with the margin; `full` is its FullRange.
+ValueRange DataRange(const RecordingStore& store, LiveSpan span, int p,
+                     const DisplaySettings& settings, const ValueRange& full);
 
 // A value's end of a scale as the panel writes the parameter's numbers, without its unit.
 std::string RangeEndText(int p, double value, const DisplaySettings& settings,

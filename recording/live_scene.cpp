@@ -17,13 +17,17 @@ struct Columns {
     int right = 0;
 };
 
-Columns MeasureColumns(const LiveSceneInput& in) {
+// Each series' full range; nothing for a series that is off or shows no values.
+using FullRanges = std::array<std::optional<ValueRange>, LiveSeriesCount>;
+
+Columns MeasureColumns(const LiveSceneInput& in, const FullRanges& ranges) {
     Columns widths;
     const auto wider = [&](int& width, int candidate) { width = std::max(width, candidate); };
-    for (const LiveSeriesChoice& choice : in.choices.series) {
+    for (std::size_t n = 0; n < in.choices.series.size(); ++n) {
+        const LiveSeriesChoice& choice = in.choices.series[n];
         if (choice.p == 0) continue;
         wider(widths.right, in.textWidth(ParameterUnitOf(choice.p, in.settings)->label));
-        if (const auto full = FullRange(choice.p, in.settings))
+        if (const auto& full = ranges[n])
             for (const double end : {full->low, full->high})
                 wider(widths.left,
                       in.textWidth(RangeEndText(choice.p, end, in.settings, in.decimalSeparator)));
@@ -64,7 +68,10 @@ void BuildLiveScene(const LiveSceneInput& in, LiveScene& scene) {
     scene.swatchSize = std::max(line - 4, 4);
     scene.span = LiveSpanEnding(in.choices.span, in.spanEnd, in.length);
     const LiveSpan span = scene.span;
-    const Columns columns = MeasureColumns(in);
+    FullRanges full;
+    for (std::size_t n = 0; n < full.size(); ++n)
+        if (const int p = in.choices.series[n].p) full[n] = FullRange(p, in.settings);
+    const Columns columns = MeasureColumns(in, full);
 
     // From the bottom up: the health lines, the span ends' clock times, the frame numbers, the
     // axis with its ticks and marks, the lanes; the curves take the rest.
@@ -94,10 +101,9 @@ void BuildLiveScene(const LiveSceneInput& in, LiveScene& scene) {
     for (std::size_t n = 0; n < in.choices.series.size(); ++n) {
         const LiveSeriesChoice& choice = in.choices.series[n];
         const ParameterUnit* unit = choice.p ? ParameterUnitOf(choice.p, in.settings) : nullptr;
-        const std::optional<ValueRange> range =
-            !unit                             ? std::nullopt
-            : choice.scale == LiveScale::Data ? DataRange(in.store, span, choice.p, in.settings)
-                                              : FullRange(choice.p, in.settings);
+        std::optional<ValueRange> range = full[n];
+        if (range && choice.scale == LiveScale::Data)
+            range = DataRange(in.store, span, choice.p, in.settings, *range);
         if (!unit) continue;
         LiveSeriesView& view = Slot(scene.series, shown);
         const int row = static_cast<int>(shown++);

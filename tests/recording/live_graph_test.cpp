@@ -37,8 +37,9 @@ TEST(LiveScale, FullRangeOverAllBytesAndDataRangeWithItsMargin) {
               FullRange(6, {.Temperature = CoolantDependence::Inverse})->high);
     EXPECT_EQ(FullRange(3, {.KHH = IdleAirUnit(7)}), std::nullopt); // no values in an unlisted unit
     // 775..1000 rpm, 5 % of 225 on each side; a flat series gets 5 % of its full range.
-    EXPECT_EQ(DataRange(*store, {1, 10}, 4, {}), (ValueRange{763.75, 1011.25}));
-    EXPECT_EQ(DataRange(*store, {4, 4}, 4, {}), (ValueRange{850 - 318.75, 850 + 318.75}));
+    EXPECT_EQ(DataRange(*store, {1, 10}, 4, {}, {0, 6375}), (ValueRange{763.75, 1011.25}));
+    EXPECT_EQ(DataRange(*store, {4, 4}, 4, {}, {0, 6375}),
+              (ValueRange{850 - 318.75, 850 + 318.75}));
     EXPECT_EQ(RangeEndText(1, 31.875, {}, ","), "31,880");
     EXPECT_EQ(RangeEndText(4, 763.75, {}, ","), "764");
 }
