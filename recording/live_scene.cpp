@@ -79,7 +79,7 @@ void BuildLiveScene(const LiveSceneInput& in, LiveScene& scene) {
     const int healthTop = in.height - LiveMargin - healthLines * line;
     const int timeTop = healthTop - (healthLines ? LiveGap / 2 : 0) - line;
     const int tickTextTop = timeTop - line;
-    scene.axisY = tickTextTop - LiveMarkSize - 1;
+    scene.axisY = tickTextTop - LiveMarkSize - 2;
     int laneCount = 0;
     for (const bool on : in.choices.flags) laneCount += on ? 1 : 0;
     const int laneHeight = line + 1;

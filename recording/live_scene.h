@@ -95,7 +95,7 @@ struct LiveScene {
 constexpr int LiveMargin = 6;
 constexpr int LiveGap = 6;
 constexpr int LiveTickLength = 4;
-constexpr int LiveMarkSize = 5;
+constexpr int LiveMarkSize = 8; // the height of a health mark under the axis
 
 // Fills `scene` anew for `input`; its vectors keep their capacity, so a redraw per frame
 // allocates little.

@@ -24,8 +24,8 @@ QColor Rgb(std::uint32_t rgb) {
 // A small triangle pointing up at the axis, under column x.
 void Mark(QPainter& painter, int x, int axisY, QRgb colour) {
     const QPoint corners[3] = {{x, axisY + 1},
-                               {x - LiveMarkSize / 2 - 1, axisY + LiveMarkSize + 1},
-                               {x + LiveMarkSize / 2 + 1, axisY + LiveMarkSize + 1}};
+                               {x - LiveMarkSize / 2, axisY + LiveMarkSize},
+                               {x + LiveMarkSize / 2, axisY + LiveMarkSize}};
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor::fromRgb(colour));
     painter.drawPolygon(corners, 3);
