@@ -50,6 +50,10 @@ ReadingSession::Commit ReadingSession::CommitNext(double frameTime) {
     return {slot, true};
 }
 
+bool ReadingSession::LatestRunOnDisk(std::chrono::milliseconds wait) const {
+    return keeper_ && keeper_->LatestReadingOnDisk(wait);
+}
+
 int ReadingSession::CommitStartUpFrame(double frameTime) {
     const int slot = state_.FrameCount.load();
     if (Reading() || !RecordingStore::IsValidFrame(slot)) return 0;

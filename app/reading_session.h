@@ -4,6 +4,7 @@
 #include "app/program_state.h"
 #include "recording/frame_time.h"
 
+#include <chrono>
 #include <cstdint>
 
 namespace qv {
@@ -44,6 +45,10 @@ public:
     // Commits the oldest handed-over frame into the next slot, stamped `frameTime`, and keeps
     // it on disk. After the last slot of the store the run ends.
     Commit CommitNext(double frameTime);
+
+    // Whether every frame of the latest run is on disk (see ReadingKeeper), waiting up to
+    // `wait` for the keeper; false without a keeper.
+    bool LatestRunOnDisk(std::chrono::milliseconds wait) const;
 
     // Outside a run: the all-zero frame of the program's start goes into the next slot.
     int CommitStartUpFrame(double frameTime);

@@ -5,7 +5,9 @@
 // the idle keeper).
 // `keeper_us_a_frame`: back to back, the keeper's time to write and sync each frame (the disk
 // work per frame, which the main thread never waits for). BM_RecoverReading: completing the journal
-// that a killed reading of `frames` frames left (what the next start does before it says so).
+// that a killed reading of `frames` frames left (what the next start does before it says so),
+// also with one damaged record in its middle. BM_KeeperCatchUp: writing the frames that a full
+// disk held back, once there is room again.
 #include "app/program_state.h"
 #include "app/reading_keeper.h"
 #include "app/reading_session.h"
@@ -17,10 +19,12 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -104,8 +108,10 @@ BENCHMARK(BM_CommitWithJournal)
 
 void BM_RecoverReading(benchmark::State& state) {
     const auto frames = static_cast<int>(state.range(0));
+    const bool damaged = state.range(1) != 0;
     const fs::path folder = EmptyFolder("qv_bench_recover");
-    // The journal as a killed reading leaves it: the header and one record a frame.
+    // The journal as a killed reading leaves it: the header and one record a frame; with one
+    // byte of the middle record flipped when `damaged`.
     std::string journal(JournalHeader);
     FrameRow row;
     for (int slot = 1; slot <= frames; ++slot) {
@@ -113,6 +119,7 @@ void BM_RecoverReading(benchmark::State& state) {
         row.FrameTime = 46000.5 + slot / 86400.0;
         journal += JournalRecord(slot, row);
     }
+    if (damaged) journal[JournalHeader.size() + (frames / 2) * JournalRecordBytes + 20] ^= 0x10;
     for (auto _ : state) {
         state.PauseTiming();
         for (const auto& entry : fs::directory_iterator(folder)) fs::remove(entry.path());
@@ -120,11 +127,60 @@ void BM_RecoverReading(benchmark::State& state) {
                       std::ios::binary)
             << journal;
         state.ResumeTiming();
-        if (RecoverReadings(folder.string()).size() != 1) state.SkipWithError("not recovered");
+        const Recovery recovery = RecoverReadings(folder.string());
+        if (recovery.recovered.size() != 1 || recovery.recovered[0].damaged != damaged ||
+            recovery.recovered[0].frames != frames - (damaged ? 1 : 0))
+            state.SkipWithError("not recovered");
     }
     fs::remove_all(folder);
 }
-BENCHMARK(BM_RecoverReading)->Arg(20)->Arg(123)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecoverReading)
+    ->ArgNames({"frames", "damaged"})
+    ->Args({20, 0})
+    ->Args({123, 0})
+    ->Args({2000, 0})
+    ->Args({2000, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// The keeper after a full disk: `frames` - 1 frames could not be written; room comes back, and
+// the next frame brings them all to the disk (the journal is created then, with every record in
+// one write and one sync). The time from that frame's arrival until everything is on disk.
+void BM_KeeperCatchUp(benchmark::State& state) {
+    const auto frames = static_cast<int>(state.range(0));
+    const fs::path folder = EmptyFolder("qv_bench_catch_up");
+    std::atomic<bool> full = true;
+    KeeperOptions options;
+    options.failWrites = [&full] { return full.load(); };
+    FrameRow row;
+    std::optional<ReadingKeeper> keeper;
+    for (auto _ : state) {
+        state.PauseTiming();
+        keeper.reset(); // folds the previous reading
+        for (const auto& entry : fs::directory_iterator(folder)) fs::remove(entry.path());
+        full = true;
+        keeper.emplace(folder.string(), ReadingKeeper::Events{}, options);
+        keeper->BeginReading(FromFrameTime(46000.5));
+        for (int slot = 1; slot < frames; ++slot) keeper->KeepFrame(slot, row);
+        keeper->WaitUntilDone();
+        full = false;
+        state.ResumeTiming();
+        keeper->KeepFrame(frames, row);
+        keeper->WaitUntilDone();
+    }
+    keeper.reset();
+    if (!fs::exists(folder / "2025-12-09_12-00-00.kvr")) state.SkipWithError("not kept");
+    state.counters["frames_per_s"] =
+        benchmark::Counter(static_cast<double>(frames) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+    fs::remove_all(folder);
+}
+BENCHMARK(BM_KeeperCatchUp)
+    ->Arg(10)
+    ->Arg(200)
+    ->Arg(2000)
+    ->Iterations(20) // the frames held back take longer to queue than to write
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

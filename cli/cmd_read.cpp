@@ -16,9 +16,12 @@
 #include "desktop/machine_keep_awake.h"
 #endif
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -65,18 +68,33 @@ std::string AcquisitionNote(AcquisitionMode mode, ThreadPriorityLevel priority) 
 
 // The readings folder's reports, on the keeper's thread.
 ReadingKeeper::Events KeeperReports(const std::string& folder) {
+    const auto report = [](const std::string& text) {
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.find('\n', at), text.size());
+            std::fprintf(stderr, "quintovar-cli read: %s\n", text.substr(at, end - at).c_str());
+            at = end + 1;
+        }
+    };
     ReadingKeeper::Events events;
-    events.recovered = [](const std::vector<std::string>& names) {
-        std::fprintf(stderr, "quintovar-cli read: %s\n", RecoveredReadingsText(names).c_str());
+    events.recovered = [report, folder](const Recovery& recovery) {
+        report(RecoveryDetailsText(recovery, folder));
     };
-    events.notKept = [] {
-        std::fprintf(stderr, "quintovar-cli read: %s\n", NotKeptText().c_str());
-    };
+    events.notKept = [report] { report(NotKeptText()); };
+    events.keptAgain = [report] { report(KeptAgainText()); };
     events.kept = [folder](const std::string& name) {
         std::fprintf(stderr, "quintovar-cli read: чтение сохранено: %s\n",
                      JoinPath(folder, name).c_str());
     };
+    events.notFolded = [report](const std::string& journal) { report(NotFoldedText(journal)); };
     return events;
+}
+
+// The signal (SIGINT, SIGTERM) that asked reading to end, 0 for none.
+std::atomic<int> interruptedBy{0};
+static_assert(std::atomic<int>::is_always_lock_free); // written in a signal handler
+
+extern "C" void InterruptReading(int signal) {
+    interruptedBy = signal;
 }
 
 } // namespace
@@ -97,7 +115,8 @@ const CommandSyntax& ReadSyntax() {
         "и печатает каждый, как receive, пока не придут N кадров или не пройдут T секунд.\n"
         "Как читается линия и с каким приоритетом потока, пишет в stderr. Состояние выхода 2,\n"
         "когда порт не открывается, 3, когда порт перестал отвечать. Каждое чтение хранится\n"
-        "в папке чтений, как у окна (см. README)."};
+        "в папке чтений, как у окна (см. README). Ctrl+C (SIGINT) или SIGTERM заканчивают\n"
+        "чтение, как его обычный конец, и состояние выхода тогда 130 или 143."};
     return syntax;
 }
 
@@ -106,7 +125,10 @@ const CommandSyntax& ReadSyntax() {
 // frame as `receive` does, until N frames have come or T seconds have passed. How the line is
 // read, and at which thread priority, goes to stderr.
 // Exit status 2 when the port cannot be opened, 3 when the receiver found the device gone
-// (reading then ends at once, the frames before it printed).
+// (reading then ends at once, the frames before it printed). SIGINT and SIGTERM end reading as
+// its normal end does (the reading is folded into its recording, which is named on stderr);
+// the exit status is then 128 and the signal's number, as a shell reports a process that the
+// signal ended.
 int RunRead(int argc, char** argv) {
     const CommandSyntax& syntax = ReadSyntax();
     const auto arguments = ParseArguments(syntax, argc, argv);
@@ -117,6 +139,8 @@ int RunRead(int argc, char** argv) {
     const bool inverted = arguments->Has("--inverted");
     const bool dtr = arguments->Has("--dtr");
 
+    std::signal(SIGINT, InterruptReading);
+    std::signal(SIGTERM, InterruptReading);
     // The readings folder is looked after from the start: a reading that a crash left unfinished
     // is completed first.
     const std::string folder = ReadingsFolderPath(ProgramFolder());
@@ -159,12 +183,16 @@ int RunRead(int argc, char** argv) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     int printed = 0;
     std::unique_lock lock(signals->mutex);
-    while (printed < frames) {
-        const bool woken = signals->changed.wait_until(lock, end, [&] {
+    while (printed < frames && interruptedBy == 0) {
+        // A signal does not wake the wait: it is looked for every 100 ms.
+        const auto until =
+            std::min(end, std::chrono::steady_clock::now() + std::chrono::milliseconds(100));
+        const bool woken = signals->changed.wait_until(lock, until, [&] {
             return signals->frameReady || signals->finished || !signals->notes.empty();
         });
         printNotes();
-        if (!woken) break;
+        if (!woken && until == end) break;
+        if (!woken) continue;
         if (signals->frameReady) {
             signals->frameReady = false;
             lock.unlock();
@@ -198,7 +226,7 @@ int RunRead(int argc, char** argv) {
         std::fprintf(stderr, "quintovar-cli read: %s\n", text.substr(0, text.find('\n')).c_str());
         return 3;
     }
-    return 0;
+    return interruptedBy != 0 ? 128 + interruptedBy : 0;
 }
 
 } // namespace qv::cli

@@ -18,6 +18,17 @@ std::string JoinPath(const std::string& directory, const std::string& name) {
     return PathToUtf8(PathFromUtf8(directory) / PathFromUtf8(name));
 }
 
+bool IsTemporaryFileName(std::string_view name) {
+    constexpr std::string_view Start = ".qv", End = ".tmp";
+    constexpr std::size_t Letters = 10;
+    if (name.size() != Start.size() + Letters + End.size() || !name.starts_with(Start) ||
+        !name.ends_with(End))
+        return false;
+    for (const char c : name.substr(Start.size(), Letters))
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
+
 bool DirectoryWritable(const std::string& directory) {
     std::error_code ec;
     if (!std::filesystem::is_directory(PathFromUtf8(directory), ec)) return false;

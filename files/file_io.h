@@ -41,6 +41,18 @@ FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_
 //   never outlives a failure.
 FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Like WriteFileAtomically, but for a name that must be new: nothing at `path` (a file, a link,
+// anything) is ever replaced or followed, and the new file appears whole or not at all. `taken`
+// tells that something has the name already (the status is then not ok and nothing was
+// written). `modified` becomes the new file's modification time.
+FileStatus CreateFileExclusively(const std::string& path, std::string_view bytes,
+                                 std::filesystem::file_time_type modified, bool& taken);
+
+// The name of a temporary file of the program's writers: ".qv" and ten letters or digits, then
+// ".tmp". While a writer works on one it holds it (see JournalFile), so that one nobody holds
+// is left over from a writer that was killed.
+bool IsTemporaryFileName(std::string_view name);
+
 // Refused when `output` names the same file as `input` (the same device and file number,
 // whatever names or links lead to them); ok when they differ or either does not exist.
 FileStatus RefuseSameFile(const std::string& input, const std::string& output);

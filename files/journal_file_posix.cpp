@@ -1,7 +1,9 @@
 // The journal file on POSIX systems: held with an exclusive flock, which the system drops when
-// the process ends however it ends.
+// the process ends however it ends. It is created held under a temporary name and linked to its
+// own name only then.
 #include "files/file_io.h"
 #include "files/file_messages.h"
+#include "files/held_file_posix.h"
 #include "files/journal_file.h"
 
 #include <algorithm>
@@ -32,6 +34,22 @@ void SyncFolderOf(const std::string& path) {
     ::close(fd);
 }
 
+// Opens `path` for reading when it is a regular file, checked before it is opened (a device or
+// a FIFO is never opened) and again on the open file (it may have been replaced meanwhile).
+int OpenRegularFile(const std::string& path) {
+    const std::filesystem::path file = PathFromUtf8(path);
+    struct stat named {
+    }, opened{};
+    if (::lstat(file.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return -1;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0 && (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) ||
+                    opened.st_ino != named.st_ino || opened.st_dev != named.st_dev)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 int Sync(int fd) {
 #ifdef __linux__
     return ::fdatasync(fd) == 0 ? 0 : errno;
@@ -47,26 +65,28 @@ JournalFile::JournalFile(std::string path, std::unique_ptr<Handle> handle)
 
 JournalFile::~JournalFile() = default;
 
-std::unique_ptr<JournalFile> JournalFile::Create(const std::string& path, FileStatus& status) {
+std::unique_ptr<JournalFile> JournalFile::CreateHidden(const std::string& folder,
+                                                       FileStatus& status) {
     auto handle = std::make_unique<Handle>();
-    handle->fd = ::open(PathFromUtf8(path).c_str(),
-                        O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (handle->fd < 0 || ::flock(handle->fd, LOCK_EX | LOCK_NB) != 0) {
-        if (handle->fd >= 0) ::unlink(PathFromUtf8(path).c_str());
+    const int folderFd = ::open(PathFromUtf8(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    std::string name;
+    if (folderFd >= 0) handle->fd = CreateHeldTemporary(folderFd, name, O_RDWR, 0666);
+    if (folderFd >= 0) ::close(folderFd);
+    if (handle->fd < 0) {
         status = CannotCreate();
         return nullptr;
     }
-    SyncFolderOf(path);
     status = {};
-    return std::unique_ptr<JournalFile>(new JournalFile(path, std::move(handle)));
+    return std::unique_ptr<JournalFile>(new JournalFile(JoinPath(folder, name), std::move(handle)));
 }
 
 std::unique_ptr<JournalFile> JournalFile::TakeOver(const std::string& path) {
     auto handle = std::make_unique<Handle>();
-    handle->fd = ::open(PathFromUtf8(path).c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    handle->fd = OpenRegularFile(path);
     struct stat status {};
-    if (handle->fd < 0 || ::fstat(handle->fd, &status) != 0 || !S_ISREG(status.st_mode) ||
-        ::flock(handle->fd, LOCK_EX | LOCK_NB) != 0)
+    // Its writer may have removed it between the open and the hold.
+    if (handle->fd < 0 || ::flock(handle->fd, LOCK_EX | LOCK_NB) != 0 ||
+        ::fstat(handle->fd, &status) != 0 || status.st_nlink == 0)
         return nullptr;
     auto journal = std::unique_ptr<JournalFile>(new JournalFile(path, std::move(handle)));
     journal->length_ = static_cast<std::size_t>(status.st_size);
@@ -107,6 +127,22 @@ FileStatus JournalFile::ReadAll(std::string& bytes, std::size_t maxBytes) {
     }
     bytes.resize(done);
     return {};
+}
+
+FileStatus JournalFile::MoveTo(const std::string& path, bool& taken) {
+    const int error = MoveWithoutReplacing(AT_FDCWD, PathFromUtf8(path_).c_str(), AT_FDCWD,
+                                           PathFromUtf8(path).c_str());
+    taken = error == EEXIST;
+    if (error != 0)
+        return FileStatus::Error(FileErrorKind::Io, WriteFailedText(path, ErrnoText(error)));
+    path_ = path;
+    SyncFolderOf(path_);
+    return {};
+}
+
+bool JournalFile::StillNamed() const {
+    struct stat status {};
+    return ::fstat(handle_->fd, &status) == 0 && status.st_nlink > 0;
 }
 
 void JournalFile::Remove() {

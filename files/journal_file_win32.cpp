@@ -1,7 +1,9 @@
 // The journal file on Windows: held by opening it without sharing write or delete access, which
-// the system drops when the process ends however it ends.
+// the system drops when the process ends however it ends. It is created held under a temporary
+// name and renamed through its handle.
 #include "files/file_io.h"
 #include "files/file_messages.h"
+#include "files/held_file_win32.h"
 #include "files/journal_file.h"
 
 #include <windows.h>
@@ -37,31 +39,39 @@ JournalFile::JournalFile(std::string path, std::unique_ptr<Handle> handle)
 
 JournalFile::~JournalFile() = default;
 
-std::unique_ptr<JournalFile> JournalFile::Create(const std::string& path, FileStatus& status) {
+std::unique_ptr<JournalFile> JournalFile::CreateHidden(const std::string& folder,
+                                                       FileStatus& status) {
     auto handle = std::make_unique<Handle>();
-    handle->handle =
-        CreateFileW(PathFromUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
-                    FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::filesystem::path path;
+    handle->handle = CreateTemporary(PathFromUtf8(folder), GENERIC_READ | GENERIC_WRITE | DELETE,
+                                     FILE_SHARE_READ, path);
     if (handle->handle == INVALID_HANDLE_VALUE) {
         status = CannotCreate();
         return nullptr;
     }
     status = {};
-    return std::unique_ptr<JournalFile>(new JournalFile(path, std::move(handle)));
+    return std::unique_ptr<JournalFile>(new JournalFile(PathToUtf8(path), std::move(handle)));
 }
 
 std::unique_ptr<JournalFile> JournalFile::TakeOver(const std::string& path) {
+    // What the name is, before it is opened: a folder, a link or a device is left alone.
+    const DWORD attributes = GetFileAttributesW(PathFromUtf8(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes &
+         (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)))
+        return nullptr;
     auto handle = std::make_unique<Handle>();
     // Refused with a sharing violation while the writing process has the file open.
-    handle->handle = CreateFileW(PathFromUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
-                                 FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    LARGE_INTEGER size{};
+    handle->handle =
+        CreateFileW(PathFromUtf8(path).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
     if (handle->handle == INVALID_HANDLE_VALUE || GetFileType(handle->handle) != FILE_TYPE_DISK ||
-        !GetFileSizeEx(handle->handle, &size))
+        !GetFileInformationByHandle(handle->handle, &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
         return nullptr;
     auto journal = std::unique_ptr<JournalFile>(new JournalFile(path, std::move(handle)));
-    journal->length_ = static_cast<std::size_t>(size.QuadPart);
+    journal->length_ = (static_cast<std::size_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     return journal;
 }
 
@@ -106,11 +116,22 @@ FileStatus JournalFile::ReadAll(std::string& bytes, std::size_t maxBytes) {
     return {};
 }
 
+FileStatus JournalFile::MoveTo(const std::string& path, bool& taken) {
+    const DWORD error = RenameOpenFile(handle_->handle, PathFromUtf8(path));
+    taken = error == ERROR_ALREADY_EXISTS;
+    if (error != 0)
+        return FileStatus::Error(FileErrorKind::Io, WriteFailedText(path, ErrorNumberText(error)));
+    path_ = path;
+    (void)FlushFileBuffers(handle_->handle);
+    return {};
+}
+
+bool JournalFile::StillNamed() const {
+    return true; // a file open without shared delete access cannot be removed, nor its folder
+}
+
 void JournalFile::Remove() {
-    FILE_DISPOSITION_INFO disposition{};
-    disposition.DeleteFile = TRUE;
-    (void)SetFileInformationByHandle(handle_->handle, FileDispositionInfo, &disposition,
-                                     sizeof disposition);
+    DeleteOnClose(handle_->handle);
     handle_.reset(new Handle);
 }
 

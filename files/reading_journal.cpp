@@ -54,17 +54,23 @@ std::string JournalRecord(int slot, const FrameRow& row) {
     return record;
 }
 
-std::vector<FrameRow> ParseJournal(std::string_view bytes) {
-    std::vector<FrameRow> frames;
-    if (!bytes.starts_with(JournalHeader)) return frames;
+JournalContents ParseJournal(std::string_view bytes) {
+    JournalContents contents;
+    const bool header = bytes.starts_with(JournalHeader);
     constexpr std::size_t Checked = JournalRecordBytes - 4;
-    for (std::size_t at = JournalHeader.size();
-         bytes.size() - at >= JournalRecordBytes && frames.size() < MaxFrames;
-         at += JournalRecordBytes) {
+    std::size_t at = header ? JournalHeader.size() : 0, lastEnd = at;
+    std::uint64_t lastSlot = 0;
+    while (bytes.size() - at >= JournalRecordBytes) {
         const std::string_view record = bytes.substr(at, JournalRecordBytes);
-        if (Crc32(record.substr(0, Checked)) != GetLittleEndian(record, Checked, 4)) break;
-        if (GetLittleEndian(record, 0, 2) != frames.size() + 1) break;
-        FrameRow& row = frames.emplace_back();
+        const std::uint64_t slot = GetLittleEndian(record, 0, 2);
+        // The slot first: it rules out most garbage without the checksum's cost.
+        if (slot <= lastSlot || slot > MaxFrames ||
+            Crc32(record.substr(0, Checked)) != GetLittleEndian(record, Checked, 4)) {
+            ++at;
+            continue;
+        }
+        contents.damaged = contents.damaged || at != lastEnd || slot != lastSlot + 1;
+        FrameRow& row = contents.frames.emplace_back();
         std::size_t field = 2;
         GetBytes(record, field, row.Analog);
         GetBytes(record, field, row.Identifier);
@@ -72,8 +78,12 @@ std::vector<FrameRow> ParseJournal(std::string_view bytes) {
         GetBytes(record, field, row.Flags12);
         row.EndFlag = static_cast<std::uint8_t>(record[field++]);
         row.FrameTime = std::bit_cast<double>(GetLittleEndian(record, field, 8));
+        lastSlot = slot;
+        at += JournalRecordBytes;
+        lastEnd = at;
     }
-    return frames;
+    contents.ours = header || !contents.frames.empty();
+    return contents;
 }
 
 } // namespace qv

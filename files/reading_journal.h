@@ -12,7 +12,8 @@ namespace qv {
 // The journal of a reading in progress: an append-only file beside the reading's recording
 // file, which gets one fixed-size record per committed frame. A record is written and synced as
 // its frame arrives, so a crash or a power cut loses at most the record being written; each
-// record carries its slot and a checksum, so a cut or garbled tail is recognised and left out.
+// record carries its slot and a checksum, so a cut tail or a garbled record is recognised and
+// left out.
 // When the reading ends (or at the next start, after a crash) the journal is folded into the
 // recording file and removed.
 //
@@ -30,9 +31,19 @@ inline constexpr std::size_t MaxJournalBytes =
 // The record of the frame in slot `slot` (1..MaxFrames).
 std::string JournalRecord(int slot, const FrameRow& row);
 
-// The frames of a journal's bytes: every whole record, in order, up to the first one that is
-// cut short, fails its checksum or is out of order. Nothing for bytes that do not begin with
-// the header.
-std::vector<FrameRow> ParseJournal(std::string_view bytes);
+// What a journal's bytes hold.
+struct JournalContents {
+    std::vector<FrameRow> frames; // every intact record, in slot order
+    bool ours = false;            // the header, or at least one intact record: the program's own
+    // Something besides a cut tail was lost: a damaged header, bytes that are no record before
+    // an intact one, or a slot missing between two.
+    bool damaged = false;
+};
+
+// Reads a journal's records. A record is known by its checksum and its slot: after a damaged
+// one the next intact record is looked for byte by byte, so that one bad record (or header)
+// costs only its own frame. A record whose slot does not follow the last one taken is not a
+// frame of this reading; a cut last record is what a crash leaves and no damage.
+JournalContents ParseJournal(std::string_view bytes);
 
 } // namespace qv

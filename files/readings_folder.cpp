@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,33 +17,112 @@
 namespace qv {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr std::string_view RecordingSuffix = ".kvr";
 constexpr std::size_t BaseNameLength = 19; // 2026-12-09_14-03-11
 
-// The order of a reading's file name (its start and the number of its suffix), or nothing for
-// a name that is not a reading's.
-std::optional<std::pair<std::string, int>> ReadingOrder(const std::string& fileName) {
-    if (!fileName.ends_with(RecordingSuffix) ||
-        fileName.size() < BaseNameLength + RecordingSuffix.size())
+// The start and the number of a reading's file name, `suffix` after "2026-12-09_14-03-11" or
+// "2026-12-09_14-03-11_2"; nothing for any other name.
+std::optional<std::pair<std::string, int>> ReadingName(std::string_view fileName,
+                                                       std::string_view suffix) {
+    if (!fileName.ends_with(suffix) || fileName.size() < BaseNameLength + suffix.size())
         return std::nullopt;
-    const std::string base = fileName.substr(0, BaseNameLength);
+    const std::string base(fileName.substr(0, BaseNameLength));
     constexpr std::string_view Shape = "dddd-dd-dd_dd-dd-dd";
     for (std::size_t i = 0; i < BaseNameLength; ++i)
         if (Shape[i] == 'd' ? !std::isdigit(static_cast<unsigned char>(base[i]))
                             : base[i] != Shape[i])
             return std::nullopt;
-    const std::string suffix =
-        fileName.substr(BaseNameLength, fileName.size() - BaseNameLength - RecordingSuffix.size());
-    if (suffix.empty()) return std::pair{base, 1};
-    if (suffix.size() < 2 || suffix.size() > 6 || suffix[0] != '_') return std::nullopt;
-    for (std::size_t i = 1; i < suffix.size(); ++i)
-        if (!std::isdigit(static_cast<unsigned char>(suffix[i]))) return std::nullopt;
-    return std::pair{base, std::atoi(suffix.c_str() + 1)};
+    const std::string number(
+        fileName.substr(BaseNameLength, fileName.size() - BaseNameLength - suffix.size()));
+    if (number.empty()) return std::pair{base, 1};
+    if (number.size() < 2 || number.size() > 6 || number[0] != '_' || number[1] == '0')
+        return std::nullopt;
+    for (std::size_t i = 1; i < number.size(); ++i)
+        if (!std::isdigit(static_cast<unsigned char>(number[i]))) return std::nullopt;
+    return std::pair{base, std::atoi(number.c_str() + 1)};
+}
+
+// "2026-12-09_14-03-11" for the first, "2026-12-09_14-03-11_2" for the second, …
+std::string NumberedName(const std::string& base, int n) {
+    return n == 1 ? base : base + "_" + std::to_string(n);
+}
+
+fs::file_type TypeAt(const std::string& path) {
+    std::error_code ec;
+    return fs::symlink_status(PathFromUtf8(path), ec).type();
 }
 
 bool Exists(const std::string& path) {
+    const fs::file_type type = TypeAt(path);
+    return type != fs::file_type::not_found && type != fs::file_type::none;
+}
+
+// The folder's recordings: regular files with a reading's name.
+struct Reading {
+    std::string name;
+    fs::path path;
+    fs::file_time_type finished;
+    std::uintmax_t bytes;
+};
+std::vector<Reading> FolderRecordings(const std::string& folder) {
+    std::vector<Reading> readings;
     std::error_code ec;
-    return std::filesystem::exists(std::filesystem::symlink_status(PathFromUtf8(path), ec));
+    for (const auto& entry : fs::directory_iterator(PathFromUtf8(folder), ec)) {
+        std::string name = PathToUtf8(entry.path().filename());
+        std::error_code entryError;
+        if (!ReadingName(name, RecordingSuffix) ||
+            entry.symlink_status(entryError).type() != fs::file_type::regular)
+            continue;
+        const std::uintmax_t bytes = entry.file_size(entryError);
+        const fs::file_time_type finished = entry.last_write_time(entryError);
+        readings.push_back({std::move(name), entry.path(), finished, entryError ? 0 : bytes});
+    }
+    return readings;
+}
+
+// The modification time of a recording finished now: the folder's newest, even when the clock
+// stands behind the times of recordings finished before.
+fs::file_time_type FinishedStamp(const std::string& folder) {
+    fs::file_time_type stamp = fs::file_time_type::clock::now();
+    for (const Reading& reading : FolderRecordings(folder))
+        stamp = std::max(stamp, reading.finished + std::chrono::seconds(1));
+    return stamp;
+}
+
+bool HoldsTheSameFrames(const std::string& path, std::string_view recording) {
+    const RecordingLoad existing = LoadRecordingFile(path);
+    return existing.status.ok() &&
+           existing.document.frames == ParseRecording(recording).document.frames;
+}
+
+// Writes a journal's recording under the first of its names that is free, or finds it there
+// already; the name goes to `result`.
+FileStatus PutRecording(const std::string& journalPath, std::string_view recording,
+                        FoldResult& result) {
+    const fs::path journal = PathFromUtf8(journalPath);
+    const std::string folder = PathToUtf8(journal.parent_path());
+    const auto name = ReadingName(PathToUtf8(journal.filename()), JournalSuffix);
+    if (!name) return CannotCreate();
+    for (int n = name->second; n <= 999; ++n) {
+        const std::string stem = JoinPath(folder, NumberedName(name->first, n));
+        const std::string path = stem + std::string(RecordingSuffix);
+        result.recording = PathToUtf8(PathFromUtf8(path).filename());
+        // Another reading's journal reserves its recording's name.
+        if (n != name->second && Exists(stem + JournalSuffix)) continue;
+        const fs::file_type type = TypeAt(path);
+        if (type == fs::file_type::regular && HoldsTheSameFrames(path, recording)) return {};
+        if (type != fs::file_type::not_found) continue; // a different file, a link, a folder, …
+        bool taken = false;
+        const FileStatus status =
+            CreateFileExclusively(path, recording, FinishedStamp(folder), taken);
+        if (taken) continue;
+        result.written = status.ok();
+        return status;
+    }
+    result.recording.clear();
+    return CannotCreate();
 }
 
 } // namespace
@@ -93,75 +173,96 @@ std::unique_ptr<JournalFile> CreateReadingJournal(const std::string& folder,
                                                   const LocalDateTime& startedAt,
                                                   FileStatus& status) {
     std::error_code ec;
-    std::filesystem::create_directories(PathFromUtf8(folder), ec);
+    fs::create_directories(PathFromUtf8(folder), ec);
+    std::unique_ptr<JournalFile> journal = JournalFile::CreateHidden(folder, status);
+    if (!journal) return nullptr;
+    // With its header before it has its name: every journal under a reading's name has it.
+    status = journal->Append(JournalHeader);
     const std::string base = ReadingBaseName(startedAt);
-    status = CannotCreate();
-    for (int n = 1; n <= 999; ++n) {
-        const std::string name = n == 1 ? base : base + "_" + std::to_string(n);
-        const std::string path = JoinPath(folder, name);
-        if (Exists(path + std::string(RecordingSuffix))) continue;
-        if (auto journal = JournalFile::Create(path + JournalSuffix, status)) return journal;
-        if (!Exists(path + JournalSuffix)) return nullptr; // not a taken name: cannot write
+    for (int n = 1; n <= 999 && status.ok(); ++n) {
+        const std::string stem = JoinPath(folder, NumberedName(base, n));
+        bool taken = false;
+        status = journal->MoveTo(stem + JournalSuffix, taken);
+        if (taken) {
+            status = {};
+            continue;
+        }
+        // A recording of this name was finished before the journal got it: its journal, which
+        // held the name until then, is gone.
+        if (status.ok() && !Exists(stem + std::string(RecordingSuffix))) return journal;
     }
+    journal->Remove();
+    status = CannotCreate();
     return nullptr;
 }
 
-FileStatus FoldJournal(JournalFile& journal, std::string& recordingName) {
-    recordingName.clear();
+FoldResult FoldJournal(JournalFile& journal) {
+    FoldResult result;
     std::string bytes;
-    if (FileStatus status = journal.ReadAll(bytes, MaxJournalBytes); !status.ok()) return status;
-    RecordingDocument document;
-    document.frames = ParseJournal(bytes);
-    if (!document.frames.empty()) {
-        std::string path = journal.Path();
-        path.replace(path.size() - std::string_view(JournalSuffix).size(), std::string::npos,
-                     RecordingSuffix);
-        if (FileStatus status = SaveRecordingFile(path, document); !status.ok()) return status;
-        recordingName = PathToUtf8(PathFromUtf8(path).filename());
+    // Room for damage that added bytes, too.
+    if (result.status = journal.ReadAll(bytes, 2 * MaxJournalBytes); !result.status.ok())
+        return result;
+    const JournalContents contents = ParseJournal(bytes);
+    if (!contents.ours) return result;
+    result.frames = static_cast<int>(contents.frames.size());
+    if (!contents.frames.empty()) {
+        RecordingDocument document;
+        document.frames = contents.frames;
+        std::string recording;
+        result.status = RecordingBytesForSaving(document, recording);
+        if (result.status.ok()) result.status = PutRecording(journal.Path(), recording, result);
+        if (!result.status.ok()) return result;
     }
-    journal.Remove();
-    return {};
+    result.damaged = contents.damaged;
+    if (!result.damaged) {
+        journal.Remove();
+        return result;
+    }
+    bool taken = false;
+    (void)journal.MoveTo(journal.Path() + DamagedSuffix, taken); // else it keeps its name
+    result.keptJournal = PathToUtf8(PathFromUtf8(journal.Path()).filename());
+    return result;
 }
 
-std::vector<std::string> RecoverReadings(const std::string& folder) {
+Recovery RecoverReadings(const std::string& folder) {
     std::vector<std::string> journals;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(folder), ec)) {
-        const std::string path = PathToUtf8(entry.path());
-        if (path.ends_with(JournalSuffix)) journals.push_back(path);
+    for (const auto& entry : fs::directory_iterator(PathFromUtf8(folder), ec)) {
+        const std::string name = PathToUtf8(entry.path().filename());
+        if (IsTemporaryFileName(name)) { // a writer's leftover when nobody holds it
+            if (const auto leftover = JournalFile::TakeOver(PathToUtf8(entry.path())))
+                leftover->Remove();
+        } else if (ReadingName(name, JournalSuffix))
+            journals.push_back(PathToUtf8(entry.path()));
     }
     std::sort(journals.begin(), journals.end());
-    std::vector<std::string> recovered;
+    Recovery recovery;
     for (const std::string& path : journals) {
-        const auto journal = JournalFile::TakeOver(path);
-        std::string name;
-        if (journal && FoldJournal(*journal, name).ok() && !name.empty()) recovered.push_back(name);
+        const auto journal = JournalFile::TakeOver(path); // not held elsewhere, a regular file
+        if (!journal) continue;
+        FoldResult result = FoldJournal(*journal);
+        if (!result.status.ok())
+            recovery.failed.push_back(PathToUtf8(PathFromUtf8(path).filename()));
+        else if (result.written || result.keptJournal.ends_with(DamagedSuffix))
+            recovery.recovered.push_back(std::move(result));
     }
-    return recovered;
+    return recovery;
 }
 
-void PruneReadings(const std::string& folder, const ReadingsLimits& limits) {
-    struct Reading {
-        std::pair<std::string, int> order;
-        std::filesystem::path path;
-        std::uintmax_t bytes;
-    };
-    std::vector<Reading> readings;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(folder), ec)) {
-        const auto order = ReadingOrder(PathToUtf8(entry.path().filename()));
-        std::error_code sizeError;
-        if (!order || !entry.is_regular_file(sizeError)) continue;
-        const std::uintmax_t bytes = entry.file_size(sizeError);
-        readings.push_back({*order, entry.path(), sizeError ? 0 : bytes});
-    }
-    std::sort(readings.begin(), readings.end(),
-              [](const Reading& a, const Reading& b) { return a.order > b.order; });
+void PruneReadings(const std::string& folder, const ReadingsLimits& limits,
+                   const std::vector<std::string>& keep) {
+    std::vector<Reading> readings = FolderRecordings(folder);
+    std::sort(readings.begin(), readings.end(), [](const Reading& a, const Reading& b) {
+        return std::tie(a.finished, a.name) > std::tie(b.finished, b.name);
+    });
     std::uintmax_t kept = 0;
     for (std::size_t i = 0; i < readings.size(); ++i) {
         kept += readings[i].bytes;
-        if (i > 0 && (i >= limits.files || kept > limits.bytes))
-            std::filesystem::remove(readings[i].path, ec);
+        const bool keptAnyway =
+            i == 0 || std::find(keep.begin(), keep.end(), readings[i].name) != keep.end();
+        std::error_code ec;
+        if (!keptAnyway && (i >= limits.files || kept > limits.bytes))
+            fs::remove(readings[i].path, ec);
     }
 }
 

@@ -40,24 +40,57 @@ std::string ReadingsFolderPath(const std::string& executableDir);
 // "2026-12-09_14-03-11": the name of a reading started at `startedAt`, without its extension.
 std::string ReadingBaseName(const LocalDateTime& startedAt);
 
-// The journal of a new reading, under the first name that neither a recording nor a journal
-// in the folder has taken; the folder is created when missing. Null (and CannotCreate) when
-// the folder cannot be written.
+// The journal of a new reading, with its header, under the first name whose journal and
+// recording nobody has taken; the folder is created when missing. The journal is held from
+// before it has its name, and the name is taken in one step (no other instance can take it
+// between a check and the creation): holding the journal's name reserves the recording's.
+// Null (and CannotCreate) when the folder cannot be written.
 std::unique_ptr<JournalFile>
 CreateReadingJournal(const std::string& folder, const LocalDateTime& startedAt, FileStatus& status);
 
-// Writes the journal's whole frames into its recording file (a recording in the program's own
-// format with an empty comment) and then removes the journal. `recordingName` gets the
-// recording's file name, or stays empty when the journal held no whole frame (it is removed
-// then). When the recording cannot be written the journal stays, for a later try.
-FileStatus FoldJournal(JournalFile& journal, std::string& recordingName);
+// What folding a journal did.
+struct FoldResult {
+    FileStatus status;     // not ok: the journal stays as it was, for a later try
+    std::string recording; // the recording's file name; empty when the journal held no frame
+    int frames = 0;        // the frames the recording holds
+    bool written = false;  // the recording was written now (not found complete already)
+    // Part of the journal was damaged: it is kept under `keptJournal` (its name with
+    // DamagedSuffix, or its own name when it could not be renamed), never to be tried again.
+    bool damaged = false;
+    std::string keptJournal;
+};
 
-// Completes every unfinished reading in the folder: each journal that no running program holds
-// is folded. Returns the file names of the recordings completed, oldest first.
-std::vector<std::string> RecoverReadings(const std::string& folder);
+inline constexpr const char* DamagedSuffix = ".damaged";
 
-// Removes the oldest readings of the folder until the rest fit the limits; the newest reading
-// is always kept. Other files in the folder are left alone.
-void PruneReadings(const std::string& folder, const ReadingsLimits& limits);
+// Writes the journal's frames into its recording file (a recording in the program's own format
+// with an empty comment) and then removes the journal: the recording gets the journal's name,
+// or the next free one with "_2", "_3", … when something else has it; the recording is created
+// new, never replacing or following anything, and stamped as the folder's newest (see
+// PruneReadings). A recording of that name holding the same frames is the journal's own, written
+// before a kill kept the journal from being removed: only the journal goes then. A journal with
+// damaged parts is kept aside instead of removed. When the recording cannot be written the
+// journal stays, for a later try; a file with neither the journal's header nor an intact
+// record is nobody's journal and is left as it is.
+FoldResult FoldJournal(JournalFile& journal);
+
+// What a start completed.
+struct Recovery {
+    std::vector<FoldResult> recovered; // readings completed now, oldest first
+    std::vector<std::string> failed;   // journals that could not be completed now (they stay)
+};
+
+// Completes every unfinished reading in the folder: each journal (a regular file with a name of
+// the program's pattern, the program's header or an intact record) that no running program
+// holds is folded, and temporary files of the program's writers that nobody holds any more are
+// removed. Nothing else in the folder is touched.
+Recovery RecoverReadings(const std::string& folder);
+
+// Removes the oldest recordings of the folder until the rest fit the limits. Old means finished
+// long ago: by the modification time, which the program stamps on a recording it finishes so
+// that it is the folder's newest even when the clock has gone back. The newest recording and
+// those named in `keep` are always kept. Only regular files with the program's names are
+// removed; links and other files in the folder are left alone.
+void PruneReadings(const std::string& folder, const ReadingsLimits& limits,
+                   const std::vector<std::string>& keep = {});
 
 } // namespace qv

@@ -1,11 +1,14 @@
 // The safe file functions of file_io.h on POSIX systems.
 #include "files/file_io.h"
 #include "files/file_messages.h"
+#include "files/held_file_posix.h"
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <random>
@@ -159,6 +162,39 @@ void KeepOwnerAndPermissions(int fd, const struct stat& previous) {
 
 } // namespace
 
+int CreateHeldTemporary(int folder, std::string& name, int access, mode_t mode) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = TemporaryName();
+        const int fd = ::openat(folder, name.c_str(),
+                                access | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return -1;
+        // A file system without locks (ENOLCK, ENOTSUP) cannot hold it: it is used all the same.
+        struct stat status {};
+        const bool held = ::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+        if (held && ::fstat(fd, &status) == 0 && status.st_nlink > 0) return fd;
+        ::close(fd); // taken for a leftover meanwhile
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+int MoveWithoutReplacing(int fromFolder, const char* from, int toFolder, const char* to) {
+    if (::linkat(fromFolder, from, toFolder, to, 0) == 0) {
+        ::unlinkat(fromFolder, from, 0);
+        return 0;
+    }
+    int error = errno;
+#ifdef __linux__
+    // File systems without hard links (FAT, exFAT) can still rename without replacing.
+    if ((error == EPERM || error == EOPNOTSUPP || error == EMLINK) &&
+        ::renameat2(fromFolder, from, toFolder, to, RENAME_NOREPLACE) == 0)
+        return 0;
+    if (error == EPERM || error == EOPNOTSUPP || error == EMLINK) error = errno;
+#endif
+    return error;
+}
+
 FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
     bytes.clear();
     const std::filesystem::path file = PathFromUtf8(path);
@@ -210,16 +246,10 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
         return CannotCreate(ErrnoText(errno));
 
     std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = TemporaryName();
-        // A new file gets the permissions any new file gets (the umask applies); a replacement
-        // stays private until it has the replaced file's.
-        fd = ::openat(folder.get(), temporary.c_str(),
-                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                      target.exists ? 0600 : 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
+    // A new file gets the permissions any new file gets (the umask applies); a replacement
+    // stays private until it has the replaced file's.
+    const int fd =
+        CreateHeldTemporary(folder.get(), temporary, O_WRONLY, target.exists ? 0600 : 0666);
     if (fd < 0) {
         if (target.exists && (errno == EACCES || errno == EPERM))
             return WriteInPlace(folder.get(), name, path, target.status, bytes);
@@ -229,16 +259,52 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
     int error = WriteAll(file.get(), bytes);
     if (!error) error = SyncFile(file.get());
     if (!error && target.exists) KeepOwnerAndPermissions(file.get(), target.status);
-    if (const int closeError = file.Close(); !error) error = closeError;
+    // Held until it has its name: until then it could pass for a leftover.
     if (!error && ::renameat(folder.get(), temporary.c_str(), folder.get(), name.c_str()) != 0)
         error = errno;
     if (error) ::unlinkat(folder.get(), temporary.c_str(), 0);
+    if (const int closeError = file.Close(); !error) error = closeError;
     // Another user's writable file in a shared folder (the sticky bit) may be written but not
     // replaced.
     if (error == EPERM && target.exists)
         return WriteInPlace(folder.get(), name, path, target.status, bytes);
     if (error) return FileStatus::Error(FileErrorKind::Io, WriteFailedText(path, ErrnoText(error)));
     (void)::fsync(folder.get()); // the rename itself reaches the disk (not every system can)
+    return {};
+}
+
+FileStatus CreateFileExclusively(const std::string& path, std::string_view bytes,
+                                 std::filesystem::file_time_type modified, bool& taken) {
+    taken = false;
+    const std::filesystem::path target = PathFromUtf8(path);
+    const std::filesystem::path folderPath =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    const std::string name = target.filename().string();
+    Descriptor folder(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    std::string temporary;
+    Descriptor file(folder.get() < 0 || name.empty()
+                        ? -1
+                        : CreateHeldTemporary(folder.get(), temporary, O_WRONLY, 0666));
+    if (file.get() < 0) return CannotCreate();
+    const auto since = std::chrono::file_clock::to_sys(modified).time_since_epoch();
+    const auto seconds = std::chrono::floor<std::chrono::seconds>(since);
+    const struct timespec times[2] = {
+        {0, UTIME_OMIT},
+        {static_cast<time_t>(seconds.count()),
+         static_cast<long>(std::chrono::nanoseconds(since - seconds).count())}};
+    int error = WriteAll(file.get(), bytes);
+    if (!error && ::futimens(file.get(), times) != 0) error = errno;
+    if (!error) error = SyncFile(file.get());
+    if (!error)
+        error = MoveWithoutReplacing(folder.get(), temporary.c_str(), folder.get(), name.c_str());
+    if (error) ::unlinkat(folder.get(), temporary.c_str(), 0);
+    (void)file.Close();
+    if (error == EEXIST) {
+        taken = true;
+        return CannotCreate();
+    }
+    if (error) return FileStatus::Error(FileErrorKind::Io, WriteFailedText(path, ErrnoText(error)));
+    (void)::fsync(folder.get());
     return {};
 }
 

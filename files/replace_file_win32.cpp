@@ -1,16 +1,19 @@
 // The safe file functions of file_io.h on Windows.
 #include "files/file_io.h"
 #include "files/file_messages.h"
+#include "files/held_file_win32.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -226,7 +229,56 @@ DWORD PutInPlace(const std::filesystem::path& temporary, const Target& target) {
     });
 }
 
+// The modification time `modified` as Windows keeps it.
+FILETIME FileTime(std::filesystem::file_time_type modified) {
+    const auto since = std::chrono::file_clock::to_sys(modified).time_since_epoch();
+    // 100-nanosecond steps since 1601.
+    const auto steps = static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(since).count() / 100 +
+        116444736000000000LL);
+    FILETIME time;
+    time.dwLowDateTime = static_cast<DWORD>(steps & 0xFFFFFFFFu);
+    time.dwHighDateTime = static_cast<DWORD>(steps >> 32);
+    return time;
+}
+
 } // namespace
+
+HANDLE CreateTemporary(const std::filesystem::path& folder, DWORD access, DWORD share,
+                       std::filesystem::path& path) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = (folder.empty() ? std::filesystem::path(L".") : folder) / TemporaryName();
+        // CREATE_NEW never opens an existing name, a planted link included.
+        const HANDLE file = CreateFileW(path.c_str(), access, share, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD error = GetLastError();
+        if (file != INVALID_HANDLE_VALUE ||
+            (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
+            return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+DWORD RenameOpenFile(HANDLE file, const std::filesystem::path& to) {
+    const std::wstring name = to.wstring();
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + (name.size() + 1) * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = FALSE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::copy(name.begin(), name.end(), info->FileName);
+    info->FileName[name.size()] = L'\0';
+    if (SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(buffer.size())))
+        return 0;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_EXISTS ? ERROR_ALREADY_EXISTS : error;
+}
+
+void DeleteOnClose(HANDLE file) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    (void)SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+}
 
 FileStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
     bytes.clear();
@@ -286,18 +338,8 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
             return CannotCreate(ErrorText(busy));
 
     std::filesystem::path temporary;
-    Handle file;
-    DWORD createError = 0;
-    for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
-        temporary = target.path.parent_path() / TemporaryName();
-        // CREATE_NEW never opens an existing name, a planted link included.
-        file.Reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-        createError = GetLastError();
-        if (!file.valid() && createError != ERROR_FILE_EXISTS &&
-            createError != ERROR_ALREADY_EXISTS)
-            break;
-    }
+    Handle file(CreateTemporary(target.path.parent_path(), GENERIC_WRITE, 0, temporary));
+    const DWORD createError = GetLastError();
     if (!file.valid()) {
         if (target.exists && createError == ERROR_ACCESS_DENIED)
             return WriteInPlace(target.path, path, bytes);
@@ -310,6 +352,29 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes) 
         DeleteFileW(temporary.c_str());
         return FileStatus::Error(FileErrorKind::Io, WriteFailedText(path, ErrorText(error)));
     }
+    return {};
+}
+
+FileStatus CreateFileExclusively(const std::string& path, std::string_view bytes,
+                                 std::filesystem::file_time_type modified, bool& taken) {
+    taken = false;
+    const std::filesystem::path target = PathFromUtf8(path);
+    std::filesystem::path temporary;
+    Handle file(CreateTemporary(target.parent_path(), GENERIC_WRITE | DELETE, 0, temporary));
+    if (!file.valid() || !target.has_filename()) return CannotCreate();
+    const FILETIME time = FileTime(modified);
+    DWORD error = WriteAll(file.get(), bytes) && SetFileTime(file.get(), nullptr, nullptr, &time) &&
+                          FlushFileBuffers(file.get())
+                      ? 0
+                      : GetLastError();
+    // Renamed while it is held: it is never seen under either name unheld.
+    if (error == 0) error = RenameOpenFile(file.get(), target);
+    if (error != 0) DeleteOnClose(file.get());
+    file.Close();
+    taken = error == ERROR_ALREADY_EXISTS;
+    if (taken) return CannotCreate();
+    if (error != 0)
+        return FileStatus::Error(FileErrorKind::Io, WriteFailedText(path, ErrorText(error)));
     return {};
 }
 

@@ -83,22 +83,48 @@ RecordingSummary SummarizeRecording(const RecordingStore& store, int length,
     return summary;
 }
 
-std::vector<std::string> SummaryLines(const RecordingSummary& summary) {
-    std::vector<std::string> lines{
+SummaryLayout LayOutSummary(const RecordingSummary& summary) {
+    SummaryLayout layout;
+    layout.length = {
         "Кадров: " + std::to_string(summary.frames),
         "Длительность: " + summary.duration + ", с " + summary.start + " по " + summary.end,
     };
-    if (!summary.interval.empty()) lines.push_back("Между кадрами: " + summary.interval);
-    lines.push_back("");
-    lines.push_back("Параметр\tНаименьшее\tКадр\tНаибольшее\tКадр\tСреднее");
-    const auto frame = [](int n) { return n > 0 ? std::to_string(n) : std::string(); };
+    if (!summary.interval.empty()) layout.length.push_back("Между кадрами: " + summary.interval);
+
+    layout.parameters.heading = {"Параметр", "Наименьшее", "Кадр", "Наибольшее", "Кадр", "Среднее"};
+    // A parameter without a value (a unit setting outside the listed ones) names no frame.
+    const auto frame = [](int n) {
+        return n > 0 ? SummaryCell{std::to_string(n), n} : SummaryCell{};
+    };
     for (const ParameterSummary& p : summary.parameters)
-        lines.push_back(p.label + "\t" + p.lowest + "\t" + frame(p.lowestFrame) + "\t" + p.highest +
-                        "\t" + frame(p.highestFrame) + "\t" + p.mean);
-    lines.push_back("");
-    lines.push_back("Флаг\tКадров\tДоля");
+        layout.parameters.rows.push_back({{p.label},
+                                          {p.lowest},
+                                          frame(p.lowestFrame),
+                                          {p.highest},
+                                          frame(p.highestFrame),
+                                          {p.mean}});
+
+    layout.flags.heading = {"Флаг", "Кадров", "Доля"};
     for (const FlagSummary& f : summary.flags)
-        lines.push_back(f.label + " " + f.word + "\t" + std::to_string(f.frames) + "\t" + f.share);
+        layout.flags.rows.push_back(
+            {{f.label + " " + f.word}, {std::to_string(f.frames)}, {f.share}});
+    return layout;
+}
+
+std::vector<std::string> SummaryLines(const RecordingSummary& summary) {
+    const SummaryLayout layout = LayOutSummary(summary);
+    std::vector<std::string> lines = layout.length;
+    const auto tabbed = [](const auto& items, auto text) {
+        std::string line;
+        for (std::size_t k = 0; k < items.size(); ++k) line += (k ? "\t" : "") + text(items[k]);
+        return line;
+    };
+    for (const SummaryTable* table : {&layout.parameters, &layout.flags}) {
+        lines.push_back("");
+        lines.push_back(tabbed(table->heading, [](const std::string& t) { return t; }));
+        for (const auto& row : table->rows)
+            lines.push_back(tabbed(row, [](const SummaryCell& c) { return c.text; }));
+    }
     return lines;
 }
 

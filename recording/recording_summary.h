@@ -45,6 +45,28 @@ RecordingSummary SummarizeRecording(const RecordingStore& store, int length,
                                     const DisplaySettings& settings,
                                     const std::string& decimalSeparator);
 
+// One cell of the summary's tables. The frames of a lowest and a highest value name their frame,
+// which a click in the window shows.
+struct SummaryCell {
+    std::string text;
+    int frame = 0; // the frame the cell names; 0 for none
+};
+
+// A table of the summary: its heading row and one row of cells per parameter or flag.
+struct SummaryTable {
+    std::vector<std::string> heading;
+    std::vector<std::vector<SummaryCell>> rows;
+};
+
+// The summary as the window lays it out and the text writes it: the lines of its length, the
+// table of the parameters (label, lowest and its frame, highest and its frame, mean) and the
+// table of the flags (label and word, frames, share).
+struct SummaryLayout {
+    std::vector<std::string> length;
+    SummaryTable parameters, flags;
+};
+SummaryLayout LayOutSummary(const RecordingSummary& summary);
+
 // The summary as lines of text: the length, then a tab-separated table of the parameters and
 // one of the flags, each under its heading row.
 std::vector<std::string> SummaryLines(const RecordingSummary& summary);

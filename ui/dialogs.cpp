@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 
 namespace qv {
@@ -55,6 +56,20 @@ void Dialogs::Notice(QWidget* parent, const QString& text) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
+}
+
+SaveAnswer Dialogs::AskSaveChanges(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes)) return SaveAnswer::Yes;
+    if (box.clickedButton() == box.button(QMessageBox::No)) return SaveAnswer::No;
+    return SaveAnswer::Cancel;
 }
 
 std::optional<SaveChoice> Dialogs::AskSaveFile(QWidget* parent, SaveFileType preferred,

@@ -13,6 +13,9 @@ namespace qv {
 // decoded values (the companion's `export`).
 enum class SaveFileType { Recording = 1, Csv = 2, ValueTable = 3 };
 
+// The answers to "Сохранить изменения в записи?".
+enum class SaveAnswer { Yes, No, Cancel };
+
 struct SaveChoice {
     QString fileName;
     SaveFileType type = SaveFileType::Recording;
@@ -30,6 +33,8 @@ public:
     virtual void Error(QWidget* parent, const QString& text, const QString& caption);
     // A notice with an OK button that does not wait for it: the program goes on meanwhile.
     virtual void Notice(QWidget* parent, const QString& text);
+    // A question with the buttons "Да", "Нет" and "Отмена" (Escape and the close box cancel).
+    virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& text);
 
     // The save dialog, opened in `folder` with the type `preferred` chosen; nothing when
     // cancelled.

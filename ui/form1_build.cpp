@@ -254,6 +254,7 @@ void TForm1::BuildMenu() {
     N13 = AddItem(N5, QStringLiteral("Три отсчёта"), true);
     N31 = AddItem(N5, QStringLiteral("Большой шрифт"));
     LiveGraphItem = AddItem(N5, QStringLiteral("Живой график"));
+    SummaryItem = AddItem(N5, QStringLiteral("Сводка"));
 
     N6 = bar->addMenu(QStringLiteral("Справка"));
     N26 = AddItem(N6, QStringLiteral("О программе"));

@@ -17,7 +17,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    FormClose();
+    if (!closing_ && SaveChangesFirst()) FormClose();
 }
 
 void TForm1::FormClose() {

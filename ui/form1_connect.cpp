@@ -98,6 +98,7 @@ void TForm1::ConnectHandlers() {
     OnMenu(N12, this, &TForm1::N12Click);
     OnMenu(N13, this, &TForm1::N13Click);
     OnMenu(N31, this, &TForm1::N31Click);
+    OnMenu(SummaryItem, this, &TForm1::SummaryItemClick);
 
     OnMenu(N26, this, &TForm1::N26Click);
     OnMenu(N9, this, &TForm1::N9Click);

@@ -15,8 +15,10 @@ void TForm1::Button5Click() {
     }
     state_.store.DeleteFrame(position, length);
     session_.FrameDeleted(position);
+    framesDeleted_ = true;
     view_.SetLength(length - 1);
     MemoDraw(FramePosition());
+    view_.RecordingChanged();
     GraphAfterDelete(length, length - 1);
 }
 

@@ -32,6 +32,7 @@ void TForm1::ShowCommittedFrame(int n) {
     view_.SetLength(n);
     view_.SetFrame(n);
     MemoDraw(n);
+    view_.RecordingChanged();
     if (session_.Reading()) ShowReadingNotice();
 }
 

@@ -12,6 +12,7 @@ void TForm1::AttachWindows(const OtherWindows& windows) {
     windows.ForEach([this](auto* window) {
         if (window) Attach(*window);
     });
+    RecordingInFile(false); // the comment window exists now
 }
 
 void TForm1::Attach(TForm7& big) {

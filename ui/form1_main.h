@@ -63,7 +63,7 @@ public:
     void SetReadingStopped(bool stopped);
     void ApplyDisplaySettings();
     void ApplyExtraViews();
-    void SaveRecording();
+    bool SaveRecording(); // true when a file was written
     void LoadRecording(const QString& fileName);
     void LoadSettings();
     bool SaveSettings(); // false when the file could not be written (reported already)
@@ -109,6 +109,7 @@ public:
     void N12Click();
     void N13Click();
     void N31Click();
+    void SummaryItemClick();
     // Menu "Справка"
     void N26Click();
     void N9Click();
@@ -121,10 +122,14 @@ public:
     void DeviceLostQueued(int run);
     // No frame for QuietLineMs while reading: the information field says so.
     void QuietLineTimeout();
-    // The readings folder could not take this reading: a notice that does not wait.
-    void ReadingNotKeptQueued();
-    // The start completed unfinished readings: `text` names them in the information field.
-    void ReadingsRecoveredQueued(const QString& text);
+    // The readings folder's notices (a reading not kept, kept again, not folded): they do not
+    // wait.
+    void KeeperNoticeQueued(const QString& text);
+    // The start completed unfinished readings: `text` says so in the information field, and
+    // `details` names them in its hint.
+    void ReadingsRecoveredQueued(const QString& text, const QString& details);
+    // The latest reading is the recording `path`: the information field's hint says so.
+    void ReadingKeptQueued(const QString& path);
 
     // The timing check's report, shown by Timer3Timer.
     QString TimingReport;
@@ -175,6 +180,8 @@ public:
     QAction *N18 = nullptr, *N14 = nullptr, *N24 = nullptr, *N27 = nullptr;
     QAction *N30 = nullptr, *N25 = nullptr, *N32 = nullptr;
     QMenu* N5 = nullptr; // "Дополнител."
+    // "Сводка", below the items of the next line.
+    QAction* SummaryItem = nullptr;
     QAction *N8 = nullptr, *N12 = nullptr, *N13 = nullptr, *N31 = nullptr;
     // "Живой график", never locked.
     QAction* LiveGraphItem = nullptr;
@@ -195,6 +202,8 @@ private:
     // The one place that connects this window's controls, and the shared view, to its handlers.
     void ConnectHandlers();
     void SetInfo(const QString& text);
+    // The information field's hint, with `more` on a line below its own text.
+    void SetInfoHint(const QString& more);
     void StartReceiver(std::uint64_t generation);
     // A committed frame becomes the recording's last frame and is shown.
     void ShowCommittedFrame(int n);
@@ -209,6 +218,23 @@ private:
     void LoadChosenRecording(const QString& folder);
     void RememberFolderOf(const QString& fileName);
     QTextEdit* SampleMemo(int column) const;
+
+    // --- What no file holds yet (form1_unsaved.cpp) -----------------------------------------
+    // What a recording file keeps besides the frames, as the window holds it now.
+    struct FileContents {
+        std::array<std::string, 10> markers;
+        std::array<QStringList, 3> samples;
+        QStringList comment;
+        bool operator==(const FileContents&) const = default;
+    };
+    FileContents ContentsNow() const;
+    // The recording in memory is now what a file holds (loaded, saved), or a new reading's.
+    void RecordingInFile(bool newReading);
+    // Before what would drop the recording in memory: when it holds what no file has (a changed
+    // comment, marker or sample column, a deleted frame, a reading not wholly on disk), asks
+    // "Сохранить изменения в записи?". False when the user keeps it: "Отмена", or "Да" and
+    // the save did not happen.
+    bool SaveChangesFirst();
 
     // --- Operations of the other windows, run when they are open ---------------------------
     // Window W of the others (ui/other_windows.h); null before they are attached.
@@ -250,6 +276,10 @@ private:
     bool priorityNoticeShown_ = false;
     std::unique_ptr<InputBlocker> closingInputBlock_; // from the start of the close on
     bool closeDone_ = false;
+    FileContents inFile_;          // as the recording's file (or its new reading) has them
+    bool framesDeleted_ = false;   // since the recording was loaded, saved or read
+    bool readingInMemory_ = false; // the recording is a reading, kept by the readings folder
+    bool askingToSave_ = false;
 };
 
 } // namespace qv

@@ -3,6 +3,7 @@
 #include "ui/window_basics.h"
 
 #include <QAction>
+#include <QLineEdit>
 
 #include <QTextEdit>
 
@@ -31,6 +32,10 @@ void TForm1::SetInfo(const QString& text) {
     view_.SetInfo(text);
 }
 
+void TForm1::SetInfoHint(const QString& more) {
+    Edit1->setToolTip(Edit1->toolTip().section(QLatin1Char('\n'), 0, 0) + QLatin1Char('\n') + more);
+}
+
 void TForm1::MemoDraw(int n) {
     if (!RecordingStore::IsValidFrame(n)) return;
     const PanelLines lines =
@@ -43,7 +48,6 @@ void TForm1::MemoDraw(int n) {
     }
     BigFontRefresh(n, lines);
     if (N12->isChecked()) SetColumnText(Memo6, JoinLines(RawBytesColumn(state_.store, n)));
-    view_.FrameShown(n);
 }
 
 void TForm1::ScrollBar1Change() {

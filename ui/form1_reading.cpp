@@ -50,11 +50,13 @@ void TForm1::Button1Click() {
         services_.dialogs->Message(this, QStringLiteral("Надо бы порт выбрать"));
         return;
     }
+    if (!SaveChangesFirst()) return;
     if (state_.port.IsOpen()) lastPort_ = ComboBox1->currentText();
     const std::uint64_t generation = session_.Start(NowLocalDateTime());
     CloseWindowsForReading();
     SetReadingStopped(false);
     if (TForm6* comment = Other<TForm6>()) comment->ClearComment();
+    RecordingInFile(true);
     StartReceiver(generation);
     SetInfo(ReadingText);
     droppedBefore_ = state_.handOver.DroppedFrames();
@@ -126,12 +128,17 @@ void TForm1::ShowReadingNotice() {
     QuietTimer->start();
 }
 
-void TForm1::ReadingNotKeptQueued() {
-    services_.dialogs->Notice(this, QString::fromStdString(NotKeptText()));
+void TForm1::KeeperNoticeQueued(const QString& text) {
+    services_.dialogs->Notice(this, text);
 }
 
-void TForm1::ReadingsRecoveredQueued(const QString& text) {
+void TForm1::ReadingsRecoveredQueued(const QString& text, const QString& details) {
     SetInfo(text);
+    SetInfoHint(details);
+}
+
+void TForm1::ReadingKeptQueued(const QString& path) {
+    SetInfoHint(QString::fromStdString(KeptText(path.toStdString())));
 }
 
 } // namespace qv

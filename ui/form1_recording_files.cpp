@@ -60,7 +60,7 @@ void TForm1::RememberFolderOf(const QString& fileName) {
     lastFileFolder_ = QFileInfo(fileName).absolutePath();
 }
 
-void TForm1::SaveRecording() {
+bool TForm1::SaveRecording() {
     SetReadingStopped(true);
     do { // a pending commit must not change the store while it is written
         QApplication::processEvents();
@@ -68,7 +68,7 @@ void TForm1::SaveRecording() {
     } while (Timer1->isActive());
     const std::optional<SaveChoice> choice =
         services_.dialogs->AskSaveFile(this, lastSaveType_, DialogFolder());
-    if (!choice) return;
+    if (!choice) return false;
     RememberFolderOf(choice->fileName);
 
     std::array<std::vector<std::string>, SampleColumnCount> samples{
@@ -94,12 +94,15 @@ void TForm1::SaveRecording() {
         services_.dialogs->Message(this, status.kind == FileErrorKind::CannotCreate
                                              ? QString::fromUtf8(CannotCreateText)
                                              : QString::fromStdString(status.message));
-        return;
+        return false;
     }
     SetInfo(QString::fromStdString(SavedToText(path)));
+    if (choice->type == SaveFileType::Recording) RecordingInFile(false);
+    return true;
 }
 
 void TForm1::LoadChosenRecording(const QString& folder) {
+    if (!SaveChangesFirst()) return;
     SetReadingStopped(true);
     const std::optional<QString> chosen =
         services_.dialogs->AskOpenFile(this, folder.isEmpty() ? DialogFolder() : folder);
@@ -134,8 +137,10 @@ void TForm1::LoadRecording(const QString& fileName) {
 
         view_.SetLength(length);
         view_.SetFrame(length);
+        view_.RecordingChanged();
         MemoDraw(length);
         session_.RecordingReplaced(length);
+        RecordingInFile(false);
         SetInfo(QString::fromStdString(LoadedFromText(name.toStdString())));
     }
     GraphRestartAfterLoad();

@@ -116,12 +116,15 @@ void TForm9::ConnectHandlers() {
     connect(Drawing, &LiveDrawing::aboutToPaint, this, &TForm9::EnsureDrawn);
     connect(Drawing, &LiveDrawing::resized, this, &TForm9::Changed);
     connect(Drawing, &LiveDrawing::clicked, this, &TForm9::DrawingClick);
-    // Every frame committed, loaded or deleted, every move of the frame on screen and every
-    // change of the settings passes through the panel; a start or end of reading moves the
-    // span's end to the newest frame or shows the cursor.
-    connect(&view_, &SharedView::frameShown, this, &TForm9::Changed);
+    // The drawing follows the recording's frames, the frame on screen, the units, and the start
+    // and end of reading (the span's end at the newest frame, or the cursor).
+    connect(&view_, &SharedView::recordingChanged, this, &TForm9::Changed);
+    connect(&view_, &SharedView::frameChanged, this, &TForm9::Changed);
     connect(&view_, &SharedView::readingChanged, this, &TForm9::Changed);
-    connect(&view_, &SharedView::settingsChanged, this, &TForm9::FillSeriesLists);
+    connect(&view_, &SharedView::settingsChanged, this, [this] {
+        FillSeriesLists();
+        Changed();
+    });
 }
 
 } // namespace qv

@@ -4,6 +4,7 @@
 // program creates, owns and destroys them from this one list; the main window attaches each
 // (TForm1::Attach), closes each when a reading starts unless it stays open for a reading, and
 // releases the pictures of those that have any when the program ends.
+#include "ui/form10_summary.h"
 #include "ui/form1_main.h"
 #include "ui/form3_graph.h"
 #include "ui/form4_help.h"
@@ -59,7 +60,8 @@ template <class W> constexpr bool ClosesForReading = !requires {
     requires W::StaysOpenForReading;
 };
 
-class OtherWindows : public WindowSet<TForm3, TForm4, TForm5, TForm6, TForm7, TForm8, TForm9> {};
+class OtherWindows
+    : public WindowSet<TForm3, TForm4, TForm5, TForm6, TForm7, TForm8, TForm9, TForm10> {};
 
 template <class W> W* TForm1::Other() const {
     return windows_ ? windows_->Get<W>() : nullptr;

@@ -2,6 +2,7 @@
 #ifdef QV_KEEP_AWAKE
 #include "desktop/machine_keep_awake.h"
 #endif
+#include "files/file_io.h"
 #include "files/readings_folder.h"
 #include "files/settings_file.h"
 #include "recording/frame_time.h"
@@ -23,13 +24,27 @@ QuintovarApp::QuintovarApp(UiServices services)
     if (!services_.readingsFolder.isEmpty()) {
         ReadingKeeper::Events events;
         const std::shared_ptr<ReceiverLink> link = keeperLink_;
-        events.recovered = [link, this](const std::vector<std::string>& names) {
-            link->Post([this, text = QString::fromStdString(RecoveredReadingsText(names))] {
-                form1_->ReadingsRecoveredQueued(text);
+        const std::string folder = services_.readingsFolder.toStdString();
+        const auto notice = [link, this](const std::string& text) {
+            link->Post([this, text = QDir::toNativeSeparators(QString::fromStdString(text))] {
+                form1_->KeeperNoticeQueued(text);
             });
         };
-        events.notKept = [link, this] { link->Post([this] { form1_->ReadingNotKeptQueued(); }); };
-        keeper_ = std::make_unique<ReadingKeeper>(services_.readingsFolder.toStdString(), events);
+        events.recovered = [link, this, folder](const Recovery& recovery) {
+            link->Post([this, text = QString::fromStdString(RecoveryNoticeText(recovery)),
+                        details = QDir::toNativeSeparators(
+                            QString::fromStdString(RecoveryDetailsText(recovery, folder)))] {
+                form1_->ReadingsRecoveredQueued(text, details);
+            });
+        };
+        events.notKept = [notice] { notice(NotKeptText()); };
+        events.keptAgain = [notice] { notice(KeptAgainText()); };
+        events.notFolded = [notice](const std::string& journal) { notice(NotFoldedText(journal)); };
+        events.kept = [link, this, folder](const std::string& name) {
+            link->Post([this, path = QDir::toNativeSeparators(QString::fromStdString(
+                                  JoinPath(folder, name)))] { form1_->ReadingKeptQueued(path); });
+        };
+        keeper_ = std::make_unique<ReadingKeeper>(folder, events);
     }
     session_ = std::make_unique<ReadingSession>(*state_, keeper_.get(), services_.keepAwake.get());
 }

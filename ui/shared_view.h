@@ -39,6 +39,9 @@ public:
     void SetLength(int length);
     // Shows `frame`, kept within 1..Length().
     void SetFrame(int frame);
+    // The recording's frames changed: one was committed or deleted, or a recording was loaded
+    // (its length set first). Windows that show the whole recording follow.
+    void RecordingChanged() { emit recordingChanged(); }
 
     const SeriesPicks& Series() const { return series_; }
     void SetSeries(int n, SeriesPick pick); // n = 1..6
@@ -51,10 +54,6 @@ public:
     const QString& Info() const { return info_; }
     void SetInfo(const QString& text);
 
-    // The panel showed frame n anew: a frame was committed, loaded or deleted, the frame on
-    // screen moved or the settings changed. Windows that draw the recording follow it.
-    void FrameShown(int n) { emit frameShown(n); }
-
     bool Reading() const { return reading_; }
     void SetReading(bool reading);
     bool Playing() const { return playing_; }
@@ -63,11 +62,11 @@ public:
 signals:
     void lengthChanged(int length);
     void frameChanged(int frame);
-    void frameShown(int n);
     void settingsChanged();
     void infoChanged(const QString& text);
     void readingChanged(bool reading);
     void playingChanged(bool playing);
+    void recordingChanged();
 
 private:
     DisplaySettings& settings_;

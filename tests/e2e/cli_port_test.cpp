@@ -402,7 +402,8 @@ TEST_F(CliOnFakePort, TheNextStartRecoversEveryFrameCommittedTwoSecondsBeforeAKi
         ASSERT_EQ(run.status, 0) << run.err;
         const std::size_t at = run.err.find(recovered);
         ASSERT_NE(at, std::string::npos) << run.err;
-        const std::string name = Lines(run.err.substr(at + recovered.size())).front();
+        std::string name = Lines(run.err.substr(at + recovered.size())).front(); // its path
+        name = name.substr(0, name.find(" (кадров: "));
         const RecordingLoad load = LoadRecordingFile((readings / name).string());
         ASSERT_TRUE(load.status.ok()) << name << ": " << load.status.message;
 

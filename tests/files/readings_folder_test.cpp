@@ -26,7 +26,8 @@ TEST(ReadingJournal, ACutAtAnyByteGivesTheWholeFramesBeforeIt) {
     const std::vector<FrameRow> frames = test::VariedDocument(20).frames;
     const std::string journal = JournalOf(frames);
     for (std::size_t cut = 0; cut <= journal.size(); ++cut) {
-        const std::vector<FrameRow> read = ParseJournal(std::string_view(journal).substr(0, cut));
+        const std::vector<FrameRow> read =
+            ParseJournal(std::string_view(journal).substr(0, cut)).frames;
         const std::size_t whole =
             cut < JournalHeader.size() ? 0 : (cut - JournalHeader.size()) / JournalRecordBytes;
         ASSERT_EQ(read, std::vector<FrameRow>(frames.begin(), frames.begin() + whole)) << cut;
@@ -37,16 +38,17 @@ TEST(ReadingJournal, ACutAtAnyByteGivesTheWholeFramesBeforeIt) {
     }
 }
 
-TEST(ReadingJournal, AGarbledOrMisplacedRecordEndsTheJournal) {
+TEST(ReadingJournal, AGarbledOrMisplacedRecordCostsOnlyItsOwnFrame) {
     const std::vector<FrameRow> frames = test::VariedDocument(3).frames;
     std::string garbled = JournalOf(frames);
     garbled[JournalHeader.size() + JournalRecordBytes + 7] ^= 0x10; // inside the second record
-    EXPECT_EQ(ParseJournal(garbled).size(), 1u);
-    // A record that repeats a slot (or skips one) is not a frame of this reading.
+    const JournalContents read = ParseJournal(garbled);
+    EXPECT_EQ(read.frames, (std::vector<FrameRow>{frames[0], frames[2]}));
+    EXPECT_TRUE(read.damaged);
+    // A record that repeats a slot is not a frame of this reading.
     const std::string repeated =
         std::string(JournalHeader) + JournalRecord(1, frames[0]) + JournalRecord(1, frames[1]);
-    EXPECT_EQ(ParseJournal(repeated).size(), 1u);
-    EXPECT_TRUE(ParseJournal("QVJRNL02" + JournalRecord(1, frames[0])).empty());
+    EXPECT_EQ(ParseJournal(repeated).frames, std::vector<FrameRow>{frames[0]});
 }
 
 struct FolderCase {
@@ -93,7 +95,7 @@ TEST(ReadingsFolder, ANewReadingTakesTheFirstFreeNameAndHoldsItsJournal) {
     EXPECT_EQ(fs::path(second->Path()).filename(), "2026-12-09_14-03-11_3.journal");
     // A reading in progress is not taken for an unfinished one.
     EXPECT_FALSE(JournalFile::TakeOver(first->Path()));
-    EXPECT_TRUE(RecoverReadings(folder).empty());
+    EXPECT_TRUE(RecoverReadings(folder).recovered.empty());
     EXPECT_TRUE(fs::exists(first->Path()));
     // A folder that cannot be made.
     test::WriteBytes(dir.File("file"), "x");
@@ -109,8 +111,9 @@ TEST(ReadingsFolder, RecoveryFoldsEveryAbandonedJournalIntoItsRecording) {
     test::WriteBytes(dir.File("2026-12-09_10-00-00.journal"), cut);
     test::WriteBytes(dir.File("2026-12-09_11-00-00.journal"), std::string(JournalHeader));
 
-    EXPECT_EQ(RecoverReadings(dir.path().string()),
-              std::vector<std::string>{"2026-12-09_10-00-00.kvr"});
+    const Recovery recovery = RecoverReadings(dir.path().string());
+    ASSERT_EQ(recovery.recovered.size(), 1u);
+    EXPECT_EQ(recovery.recovered[0].recording, "2026-12-09_10-00-00.kvr");
     const RecordingLoad load = LoadRecordingFile(dir.File("2026-12-09_10-00-00.kvr"));
     ASSERT_TRUE(load.status.ok()) << load.status.message;
     ASSERT_EQ(load.document.Length(), 4);

@@ -55,6 +55,12 @@ TEST(RecordingSummary, IsThePanelsValuesOverTheRecording) {
     EXPECT_EQ(lines[10], "6.А  Темпер.ОЖ(Обр.):\t-70,0 град.С\t3\t240,0 град.С\t1\t160,0 град.С");
     EXPECT_EQ(lines[23], "12.1  Дроссельная засл.: Закр\t3\t75,0 %");
     EXPECT_EQ(SummarizeRecording(*store, 1, {}, ",").interval, "");
+    // Only the cells of a lowest's and a highest's frame name a frame (coolant: 3 and 1).
+    const SummaryLayout layout =
+        LayOutSummary(SummarizeRecording(*store, 4, SettingsOf(1, 2, 1), ","));
+    std::vector<int> frames;
+    for (const SummaryCell& cell : layout.parameters.rows[5]) frames.push_back(cell.frame);
+    EXPECT_EQ(frames, (std::vector<int>{0, 0, 3, 0, 1, 0}));
 }
 
 } // namespace

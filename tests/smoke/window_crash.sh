@@ -2,7 +2,7 @@
 # The real program under Xvfb, killed with SIGKILL while it reads the simulated unit "SIM", at
 # several moments after "Читать". Each next start must complete the reading that the kill left
 # unfinished: no journal is left, the reading's recording loads and holds every frame committed
-# at least 2 s before the kill, and the information field names that recording.
+# at least 2 s before the kill, and the information field says that one reading was recovered.
 # Usage: window_crash.sh QUINTOVAR QUINTOVAR-CLI CLIPBOARD-TEXT WORKDIR
 set -euo pipefail
 
@@ -68,9 +68,8 @@ stamps() {
 # After a start: the reading killed at $killed_at (seconds since the epoch) was completed.
 #
 # Why the stamps prove that no frame committed 2 s or more before the kill is missing: the
-# journal gets the frames in the order they are committed and recovery keeps its whole records
-# up to the first bad one, so the recording holds the first frames of the reading up to some
-# frame L. Each frame's stamp is its commit time cut to the second, and "SIM" hands frames over
+# journal gets the frames in the order they are committed and only its tail can be cut by the
+# kill, so the recording holds the first frames of the reading up to some frame L. Each frame's stamp is its commit time cut to the second, and "SIM" hands frames over
 # at least about 1.22 s apart (1.37 s measured), committed 30 ms later each. Were a frame
 # committed at or before kill - 2 s missing, L would have been committed at or before
 # kill - 3.22 s, and its stamp could be no later. So a last stamp of at least kill - 3.2 s
@@ -101,7 +100,7 @@ check_recovered() {
     echo "window crash: recovered $name: ${verdict#ok }"
     [ "${verdict%% *}" = ok ] || fail "$name: ${verdict#FAIL }"
 
-    local expected="Восстановлено незавершённое чтение: $name" shown=""
+    local expected="Восстановлено чтений: 1" shown=""
     for _ in $(seq 1 10); do
         shown=$(info_field)
         [ "$shown" = "$expected" ] && break

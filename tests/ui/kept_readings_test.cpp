@@ -1,6 +1,7 @@
 // The readings folder seen from the window: every reading is kept there as it arrives, a start
-// completes what a crash left unfinished and says so, "Последние чтения…" opens the folder, and
-// a folder that cannot take the reading is told once without stopping it.
+// completes what a crash left unfinished and says so, "Последние чтения…" opens the folder, a
+// folder that cannot take the reading is told once without stopping it, and what no file holds
+// is not dropped without a question.
 #include "main_window_fixture.h"
 
 #include "app/reading_keeper.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 
 namespace qv::test {
 namespace {
@@ -60,10 +62,14 @@ protected:
     }
 };
 
-TEST_F(RecoveryTest, AStartCompletesAnUnfinishedReadingAndSaysSo) {
+TEST_F(RecoveryTest, AStartCompletesAnUnfinishedReadingAndSaysSoInTheField) {
     Settle();
-    EXPECT_EQ(form->Edit1->text(),
-              QStringLiteral("Восстановлено незавершённое чтение: 2026-12-09_14-03-11.kvr"));
+    const QString shown = form->Edit1->text();
+    EXPECT_EQ(shown, QStringLiteral("Восстановлено чтений: 1"));
+    EXPECT_LT(QFontMetrics(form->Edit1->font()).horizontalAdvance(shown),
+              form->Edit1->width() - 8); // its frame and margins
+    EXPECT_TRUE(form->Edit1->toolTip().contains(QDir::toNativeSeparators(
+        QDir(readingsFolder).filePath(QStringLiteral("2026-12-09_14-03-11.kvr")))));
     EXPECT_EQ(Files(), QStringList{QStringLiteral("2026-12-09_14-03-11.kvr")});
 }
 
@@ -82,6 +88,26 @@ TEST_F(UnwritableFolderTest, ReadingGoesOnInMemoryWithOneNotice) {
     EXPECT_TRUE(app->Session().Reading());
     EXPECT_EQ(form->ScrollBar1->maximum(), 3);
     EXPECT_EQ(dialogs->notices, std::vector<QString>{QString::fromStdString(NotKeptText())});
+    form->close(); // the reading is only in memory
+    EXPECT_EQ(dialogs->saveChangesAsked, 1);
+}
+
+// "Сохранить изменения в записи?" comes when the recording holds what no file has, and only then.
+TEST_F(KeptReadingsTest, AsksBeforeDroppingWhatNoFileHas) {
+    ReadFrames(2);
+    form->Button1Click(); // "Стоп": the reading is on disk
+    Settle();
+    form->N2Click(); // "Загрузить": nothing to ask; the open dialog is cancelled
+    EXPECT_EQ(dialogs->saveChangesAsked, 0);
+    app->Window<TForm6>()->Memo1->setPlainText(QStringLiteral("Обороты плавают"));
+    dialogs->saveChangesAnswers = {SaveAnswer::Cancel, SaveAnswer::Cancel};
+    form->N2Click(); // asked; "Отмена": no open dialog
+    form->close();   // asked; "Отмена": the window stays
+    EXPECT_EQ(dialogs->openAsked, 1);
+    EXPECT_TRUE(form->isVisible());
+    form->close(); // "Нет": the program ends
+    EXPECT_EQ(dialogs->saveChangesAsked, 3);
+    EXPECT_FALSE(form->isVisible());
 }
 
 } // namespace

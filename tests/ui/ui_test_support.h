@@ -41,6 +41,15 @@ public:
     }
     std::vector<QString> notices;
     void Notice(QWidget*, const QString& text) override { notices.push_back(text); }
+    std::deque<SaveAnswer> saveChangesAnswers; // "Нет" when none is left
+    int saveChangesAsked = 0;
+    SaveAnswer AskSaveChanges(QWidget*, const QString&) override {
+        ++saveChangesAsked;
+        if (saveChangesAnswers.empty()) return SaveAnswer::No;
+        const SaveAnswer answer = saveChangesAnswers.front();
+        saveChangesAnswers.pop_front();
+        return answer;
+    }
     std::vector<QString> foldersAsked; // the folder each file dialog opened in
     std::optional<SaveChoice> AskSaveFile(QWidget*, SaveFileType preferred,
                                           const QString& folder) override {
