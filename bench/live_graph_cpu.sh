@@ -55,10 +55,10 @@ phase() { # prints the processor time over $seconds in per cent of one core
     awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$seconds" \
         'BEGIN { printf "%.2f", 100 * t / hz / s }'
 }
-open_live() { # "Дополнител." is the third menu of the bar; "Живой график" its last item
+open_live() { # "Дополнител." is the third menu of the bar; "Живой график" the last but one item
     xdotool mousemove --window "$window" 155 $((menu_h / 2)) click 1
     sleep 0.5
-    xdotool key Up Return
+    xdotool key Up Up Return
     live=$(await_window "Живой график")
     [ -n "$live" ] || fail "the live graph window did not open"
 }
