@@ -16,6 +16,13 @@ std::string Seconds(double seconds, const std::string& decimalSeparator) {
     return result + " с";
 }
 
+// The lower median: with few intervals, a long one must not set the measure itself.
+double LowerMedian(std::vector<double> values) {
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>((values.size() - 1) / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
 } // namespace
 
 LineHealthSummary LineHealthTally::Summary() const {
@@ -31,16 +38,32 @@ LineHealthSummary LineHealthTally::Summary() const {
     for (const double interval : intervals) total += interval;
     summary.MeanInterval = total / static_cast<double>(intervals.size());
     summary.LongestInterval = *std::max_element(intervals.begin(), intervals.end());
-    // The lower median: with few intervals, a long one must not set the measure itself.
-    std::vector<double> sorted = intervals;
-    const auto middle = sorted.begin() + static_cast<std::ptrdiff_t>((sorted.size() - 1) / 2);
-    std::nth_element(sorted.begin(), middle, sorted.end());
-    const double median = *middle;
+    const double median = LowerMedian(intervals);
     for (const double interval : intervals)
         if (interval > MissingIntervalFactor * median)
             summary.MissingFrames +=
                 std::max(1, static_cast<int>(std::lround(interval / median)) - 1);
     return summary;
+}
+
+void LineHealthTally::FrameDeleted(int slot) {
+    std::erase_if(frames_, [slot](const Entry& frame) { return frame.Slot == slot; });
+    for (Entry& frame : frames_)
+        if (frame.Slot > slot) --frame.Slot;
+}
+
+void LineHealthTally::Marks(int first, int last, std::vector<LiveMark>& marks) const {
+    marks.clear();
+    std::vector<double> intervals;
+    for (const Entry& frame : frames_)
+        if (frame.Health.SincePrevious > 0) intervals.push_back(frame.Health.SincePrevious);
+    const double gapAbove = intervals.empty() ? 0 : MissingIntervalFactor * LowerMedian(intervals);
+    for (const Entry& frame : frames_) {
+        if (frame.Slot < first || frame.Slot > last) continue;
+        const bool faulty = frame.Health.FramingFaults > 0;
+        const bool gap = gapAbove > 0 && frame.Health.SincePrevious > gapAbove;
+        if (faulty || gap) marks.push_back({frame.Slot, faulty, gap});
+    }
 }
 
 std::string LineHealthText(const LineHealthSummary& summary, const std::string& decimalSeparator) {

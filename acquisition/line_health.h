@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recording/live_graph.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -40,6 +42,13 @@ public:
     };
     const std::vector<Entry>& Frames() const { return frames_; }
     LineHealthSummary Summary() const;
+
+    // Frame `slot` was deleted from the recording: its entry goes, and the later frames' slots
+    // move down with their rows.
+    void FrameDeleted(int slot);
+    // The frames of slots first..last that came with framing faults or after missing frames, in
+    // slot order, into `marks`.
+    void Marks(int first, int last, std::vector<LiveMark>& marks) const;
 
 private:
     std::vector<Entry> frames_;

@@ -63,7 +63,13 @@ int ReadingSession::CommitStartUpFrame(double frameTime) {
 }
 
 void ReadingSession::RecordingReplaced(int length) {
-    if (!Reading()) state_.FrameCount = length + 1;
+    if (Reading()) return;
+    state_.FrameCount = length + 1;
+    lineHealth_.Clear();
+}
+
+void ReadingSession::FrameDeleted(int slot) {
+    if (!Reading()) lineHealth_.FrameDeleted(slot);
 }
 
 void ReadingSession::CommitRow(int slot) {

@@ -52,8 +52,11 @@ public:
 
     // Outside a run: the all-zero frame of the program's start goes into the next slot.
     int CommitStartUpFrame(double frameTime);
-    // Outside a run: a recording of `length` frames replaced the store's contents.
+    // Outside a run: a recording of `length` frames replaced the store's contents (the line's
+    // health of the last run no longer describes them).
     void RecordingReplaced(int length);
+    // Outside a run: frame `slot` was deleted and the later rows moved down.
+    void FrameDeleted(int slot);
 
     // The health of the line over the current run (or the last one), frame by frame as
     // committed; a new run starts it afresh.

@@ -44,6 +44,10 @@ int ReadInteger(const IniFile& file, const std::string& key, int fallback) {
     return ParseProfileInteger(*text).value_or(fallback);
 }
 
+FileStatus SettingsWriteFailure(const std::string& path) {
+    return FileStatus::Error(FileErrorKind::Io, "Unable to write to " + path);
+}
+
 } // namespace
 
 SettingsValues LoadSettings(const std::string& path) {
@@ -62,17 +66,26 @@ SettingsValues LoadSettings(const std::string& path) {
     return values;
 }
 
-FileStatus SaveSettings(const std::string& path, const SettingsValues& values) {
-    const FileStatus failure = FileStatus::Error(FileErrorKind::Io, "Unable to write to " + path);
+FileStatus ReadSettingsForUpdate(const std::string& path, std::string& bytes) {
     const std::filesystem::path target = PathFromUtf8(path);
     std::error_code ec;
-    std::string bytes;
+    bytes.clear();
     if (std::filesystem::exists(target, ec) &&
         !ReadWholeFile(path, bytes, MaxSettingsFileBytes).ok())
-        return failure;
+        return SettingsWriteFailure(path);
     if (target.has_parent_path() && !std::filesystem::exists(target.parent_path(), ec))
         std::filesystem::create_directories(target.parent_path(), ec);
+    return {};
+}
 
+FileStatus WriteSettingsFile(const std::string& path, const IniFile& file) {
+    if (!WriteFileAtomically(path, file.Bytes()).ok()) return SettingsWriteFailure(path);
+    return {};
+}
+
+FileStatus SaveSettings(const std::string& path, const SettingsValues& values) {
+    std::string bytes;
+    if (FileStatus read = ReadSettingsForUpdate(path, bytes); !read.ok()) return read;
     IniFile file = IniFile::Parse(bytes);
     for (const UnitSetting* unit : UnitKeys())
         file.Set(SettingsSection, unit->key, std::to_string(unit->field.get(values.display)));
@@ -82,8 +95,7 @@ FileStatus SaveSettings(const std::string& path, const SettingsValues& values) {
         file.Set(SettingsSection, ColourKey(i), std::to_string(values.SeriesColours[i]));
     if (!values.LastPort.empty())
         file.Set(SettingsSection, LastPortKey, Utf8ToCp1251(values.LastPort));
-    if (!WriteFileAtomically(path, file.Bytes()).ok()) return failure;
-    return {};
+    return WriteSettingsFile(path, file);
 }
 
 bool IsSystemProgramFolder(const std::string& directory) {

@@ -11,6 +11,8 @@
 
 namespace qv {
 
+class IniFile;
+
 inline constexpr const char* SettingsFileName = "QuintovarByTrelm52.ini";
 inline constexpr const char* SettingsSection = "Param";
 // The program's own settings file is well under 1 KB; a larger one is not read.
@@ -45,6 +47,12 @@ SettingsValues LoadSettings(const std::string& path);
 // WriteFileAtomically): replaced in one step, or rewritten in place when only the file, not its
 // folder, may be written. On failure the message is "Unable to write to " followed by the path.
 FileStatus SaveSettings(const std::string& path, const SettingsValues& values);
+
+// An update of some keys of the settings file, keeping every other line: the file's bytes (empty
+// for a missing file; its folder is created), then the updated file written safely. Either fails
+// with "Unable to write to " followed by the path.
+FileStatus ReadSettingsForUpdate(const std::string& path, std::string& bytes);
+FileStatus WriteSettingsFile(const std::string& path, const IniFile& file);
 
 // Whether a POSIX directory belongs to the system's installed programs (/usr and below, /bin,
 // /sbin).

@@ -18,6 +18,11 @@ std::string Trimmed(std::string text, const char* drop) {
 
 } // namespace
 
+std::string ParameterNameText(int p, const std::string& unitText) {
+    const std::string unit = Trimmed(unitText, " .");
+    return Trimmed(ParameterOf(p).bigFontCaption, ":") + (unit.empty() ? "" : ", " + unit);
+}
+
 std::optional<std::string> SeriesLegendText(int k, const DisplaySettings& settings) {
     const auto scale = SeriesScaleTexts(k, settings);
     if (!scale) return std::nullopt;
@@ -25,9 +30,7 @@ std::optional<std::string> SeriesLegendText(int k, const DisplaySettings& settin
         const FlagInfo& flag = NamedFlag(k - FirstFlagSeriesRow);
         return std::string(flag.bigFontCaption) + ": " + flag.graphOff + " … " + flag.graphOn;
     }
-    const ParameterUnit* row = ParameterUnitOf(k + 1, settings);
-    const std::string unit = Trimmed(row->graph.unit, " .");
-    return Trimmed(ParameterOf(k + 1).bigFontCaption, ":") + (unit.empty() ? "" : ", " + unit) + ": " +
+    return ParameterNameText(k + 1, ParameterUnitOf(k + 1, settings)->graph.unit) + ": " +
            scale->bottom + " … " + scale->top;
 }
 

@@ -27,6 +27,9 @@ struct LegendEntry {
     bool operator==(const LegendEntry&) const = default;
 };
 
+// The name of parameter p (1..10) with a unit text (" об/м") after a comma ("Обороты, об/м").
+std::string ParameterNameText(int p, const std::string& unitText);
+
 // The legend text of series row k: its name, its unit after a comma, and its scale from the
 // bottom to the top ("Обороты, об/м: 0 … 10000"); a flag shows its words for clear and set
 // ("Диагностика?: Было … Небыл"). Nothing when no row applies under the settings.

@@ -253,6 +253,7 @@ void TForm1::BuildMenu() {
     N12 = AddItem(N5, QStringLiteral("Байты с протокола"), true);
     N13 = AddItem(N5, QStringLiteral("Три отсчёта"), true);
     N31 = AddItem(N5, QStringLiteral("Большой шрифт"));
+    LiveGraphItem = AddItem(N5, QStringLiteral("Живой график"));
     SummaryItem = AddItem(N5, QStringLiteral("Сводка"));
 
     N6 = bar->addMenu(QStringLiteral("Справка"));

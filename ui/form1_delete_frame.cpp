@@ -1,4 +1,5 @@
 // "Удал.кадр": deleting the frame on screen.
+#include "app/reading_session.h"
 #include "ui/form1_main.h"
 #include "ui/shared_view.h"
 
@@ -13,6 +14,7 @@ void TForm1::Button5Click() {
         return;
     }
     state_.store.DeleteFrame(position, length);
+    session_.FrameDeleted(position);
     framesDeleted_ = true;
     view_.SetLength(length - 1);
     MemoDraw(FramePosition());

@@ -3,6 +3,8 @@
 #include "ui/form1_main.h"
 #include "ui/other_windows.h"
 
+#include <QAction>
+
 namespace qv {
 
 void TForm1::AttachWindows(const OtherWindows& windows) {
@@ -25,6 +27,11 @@ void TForm1::Attach(TForm7& big) {
 
 void TForm1::Attach(TForm8& cable) {
     connect(&cable, &TForm8::closed, this, [this] { show(); });
+}
+
+void TForm1::Attach(TForm9& live) {
+    connect(LiveGraphItem, &QAction::triggered, &live, &TForm9::Open);
+    connect(this, &TForm1::closed, &live, &TForm9::SaveChoices);
 }
 
 void TForm1::CloseWindowsForReading() {

@@ -32,6 +32,7 @@ class ReceiverLink;
 class SharedView;
 class TForm7;
 class TForm8;
+class TForm9;
 class TForm11;
 
 // The main window: port box, start/stop, the parameter panel, the information field, the frame
@@ -48,6 +49,7 @@ public:
     void AttachWindows(const OtherWindows& windows);
     void Attach(TForm7& big);
     void Attach(TForm8& cable);
+    void Attach(TForm9& live);
     void Attach(TForm11& readings);
     void Attach(QWidget&) {} // a window that asks nothing of this one
 
@@ -183,6 +185,8 @@ public:
     // "Сводка", below the items of the next line.
     QAction* SummaryItem = nullptr;
     QAction *N8 = nullptr, *N12 = nullptr, *N13 = nullptr, *N31 = nullptr;
+    // "Живой график", never locked.
+    QAction* LiveGraphItem = nullptr;
     QMenu* N6 = nullptr; // "Справка"
     QAction *N26 = nullptr, *N9 = nullptr;
 

@@ -1,12 +1,8 @@
 // The graph window's picture kept as a file or on the clipboard, with its legend.
-#include "files/file_io.h"
-#include "ui/dialogs.h"
 #include "ui/form3_graph.h"
+#include "ui/picture_file.h"
 #include "ui/render/labelled_picture.h"
 #include "ui/window_basics.h"
-
-#include <QClipboard>
-#include <QGuiApplication>
 
 namespace qv {
 
@@ -19,18 +15,11 @@ QImage TForm3::LabelledGraphPicture() const {
 }
 
 void TForm3::SavePictureClick() {
-    const std::optional<QString> name = dialogs_->AskSavePicture(this);
-    if (!name) return;
-    const FileStatus status =
-        WriteFileAtomically(name->toStdString(), PngBytes(LabelledGraphPicture()));
-    if (!status.ok())
-        dialogs_->Message(this, status.kind == FileErrorKind::CannotCreate
-                                    ? QString::fromUtf8(CannotCreateText)
-                                    : QString::fromStdString(status.message));
+    SavePictureFile(this, *dialogs_, LabelledGraphPicture());
 }
 
 void TForm3::CopyPictureClick() {
-    QGuiApplication::clipboard()->setImage(LabelledGraphPicture());
+    CopyPictureToClipboard(LabelledGraphPicture());
 }
 
 } // namespace qv

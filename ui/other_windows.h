@@ -13,6 +13,7 @@
 #include "ui/form6_comment.h"
 #include "ui/form7_bigfont.h"
 #include "ui/form8_cable.h"
+#include "ui/form9_live.h"
 
 #include <cstddef>
 #include <memory>
@@ -61,7 +62,7 @@ template <class W> constexpr bool ClosesForReading = !requires {
 };
 
 class OtherWindows
-    : public WindowSet<TForm3, TForm4, TForm5, TForm6, TForm7, TForm8, TForm10, TForm11> {};
+    : public WindowSet<TForm3, TForm4, TForm5, TForm6, TForm7, TForm8, TForm9, TForm10, TForm11> {};
 
 template <class W> W* TForm1::Other() const {
     return windows_ ? windows_->Get<W>() : nullptr;

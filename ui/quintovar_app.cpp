@@ -58,7 +58,7 @@ void QuintovarApp::StartUp() {
     form1_ = std::make_unique<TForm1>(*state_, *session_, *view_, services_);
     keeperLink_->Attach(form1_.get());
     if (keeper_) keeper_->RecoverUnfinished();
-    others_.Create({*state_, *view_, form1_->Services()});
+    others_.Create({*state_, *view_, form1_->Services(), *session_});
     form1_->AttachWindows(others_);
     form1_->show();
     form1_->Timer1->start();

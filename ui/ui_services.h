@@ -15,6 +15,7 @@
 namespace qv {
 
 class KeepAwake;
+class ReadingSession;
 class SharedView;
 struct ProgramState;
 
@@ -48,6 +49,7 @@ struct WindowParts {
     ProgramState& state;
     SharedView& view;
     const UiServices& services;
+    const ReadingSession& session;
 };
 
 } // namespace qv

@@ -79,6 +79,22 @@ TEST(LineHealth, SummaryCountsFaultyFramesAndFramesMissingFromLongIntervals) {
     }
 }
 
+TEST(LineHealth, MarksFaultyFramesAndFramesAfterAGapAndFollowsADeletedFrame) {
+    LineHealthTally tally;
+    const std::vector<double> intervals{0, 1.4, 1.4, 4.2, 1.4, 1.4, 1.4}; // a gap before slot 4
+    for (int slot = 1; slot <= 7; ++slot)
+        tally.Add(slot, {intervals[slot - 1], slot == 2 || slot == 4 ? 1 : 0});
+    std::vector<LiveMark> marks;
+    tally.Marks(1, 7, marks);
+    EXPECT_EQ(marks, (std::vector<LiveMark>{{2, true, false}, {4, true, true}}));
+    tally.Marks(3, 7, marks);
+    EXPECT_EQ(marks, (std::vector<LiveMark>{{4, true, true}}));
+    tally.FrameDeleted(3);
+    tally.Marks(1, 7, marks);
+    EXPECT_EQ(marks, (std::vector<LiveMark>{{2, true, false}, {3, true, true}}));
+    EXPECT_EQ(tally.Frames().back().Slot, 6);
+}
+
 TEST(LineHealth, TextAndHint) {
     EXPECT_EQ(LineHealthText({40, 0, 0, 1.404, 1.436}, ","),
               "Линия: кадров: 40, с ошибками кадра: 0, пропусков: 0, интервал: в среднем 1,40 с, "

@@ -1,4 +1,5 @@
 #include "files/ini_file.h"
+#include "files/live_graph_settings.h"
 #include "files/settings_file.h"
 #include "test_files.h"
 
@@ -35,6 +36,32 @@ TEST(SettingsFile, FirstRunGivesDefaultsAndCreatesTheFifteenKeysInOrder) {
     EXPECT_EQ(defaults.display.Vozduh, IntakeKind(1));
     ASSERT_TRUE(SaveSettings(path, defaults).ok());
     EXPECT_EQ(test::ReadBytes(path), kFirstRunFile);
+}
+
+TEST(SettingsFile, TheLiveGraphKeepsItsChoicesInItsOwnSectionBesideTheOthers) {
+    test::TempDir dir;
+    const std::string path = dir.File("s.ini");
+    test::WriteBytes(path, kFirstRunFile);
+    EXPECT_EQ(LoadLiveGraphSettings(path), LiveGraphSettings{}); // an older file: the defaults
+    LiveGraphSettings values;
+    values.choices.series[5] = {10, LiveScale::Data};
+    values.choices.series[0] = {};
+    values.choices.flags = {true,  false, false, false, false, false,
+                            false, false, false, false, false, true};
+    values.choices.span = 0;
+    values = {values.choices, 1024, 700};
+    ASSERT_TRUE(SaveLiveGraphSettings(path, values).ok());
+    EXPECT_EQ(LoadLiveGraphSettings(path), values);
+    const std::string text = test::ReadBytes(path);
+    EXPECT_EQ(text.substr(0, std::string(kFirstRunFile).size()), kFirstRunFile);
+    EXPECT_NE(text.find("[LiveGraph]\r\nSeries1=0\r\nScale1=0\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Flags=2049\r\nSpan=0\r\nWidth=1024\r\n"), std::string::npos);
+
+    // A damaged section gives the defaults, and a span not offered the nearest one.
+    test::WriteBytes(path, "[LiveGraph]\r\nSeries1=11\r\nScale2=2\r\nSpan=60\r\nWidth=-5\r\n");
+    LiveGraphSettings damaged;
+    damaged.choices.span = 50;
+    EXPECT_EQ(LoadLiveGraphSettings(path), damaged);
 }
 
 TEST(SettingsFile, ValuesRoundTrip) {

@@ -137,8 +137,9 @@ TEST_F(KeyboardTest, EscapeClosesEveryOtherWindow) {
     MakeRecording(10, 10);
     form->ComboBox1->setEditText(QStringLiteral("SIM"));
     form->ComboBox1Change();
-    // Graph, help, About, comment, big font, cable check.
-    for (QAction* item : {form->N8, form->N9, form->N26, form->N28, form->N31, form->N32}) {
+    // Graph, help, About, comment, big font, cable check, live graph.
+    for (QAction* item :
+         {form->N8, form->N9, form->N26, form->N28, form->N31, form->N32, form->LiveGraphItem}) {
         const std::string name = Caption(item).toStdString();
         item->trigger();
         QWidget* window = nullptr; // the one it opened

@@ -146,6 +146,7 @@ protected:
             {"Дополнител./Байты с протокола", true, false},
             {"Дополнител./Три отсчёта", true, false},
             {"Дополнител./Большой шрифт", true, true},
+            {"Дополнител./Живой график", true, true},
             {"port box", true, false},
             {"Удал.кадр", true, false},
             {">", true, false},
