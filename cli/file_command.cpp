@@ -8,6 +8,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace qv::cli {
 
@@ -33,9 +37,18 @@ bool LoadForCommand(const char* command, const std::string& path, RecordingDocum
 int WriteOutput(const char* command, const std::string& input, const std::string& output,
                 std::string_view bytes) {
     if (output == "-") {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
-            std::fflush(stdout) == 0)
-            return 0;
+#ifdef _WIN32
+        // The bytes are the file's own (a picture, CR LF lines): the text mode of Windows'
+        // standard output would put a CR before every LF byte.
+        std::fflush(stdout);
+        const int mode = _setmode(_fileno(stdout), _O_BINARY);
+#endif
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+                             std::fflush(stdout) == 0;
+#ifdef _WIN32
+        if (mode != -1) _setmode(_fileno(stdout), mode);
+#endif
+        if (written) return 0;
         PrintProblem(command, "стандартный вывод: " + ErrnoText(errno));
         return 2;
     }

@@ -77,9 +77,10 @@ TEST_F(CliExport, RoundTripsTheDemoRecordingAgainstThePanel) {
 // --spreadsheet writes the window's table of values.
 TEST_F(CliExport, WritesTheSpreadsheetTableOnRequest) {
     const RecordingLoad load = LoadRecordingFile(kDemo);
-    ASSERT_EQ(RunCli("export \"" + kDemo + "\" - --spreadsheet --khh 2 --decimal ,"), 0);
-    EXPECT_EQ(Read(File("stdout.txt")),
-              SpreadsheetTableBytes(load.document, SettingsOf(2, 1, 1), ","));
+    ASSERT_EQ(RunCli("export \"" + kDemo + "\" \"" + File("t.csv") +
+                     "\" --spreadsheet --khh 2 --decimal ,"),
+              0);
+    EXPECT_EQ(Read(File("t.csv")), SpreadsheetTableBytes(load.document, SettingsOf(2, 1, 1), ","));
 }
 
 TEST_F(CliExport, RejectsBadOptionsAndWritesNothing) {

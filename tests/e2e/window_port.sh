@@ -65,6 +65,8 @@ start_and_choose_port() {
     local who=$1 quintovar=$2 fake_settings=$3
     shift 3
     run=$sessions/$who
+    # Each session starts as a first one, without the port a reading last started from.
+    rm -f "$beside_exe"
     mkdir -p "$run/config" "$run/runtime"
     chmod 700 "$run/runtime"
     case $who in root*) ;; *) chown -R "$nobody:$nobody" "$run" ;; esac

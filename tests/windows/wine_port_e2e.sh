@@ -219,6 +219,9 @@ start_window() {
     run=$work/$1
     shift
     mkdir -p "$run"
+    # Each session starts as a first one: the port a reading last started from (kept in the
+    # settings beside the program) would otherwise be chosen and opened at start-up.
+    rm -f "$work/bin/QuintovarByTrelm52.ini"
     env LD_PRELOAD="$fake" QV_FAKE_SERIAL_PROGRAM=quintovar.exe QV_FAKE_SERIAL_LINK="$run/port" \
         QV_FAKE_SERIAL_SCRIPT="$work/line.txt" QV_FAKE_SERIAL_LOG="$run/fake.log" "$@" \
         "${realtime[@]}" "$wine_run" --port "$run/port" "$program" >"$run/program.log" 2>&1 &
