@@ -11,8 +11,8 @@ namespace qv {
 // How cleanly one frame came over the line, as the receiver saw it. Counting changes nothing
 // the receiver hands over: a frame is never rejected for it.
 struct FrameHealth {
-    // Seconds from the previous handed-over frame's start edge to this one's; 0 for the first
-    // frame of a run.
+    // Seconds from the previous frame's start edge to this one's (a frame the hand-over had to
+    // drop counts as the previous one too); 0 for the first frame of a run.
     double SincePrevious = 0;
     // How many of the twelve bytes had a start bit that was not 0 at its middle, or a first stop
     // bit that was not 1 at its middle (framing faults).
@@ -58,8 +58,8 @@ private:
 constexpr double MissingIntervalFactor = 1.5;
 
 // The one-line account of the run, for the companion's stderr and the windows:
-// "Линия: кадров: 40, с ошибками кадра: 0, пропусков: 0, между кадрами в среднем 1,40 с,
-// самое долгое 1,43 с". Numbers use `decimalSeparator`.
+// "Линия: кадров: 40, с ошибками кадра: 0, пропусков: 0, интервал: в среднем 1,40 с,
+// наибольший 1,43 с". Numbers use `decimalSeparator`.
 std::string LineHealthText(const LineHealthSummary& summary, const std::string& decimalSeparator);
 
 // A hint when framing faults are frequent (in more than one frame of ten, and in at least two);

@@ -4,6 +4,8 @@
 #include "cli/decimal_separator.h"
 #include "cli/file_command.h"
 #include "files/decoded_export.h"
+#include "files/file_io.h"
+#include "files/readings_folder.h"
 
 namespace qv::cli {
 
@@ -43,6 +45,7 @@ int RunExport(int argc, char** argv) {
     const std::string& in = arguments->positional[0];
     RecordingDocument document;
     if (!LoadForCommand(syntax.name, in, document)) return 2;
+    if (spreadsheet) DateFramesOfReading(PathToUtf8(PathFromUtf8(in).filename()), document.frames);
     const DisplaySettings settings = DisplaySettingsFrom(*arguments);
     return WriteOutput(
         syntax.name, in, arguments->positional[1],

@@ -15,11 +15,11 @@ inline FileStatus Refused(std::string message) {
     return FileStatus::Error(FileErrorKind::Refused, std::move(message));
 }
 // The window shows CannotCreateText alone; the message adds the system's reason, when known,
-// for the companion: "Ошибка записи в файл.: нет такого файла или папки".
+// for the companion: "Ошибка записи в файл. Причина: нет такого файла или папки".
 inline FileStatus CannotCreate(const std::string& reason = {}) {
-    return FileStatus::Error(FileErrorKind::CannotCreate, reason.empty()
-                                                              ? CannotCreateText
-                                                              : CannotCreateText + (": " + reason));
+    return FileStatus::Error(FileErrorKind::CannotCreate,
+                             reason.empty() ? CannotCreateText
+                                            : CannotCreateText + (" Причина: " + reason));
 }
 
 // What lies at a path when it is not a regular file.

@@ -82,6 +82,8 @@ JournalContents ParseJournal(std::string_view bytes) {
         at += JournalRecordBytes;
         lastEnd = at;
     }
+    // More than a cut record after the last intact one: the last record itself is damaged.
+    contents.damaged = contents.damaged || bytes.size() - lastEnd >= JournalRecordBytes;
     contents.ours = header || !contents.frames.empty();
     return contents;
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -37,7 +38,9 @@ std::optional<std::pair<std::string, int>> ReadingName(std::string_view fileName
     const std::string number(
         fileName.substr(BaseNameLength, fileName.size() - BaseNameLength - suffix.size()));
     if (number.empty()) return std::pair{base, 1};
-    if (number.size() < 2 || number.size() > 6 || number[0] != '_' || number[1] == '0')
+    // "_2" and on: the first reading of a second has no number, so "_1" is nobody's.
+    if (number.size() < 2 || number.size() > 6 || number[0] != '_' || number[1] == '0' ||
+        number == "_1")
         return std::nullopt;
     for (std::size_t i = 1; i < number.size(); ++i)
         if (!std::isdigit(static_cast<unsigned char>(number[i]))) return std::nullopt;
@@ -137,6 +140,32 @@ void MarkRecovered(const JournalFile& journal, const FoldResult& result) {
     if (!ec) WriteRecoveredMark(recording, {bytes, result.damaged ? result.keptJournal : ""});
 }
 
+// Removes a recording with its mark and the damaged journal it was recovered from (the
+// journal's intact records are all in the recording).
+void RemoveReading(const Reading& reading) {
+    const std::string path = PathToUtf8(reading.path);
+    const auto mark = ReadRecoveredMark(path, reading.bytes);
+    std::error_code ec;
+    if (!fs::remove(reading.path, ec)) return;
+    RemoveRecoveredMark(path);
+    const std::string damaged = mark ? mark->damagedJournal : std::string();
+    if (ReadingName(damaged, std::string(JournalSuffix) + DamagedSuffix) &&
+        TypeAt(JoinPath(PathToUtf8(reading.path.parent_path()), damaged)) == fs::file_type::regular)
+        fs::remove(reading.path.parent_path() / PathFromUtf8(damaged), ec);
+}
+
+// Marks whose recordings are gone (removed by hand) would only pile up.
+void RemoveOrphanedMarks(const std::string& folder) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(PathFromUtf8(folder), ec)) {
+        const auto name = ReadingName(PathToUtf8(entry.path().filename()), RecoveredSuffix);
+        if (!name) continue;
+        fs::path recording = entry.path();
+        recording.replace_extension(RecordingSuffix);
+        if (!Exists(PathToUtf8(recording))) RemoveRecoveredMark(PathToUtf8(recording));
+    }
+}
+
 } // namespace
 
 std::string ChooseReadingsFolder(const std::string& executableDir, const std::string& xdgDataHome,
@@ -172,6 +201,25 @@ std::string ReadingsFolderPath(const std::string& executableDir) {
     };
     return ChooseReadingsFolder(executableDir, variable("XDG_DATA_HOME"), variable("HOME"),
                                 variable("LOCALAPPDATA"), DirectoryWritable, windows);
+}
+
+void DateFramesOfReading(std::string_view fileName, std::vector<FrameRow>& frames) {
+    const auto name = ReadingName(fileName, RecordingSuffix);
+    if (!name || frames.empty() || std::floor(frames.front().FrameTime) != 0) return;
+    const std::string& base = name->first; // "2026-12-09_14-03-11"
+    const auto field = [&base](std::size_t at, std::size_t length) {
+        return std::atoi(base.substr(at, length).c_str());
+    };
+    double day = ToFrameTime({field(0, 4), field(5, 2), field(8, 2)});
+    // The first frame comes after "Читать"; a second's leeway for the clock's own steps.
+    double previous = (field(11, 2) * 3600 + field(14, 2) * 60 + field(17, 2) - 1) / 86400.0;
+    for (FrameRow& row : frames) {
+        const double timeOfDay = row.FrameTime;
+        if (timeOfDay < 0 || timeOfDay >= 1) return; // not a time of day: left as it is
+        if (timeOfDay < previous) day += 1;
+        row.FrameTime = day + timeOfDay;
+        previous = timeOfDay;
+    }
 }
 
 std::string ReadingBaseName(const LocalDateTime& t) {
@@ -276,11 +324,9 @@ void PruneReadings(const std::string& folder, const ReadingsLimits& limits,
         kept += readings[i].bytes;
         const bool keptAnyway =
             i == 0 || std::find(keep.begin(), keep.end(), readings[i].name) != keep.end();
-        std::error_code ec;
-        if (!keptAnyway && (i >= limits.files || kept > limits.bytes) &&
-            fs::remove(readings[i].path, ec))
-            RemoveRecoveredMark(PathToUtf8(readings[i].path));
+        if (!keptAnyway && (i >= limits.files || kept > limits.bytes)) RemoveReading(readings[i]);
     }
+    RemoveOrphanedMarks(folder);
 }
 
 } // namespace qv

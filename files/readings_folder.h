@@ -3,6 +3,7 @@
 #include "files/file_status.h"
 #include "files/journal_file.h"
 #include "recording/frame_time.h"
+#include "recording/recording_store.h"
 
 #include <cstdint>
 #include <functional>
@@ -45,6 +46,12 @@ std::string ChooseReadingsFolder(const std::string& executableDir, const std::st
                                  bool windows);
 // ChooseReadingsFolder with this process's environment, file system and platform.
 std::string ReadingsFolderPath(const std::string& executableDir);
+
+// A reading's file keeps only each frame's time of day; its name tells the day the reading
+// started. Gives each frame of a recording named as a reading (`fileName`, without its folder)
+// its date: that day, one more after each midnight. Frames that have a date keep it, and a
+// recording of another name is left as it is.
+void DateFramesOfReading(std::string_view fileName, std::vector<FrameRow>& frames);
 
 // "2026-12-09_14-03-11": the name of a reading started at `startedAt`, without its extension.
 std::string ReadingBaseName(const LocalDateTime& startedAt);

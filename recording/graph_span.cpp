@@ -30,8 +30,8 @@ std::optional<int> ParseSpan(std::string_view text, int length) {
 
 std::string SpanRejectedText(std::string_view text, int length) {
     const std::string range = "число кадров, от 2 до " + std::to_string(std::max(length, 2));
-    if (text.empty()) return "Впиши " + range;
-    return "«" + std::string(text) + "» не годится: впиши " + range;
+    if (text.empty()) return "Впишите " + range;
+    return "«" + std::string(text) + "» не годится: впишите " + range;
 }
 
 int CentredSpanStart(int frame, int span, int length) {

@@ -23,7 +23,7 @@ int SpanLargeStep(int span);
 // whole number (the caller reports it).
 std::optional<int> ParseSpan(std::string_view text, int length);
 
-// What the span list says of a text that is not a whole number: "«abc» не годится: впиши число
+// What the span list says of a text that is not a whole number: "«abc» не годится: впишите число
 // кадров, от 2 до 1000", or for an empty text only what to type.
 std::string SpanRejectedText(std::string_view text, int length);
 

@@ -2,6 +2,7 @@
 #include "files/csv_export.h"
 #include "files/decoded_export.h"
 #include "files/file_name.h"
+#include "files/readings_folder.h"
 #include "files/recording_file.h"
 #include "ui/form1_main.h"
 #include "ui/long_lines.h"
@@ -122,7 +123,8 @@ void TForm1::LoadRecording(const QString& fileName) {
         services_.dialogs->Message(this, QString::fromStdString(load.status.message));
         return;
     } else {
-        const RecordingDocument& document = load.document;
+        RecordingDocument document = load.document;
+        DateFramesOfReading(QFileInfo(name).fileName().toStdString(), document.frames);
         const int length = document.Length();
         for (int n = 1; n <= MaxFrames; ++n) state_.store.Row(n).Analog.fill(0);
         ApplyToStore(document, state_.store);

@@ -18,16 +18,21 @@ void TForm1::RecordingInFile(bool newReading) {
 
 bool TForm1::SaveChangesFirst() {
     if (askingToSave_) return false; // a second request while the question is open
-    // The keeper answers within milliseconds unless the disk hangs; then the reading counts as
-    // not on disk.
-    const bool unsaved = framesDeleted_ || ContentsNow() != inFile_ ||
-                         (readingInMemory_ && !session_.LatestRunOnDisk(std::chrono::seconds(1)));
-    if (!unsaved) return true;
-    askingToSave_ = true;
-    const SaveAnswer answer =
-        services_.dialogs->AskSaveChanges(this, QStringLiteral("Сохранить изменения в записи?"));
-    askingToSave_ = false;
-    return answer == SaveAnswer::No || (answer == SaveAnswer::Yes && SaveRecording());
+    // Asked again after a save as a table, which keeps no comment, markers or samples.
+    for (;;) {
+        // The keeper answers within milliseconds unless the disk hangs; then the reading
+        // counts as not on disk.
+        const bool unsaved =
+            framesDeleted_ || ContentsNow() != inFile_ ||
+            (readingInMemory_ && !session_.LatestRunOnDisk(std::chrono::seconds(1)));
+        if (!unsaved) return true;
+        askingToSave_ = true;
+        const SaveAnswer answer = services_.dialogs->AskSaveChanges(
+            this, QStringLiteral("Сохранить изменения в записи?"));
+        askingToSave_ = false;
+        if (answer != SaveAnswer::Yes) return answer == SaveAnswer::No;
+        if (!SaveRecording()) return false;
+    }
 }
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #include "ui/picture_file.h"
 #include "files/file_io.h"
+#include "files/file_messages.h"
 #include "ui/dialogs.h"
 #include "ui/render/labelled_picture.h"
 
@@ -11,7 +12,10 @@ namespace qv {
 void SavePictureFile(QWidget* parent, Dialogs& dialogs, const QImage& picture) {
     const std::optional<QString> name = dialogs.AskSavePicture(parent);
     if (!name) return;
-    const FileStatus status = WriteFileAtomically(name->toStdString(), PngBytes(picture));
+    // An empty picture (no memory for its PNG) is no file: nothing is written then.
+    const std::string png = PngBytes(picture);
+    const FileStatus status =
+        png.empty() ? CannotCreate() : WriteFileAtomically(name->toStdString(), png);
     if (!status.ok())
         dialogs.Message(parent, status.kind == FileErrorKind::CannotCreate
                                     ? QString::fromUtf8(CannotCreateText)

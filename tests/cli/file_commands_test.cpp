@@ -183,7 +183,7 @@ TEST_F(CliFiles, RejectedFilesAndBadArgumentsExitWithTwoAndWriteNothing) {
 
     Write(File("in.kvr"), RecordingFileBytes(document));
     EXPECT_EQ(Run("resave \"" + File("in.kvr") + "\" \"" + File("no/dir/out.kvr") + "\""), 2);
-    EXPECT_NE(Read(File("stderr.txt")).find("Ошибка записи в файл.: нет такого файла или папки"),
+    EXPECT_NE(Read(File("stderr.txt")).find("Ошибка записи в файл. Причина: нет такого файла или папки"),
               std::string::npos);
 
     EXPECT_EQ(Run("csv"), 2);

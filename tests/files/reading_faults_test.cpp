@@ -43,7 +43,8 @@ struct FaultCase {
 
 constexpr int RecordStart = static_cast<int>(JournalHeader.size());
 constexpr int Record3 = RecordStart + 2 * static_cast<int>(JournalRecordBytes) + 20;
-const std::string J = "2026-12-09_08-00-00", K = "2026-12-09_09-00-00";
+constexpr int Record9 = RecordStart + 8 * static_cast<int>(JournalRecordBytes) + 20;
+const std::string J = "2026-12-09_08-00-00", K = "2026-12-09_09-00-00", L = "2026-12-09_10-00-00";
 
 std::string JournalBytes(int frames, int flip) {
     std::string bytes(JournalHeader);
@@ -80,9 +81,19 @@ TEST(ReadingFaults, AStartKeepsEveryIntactFrameAndTouchesNothingElse) {
           {K + ".journal.damaged", -1},
           {K + ".recovered", -1}},
          2},
+        {"a flipped byte in a last record; the limits take a recovered reading with its "
+         "damaged journal, and a mark whose recording is gone",
+         {{J + ".journal", Put::Journal, 9, Record3},
+          {L + ".journal", Put::Journal, 9, Record9},
+          {"2026-12-08_08-00-00.recovered", Put::Text}},
+         1,
+         {J + ".journal", L + ".journal", "2026-12-08_08-00-00.recovered"},
+         {{L + ".kvr", 8}, {L + ".journal.damaged", -1}, {L + ".recovered", -1}},
+         2},
         {"foreign names and contents",
          {{"notes.journal", Put::Text},
           {J + ".journal", Put::Text},
+          {J + "_1.journal", Put::Journal, 3},
           {"2026-12-09_08-00-03.journal", Put::Folder}},
          200,
          {},

@@ -60,6 +60,31 @@ struct FolderCase {
     std::string expected;
 };
 
+// A reading's file keeps times of day; its name gives them their day, and the next one after
+// midnight.
+TEST(ReadingsFolder, AReadingsNameDatesItsFrames) {
+    const double day = ToFrameTime({2026, 12, 9}), second = 1.0 / 86400;
+    const struct {
+        const char* name;
+        std::vector<double> times, dated;
+    } cases[] = {
+        {"2026-12-09_23-59-58.kvr",
+         {86399 * second, second, 2 * second},
+         {day + 86399 * second, day + 1 + second, day + 1 + 2 * second}},
+        {"2026-12-09_23-59-59_2.kvr", {0.5 * second}, {day + 1 + 0.5 * second}},
+        {"2026-12-09_12-00-00.kvr", {0.5, 0.75}, {day + 0.5, day + 0.75}},
+        {"notes.kvr", {0.5}, {0.5}},
+        {"2026-12-09_12-00-00.kvr", {day + 0.5, 0.25}, {day + 0.5, 0.25}}, // dated already
+    };
+    for (const auto& c : cases) {
+        std::vector<FrameRow> frames(c.times.size());
+        for (std::size_t i = 0; i < frames.size(); ++i) frames[i].FrameTime = c.times[i];
+        DateFramesOfReading(c.name, frames);
+        for (std::size_t i = 0; i < frames.size(); ++i)
+            EXPECT_NEAR(frames[i].FrameTime, c.dated[i], 1e-9) << c.name << " " << i;
+    }
+}
+
 TEST(ReadingsFolder, LiesWhereTheUserCanFindAndWriteIt) {
     // An absolute path on this system.
     const std::string data = PathToUtf8(fs::temp_directory_path() / "data");

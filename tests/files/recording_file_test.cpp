@@ -338,7 +338,7 @@ TEST(RecordingFileOnDisk, SaveLoadAndFailures) {
 
     const FileStatus noDir = SaveRecordingFile(dir.File("no/such/dir.kvr"), document);
     EXPECT_EQ(noDir.kind, FileErrorKind::CannotCreate);
-    EXPECT_EQ(noDir.message, "Ошибка записи в файл.: нет такого файла или папки");
+    EXPECT_EQ(noDir.message, "Ошибка записи в файл. Причина: нет такого файла или папки");
     EXPECT_EQ(SaveRecordingFile(dir.path().string(), document).kind, FileErrorKind::Refused);
 
     // A refused save leaves the good file as it was.

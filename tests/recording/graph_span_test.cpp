@@ -36,8 +36,9 @@ TEST(GraphSpanText, IsAWholeNumberClampedToTwoAndTheLength) {
         EXPECT_EQ(ParseSpan(low, 1000), 2) << low;
     for (const char* bad : {"", "-", "abc", "10x", "1.5", "99999999999"})
         EXPECT_EQ(ParseSpan(bad, 1000), std::nullopt) << bad;
-    EXPECT_EQ(SpanRejectedText("1.5", 1000), "«1.5» не годится: впиши число кадров, от 2 до 1000");
-    EXPECT_EQ(SpanRejectedText("", 40), "Впиши число кадров, от 2 до 40");
+    EXPECT_EQ(SpanRejectedText("1.5", 1000),
+              "«1.5» не годится: впишите число кадров, от 2 до 1000");
+    EXPECT_EQ(SpanRejectedText("", 40), "Впишите число кадров, от 2 до 40");
 }
 
 TEST(GraphSpanStart, CentresTheFrameWhereTheRecordingAllows) {

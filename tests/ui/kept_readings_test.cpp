@@ -127,8 +127,12 @@ TEST_F(KeptReadingsTest, AsksBeforeDroppingWhatNoFileHas) {
     form->close();   // asked; "Отмена": the window stays
     EXPECT_EQ(dialogs->openAsked, 1);
     EXPECT_TRUE(form->isVisible());
-    form->close(); // "Нет": the program ends
-    EXPECT_EQ(dialogs->saveChangesAsked, 3);
+    // "Да", saved as a table of values, which keeps no comment: asked again, then "Нет".
+    dialogs->saveChangesAnswers = {SaveAnswer::Yes};
+    dialogs->saveAnswers.push_back(
+        SaveChoice{dir.filePath(QStringLiteral("t.csv")), SaveFileType::ValueTable});
+    form->close();
+    EXPECT_EQ(dialogs->saveChangesAsked, 4);
     EXPECT_FALSE(form->isVisible());
 }
 
