@@ -1,7 +1,9 @@
-// A run of reading on virtual time, as the window drives it: the receiver hands frames over
-// with the slot it sees, the commit timer commits them, the user stops and starts again. The
-// session must commit every frame handed over in its run exactly once, into consecutive slots,
-// and keep exactly those frames in the readings folder.
+// Runs of reading as the window drives them: the receiver hands frames over, the commit timer
+// commits them, the user stops and starts again, the receiver ends a run itself. The session
+// must commit every frame handed over in its run exactly once, into consecutive slots, keep
+// exactly those frames in the readings folder, end each run once and join its receiver.
+#include "acquisition/receiver_test_support.h"
+#include "app/keep_awake.h"
 #include "app/reading_keeper.h"
 #include "app/reading_session.h"
 #include "files/readings_folder.h"
@@ -9,10 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <deque>
 #include <filesystem>
-#include <fstream>
+#include <mutex>
 #include <random>
-#include <regex>
+#include <thread>
 
 namespace qv::test {
 namespace {
@@ -85,7 +89,7 @@ TEST_P(ReadingSessionRuns, CommitAndKeepEveryFrameOfTheRunOnce) {
                     ++nextId;
             } else if (step == 'C') {
                 if (const int slot = session.CommitNext(now).slot) length = slot;
-            } else if (const int slot = session.Stop(now)) {
+            } else if (const int slot = session.End(RunEnd::Stop, now).lastSlot) {
                 length = slot;
             }
             EXPECT_EQ(state.StopFlag == 0, session.Reading());
@@ -138,18 +142,106 @@ TEST(ReadingSession, EndsTheRunAfterTheStoresLastSlot) {
     EXPECT_EQ(session.CommitNext(0.5).slot, 0);
 }
 
-// Only the session writes the stop flag and the slot of the next frame.
-TEST(ReadingSession, IsTheOnlyWriterOfTheStopFlagAndTheSlot) {
-    const std::regex write(R"((StopFlag|FrameCount)\s*(=[^=]|\+\+|--|\+=|-=|\.store|\.fetch_))");
-    for (const char* folder : {"app", "ui", "cli"})
-        for (const auto& entry :
-             fs::recursive_directory_iterator(fs::path(QV_SOURCE_DIR) / folder)) {
-            if (entry.path().filename() == "reading_session.cpp") continue;
-            std::ifstream in(entry.path());
-            std::string line;
-            for (int number = 1; std::getline(in, line); ++number)
-                EXPECT_FALSE(std::regex_search(line, write)) << entry.path() << ":" << number;
+// The window's side of a run: the receiver's news queued for the test's thread; handed-over
+// frames wait for a commit tick that never comes.
+struct QueuedFront : RunFront {
+    std::mutex mutex;
+    std::condition_variable posted;
+    std::deque<std::function<void()>> tasks;
+    int handedOver = 0;
+    std::vector<RunEnding> ends;
+
+    void Post(std::function<void()> task) override {
+        std::lock_guard lock(mutex);
+        tasks.push_back(std::move(task));
+        posted.notify_all();
+    }
+    void FrameHandedOver() override { ++handedOver; }
+    void LineRead(AcquisitionMode, ThreadPriorityLevel) override {}
+    void RunEnded(const RunEnding& ending) override { ends.push_back(ending); }
+    // Runs the queued tasks until `done` holds; false when it does not within ten seconds.
+    bool RunUntil(const std::function<bool()>& done) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        std::unique_lock lock(mutex);
+        while (!done()) {
+            if (!posted.wait_until(lock, until, [this] { return !tasks.empty(); })) return false;
+            const std::function<void()> task = std::move(tasks.front());
+            tasks.pop_front();
+            lock.unlock();
+            task();
+            lock.lock();
         }
+        return true;
+    }
+};
+
+struct CountingKeepAwake : KeepAwake {
+    int holds = 0, releases = 0;
+    void Hold() override { ++holds; }
+    void Release() override { ++releases; }
+};
+
+// The receiver thread of a run on `line`, in virtual time, ending a second after its last change
+// (`counter` false: the machine has no high-resolution counter). `returned` is set as it returns.
+ReceiverStarter VirtualReceiver(const LineRecording& line, bool counter,
+                                std::atomic<bool>& returned) {
+    return [&line, counter, &returned](ReadingState& state, std::uint64_t generation, bool,
+                                       ReceiverCallbacks callbacks) {
+        return std::thread([&state, &line, &returned, counter, generation,
+                            callbacks = std::move(callbacks)] {
+            VirtualLine virtualLine(line, 1'000'000, 20'000, line.LastChangeNs() + 1'000'000'000);
+            NoCounterClock noCounter;
+            TickClock& clock = counter ? static_cast<TickClock&>(virtualLine) : noCounter;
+            LineReceiver(state, generation, virtualLine, clock, virtualLine, LinePolarity::Straight,
+                         callbacks)
+                .Run();
+            returned = true;
+        });
+    };
+}
+
+// The receiver ends the run itself: the frames it handed over that no tick has committed yet
+// are committed, and the run ends once (the machine is let sleep once), the session no longer
+// reading.
+TEST(ReadingSession, AnEndTheReceiverReportsCommitsThePendingFramesAndEndsTheRunOnce) {
+    const LineRecording line = EncodeLine({Frame(Bytes{1}), Frame(Bytes{2}), Frame(Bytes{3})});
+    for (const auto& [counter, cause, frames] :
+         {std::tuple{true, RunEnd::LineEnded, 3}, std::tuple{false, RunEnd::NoCounter, 0}}) {
+        ProgramState state;
+        QueuedFront front;
+        CountingKeepAwake awake;
+        std::atomic<bool> returned = false;
+        ReadingSession session(state, nullptr, &awake, VirtualReceiver(line, counter, returned));
+        session.Start({}, false, front);
+        ASSERT_TRUE(front.RunUntil([&] { return !front.ends.empty(); }));
+        EXPECT_EQ(front.ends[0].cause, cause);
+        EXPECT_EQ(front.ends[0].lastSlot, frames);
+        EXPECT_EQ(front.handedOver, frames);
+        EXPECT_FALSE(session.Reading());
+        EXPECT_EQ(state.FrameCount, frames + 1);
+        for (int n = 1; n <= frames; ++n) EXPECT_EQ(state.store.Row(n).Analog[0], n);
+        session.JoinReceiver();
+        (void)session.End(RunEnd::Stop, 0.5);
+        EXPECT_EQ(std::tuple(awake.holds, awake.releases), std::tuple(1, 1));
+    }
+}
+
+// The program ends while its receiver still reads: the session stops and joins it before the
+// state it reads goes.
+TEST(ReadingSession, GoesOnlyOnceItsReceiverHasReturned) {
+    LineRecording endless = EncodeLine({Frame(Bytes{1})});
+    endless.Changes.push_back({3'600'000'000'000, 1}); // an hour of idle line
+    auto state = std::make_unique<ProgramState>();
+    QueuedFront front;
+    std::atomic<bool> returned = false;
+    auto session = std::make_unique<ReadingSession>(*state, nullptr, nullptr,
+                                                    VirtualReceiver(endless, true, returned));
+    session->Start({}, false, front);
+    ASSERT_TRUE(front.RunUntil([&] { return front.handedOver == 1; }));
+    EXPECT_FALSE(returned);
+    session.reset();
+    EXPECT_TRUE(returned);
+    state.reset();
 }
 
 } // namespace
