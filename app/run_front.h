@@ -2,8 +2,12 @@
 
 #include "acquisition/line_receiver.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -42,6 +46,20 @@ public:
     virtual void LineRead(AcquisitionMode mode, ThreadPriorityLevel priority) = 0;
     // The receiver has ended the run (device lost, no counter, line ended).
     virtual void RunEnded(const RunEnding& ending) = 0;
+};
+
+// A front whose own thread waits for the receiver's news and runs it as it comes (the
+// companion; the window has Qt's queue instead).
+class QueuedRunFront : public RunFront {
+public:
+    void Post(std::function<void()> task) override;
+    // Runs the tasks posted by `until`, waiting for the first as long as none has come.
+    void RunTasks(std::chrono::steady_clock::time_point until);
+
+private:
+    std::mutex mutex_;
+    std::condition_variable posted_;
+    std::deque<std::function<void()>> tasks_;
 };
 
 // Starts the receiver thread of a run (see StartReceiver) for the session to join. Tests start

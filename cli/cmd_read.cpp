@@ -18,42 +18,21 @@
 #include <atomic>
 #include <chrono>
 #include <climits>
-#include <condition_variable>
 #include <csignal>
 #include <cstdio>
-#include <deque>
-#include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
 namespace qv::cli {
 namespace {
 
-// The companion's side of a run: the receiver's news is queued for the main thread, which
-// commits and prints every frame (up to `wanted`) and prints how the line is read to stderr.
-class ReadFront : public RunFront {
+// The companion's side of a run: the main thread commits and prints every frame (up to
+// `wanted`) and prints how the line is read to stderr.
+class ReadFront : public QueuedRunFront {
 public:
     ReadFront(ReadingSession& session, const RecordingStore& store, int wanted)
         : session_(session), store_(store), wanted_(wanted) {}
-
-    void Post(std::function<void()> task) override {
-        {
-            std::lock_guard lock(mutex_);
-            tasks_.push_back(std::move(task));
-        }
-        posted_.notify_all();
-    }
-    // Runs the tasks queued by `until`, waiting for one as long as none has come.
-    void RunTasks(std::chrono::steady_clock::time_point until) {
-        std::unique_lock lock(mutex_);
-        posted_.wait_until(lock, until, [this] { return !tasks_.empty(); });
-        std::deque<std::function<void()>> tasks;
-        tasks.swap(tasks_);
-        lock.unlock();
-        for (const auto& task : tasks) task();
-    }
 
     void FrameHandedOver() override {
         while (printed_ < wanted_ && session_.Reading()) {
@@ -82,9 +61,6 @@ private:
     const int wanted_;
     int printed_ = 0;
     std::optional<RunEnd> ended_;
-    std::mutex mutex_;
-    std::condition_variable posted_;
-    std::deque<std::function<void()>> tasks_;
 };
 
 // The readings folder's reports, on the keeper's thread.

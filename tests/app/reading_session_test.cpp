@@ -2,7 +2,8 @@
 // commits them, the user stops and starts again, the receiver ends a run itself. The session
 // must commit every frame handed over in its run exactly once, into consecutive slots, keep
 // exactly those frames in the readings folder, end each run once and join its receiver.
-#include "acquisition/receiver_test_support.h"
+#include "acquisition/line_receiver.h"
+#include "acquisition/simulated_line.h"
 #include "app/keep_awake.h"
 #include "app/reading_keeper.h"
 #include "app/reading_session.h"
@@ -11,10 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <deque>
 #include <filesystem>
-#include <mutex>
+#include <limits>
 #include <random>
 #include <thread>
 
@@ -142,36 +141,18 @@ TEST(ReadingSession, EndsTheRunAfterTheStoresLastSlot) {
     EXPECT_EQ(session.CommitNext(0.5).slot, 0);
 }
 
-// The window's side of a run: the receiver's news queued for the test's thread; handed-over
-// frames wait for a commit tick that never comes.
-struct QueuedFront : RunFront {
-    std::mutex mutex;
-    std::condition_variable posted;
-    std::deque<std::function<void()>> tasks;
+// A front like the window's: handed-over frames wait for a commit tick that never comes.
+struct Front : QueuedRunFront {
     int handedOver = 0;
     std::vector<RunEnding> ends;
-
-    void Post(std::function<void()> task) override {
-        std::lock_guard lock(mutex);
-        tasks.push_back(std::move(task));
-        posted.notify_all();
-    }
     void FrameHandedOver() override { ++handedOver; }
     void LineRead(AcquisitionMode, ThreadPriorityLevel) override {}
     void RunEnded(const RunEnding& ending) override { ends.push_back(ending); }
-    // Runs the queued tasks until `done` holds; false when it does not within ten seconds.
+    // Runs the receiver's news until `done` holds, for ten seconds at most.
     bool RunUntil(const std::function<bool()>& done) {
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        std::unique_lock lock(mutex);
-        while (!done()) {
-            if (!posted.wait_until(lock, until, [this] { return !tasks.empty(); })) return false;
-            const std::function<void()> task = std::move(tasks.front());
-            tasks.pop_front();
-            lock.unlock();
-            task();
-            lock.lock();
-        }
-        return true;
+        while (!done() && std::chrono::steady_clock::now() < until) RunTasks(until);
+        return done();
     }
 };
 
@@ -181,19 +162,16 @@ struct CountingKeepAwake : KeepAwake {
     void Release() override { ++releases; }
 };
 
-// The receiver thread of a run on `line`, in virtual time, ending a second after its last change
-// (`counter` false: the machine has no high-resolution counter). `returned` is set as it returns.
-ReceiverStarter VirtualReceiver(const LineRecording& line, bool counter,
-                                std::atomic<bool>& returned) {
-    return [&line, counter, &returned](ReadingState& state, std::uint64_t generation, bool,
-                                       ReceiverCallbacks callbacks) {
-        return std::thread([&state, &line, &returned, counter, generation,
-                            callbacks = std::move(callbacks)] {
-            VirtualLine virtualLine(line, 1'000'000, 20'000, line.LastChangeNs() + 1'000'000'000);
-            NoCounterClock noCounter;
-            TickClock& clock = counter ? static_cast<TickClock&>(virtualLine) : noCounter;
-            LineReceiver(state, generation, virtualLine, clock, virtualLine, LinePolarity::Straight,
-                         callbacks)
+// The receiver thread of a run on the simulated unit's line in virtual time, which ends at
+// `endNs` (`frequency` 0: the machine has no high-resolution counter). It sets `returned` as it
+// returns.
+ReceiverStarter SimulatedReceiver(std::int64_t frequency, std::int64_t endNs,
+                                  std::atomic<bool>& returned) {
+    return [=, &returned](ReadingState& state, std::uint64_t generation, bool,
+                          ReceiverCallbacks callbacks) {
+        return std::thread([=, &state, &returned] {
+            SimulatedVirtualLine line(SimulatedUnitSeed, frequency, 20'000, endNs);
+            LineReceiver(state, generation, line, line, line, LinePolarity::Straight, callbacks)
                 .Run();
             returned = true;
         });
@@ -201,41 +179,37 @@ ReceiverStarter VirtualReceiver(const LineRecording& line, bool counter,
 }
 
 // The receiver ends the run itself: the frames it handed over that no tick has committed yet
-// are committed, and the run ends once (the machine is let sleep once), the session no longer
-// reading.
+// are committed, and the run ends once (the machine is let sleep once).
 TEST(ReadingSession, AnEndTheReceiverReportsCommitsThePendingFramesAndEndsTheRunOnce) {
-    const LineRecording line = EncodeLine({Frame(Bytes{1}), Frame(Bytes{2}), Frame(Bytes{3})});
-    for (const auto& [counter, cause, frames] :
-         {std::tuple{true, RunEnd::LineEnded, 3}, std::tuple{false, RunEnd::NoCounter, 0}}) {
+    for (const auto& [frequency, cause] :
+         {std::pair{1'000'000, RunEnd::LineEnded}, std::pair{0, RunEnd::NoCounter}}) {
         ProgramState state;
-        QueuedFront front;
+        Front front;
         CountingKeepAwake awake;
         std::atomic<bool> returned = false;
-        ReadingSession session(state, nullptr, &awake, VirtualReceiver(line, counter, returned));
+        ReadingSession session(state, nullptr, &awake,
+                               SimulatedReceiver(frequency, 4'000'000'000, returned));
         session.Start({}, false, front);
         ASSERT_TRUE(front.RunUntil([&] { return !front.ends.empty(); }));
-        EXPECT_EQ(front.ends[0].cause, cause);
-        EXPECT_EQ(front.ends[0].lastSlot, frames);
-        EXPECT_EQ(front.handedOver, frames);
+        const RunEnding& end = front.ends[0];
+        EXPECT_EQ(std::tuple(end.cause, end.lastSlot, state.FrameCount.load()),
+                  std::tuple(cause, front.handedOver, front.handedOver + 1));
+        EXPECT_EQ(front.handedOver, frequency > 0 ? 2 : 0); // the unit's in four seconds
         EXPECT_FALSE(session.Reading());
-        EXPECT_EQ(state.FrameCount, frames + 1);
-        for (int n = 1; n <= frames; ++n) EXPECT_EQ(state.store.Row(n).Analog[0], n);
-        session.JoinReceiver();
         (void)session.End(RunEnd::Stop, 0.5);
         EXPECT_EQ(std::tuple(awake.holds, awake.releases), std::tuple(1, 1));
     }
 }
 
 // The program ends while its receiver still reads: the session stops and joins it before the
-// state it reads goes.
+// state that it reads goes.
 TEST(ReadingSession, GoesOnlyOnceItsReceiverHasReturned) {
-    LineRecording endless = EncodeLine({Frame(Bytes{1})});
-    endless.Changes.push_back({3'600'000'000'000, 1}); // an hour of idle line
     auto state = std::make_unique<ProgramState>();
-    QueuedFront front;
+    Front front;
     std::atomic<bool> returned = false;
-    auto session = std::make_unique<ReadingSession>(*state, nullptr, nullptr,
-                                                    VirtualReceiver(endless, true, returned));
+    auto session = std::make_unique<ReadingSession>(
+        *state, nullptr, nullptr,
+        SimulatedReceiver(1'000'000, std::numeric_limits<std::int64_t>::max(), returned));
     session->Start({}, false, front);
     ASSERT_TRUE(front.RunUntil([&] { return front.handedOver == 1; }));
     EXPECT_FALSE(returned);
