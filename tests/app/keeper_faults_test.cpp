@@ -31,14 +31,12 @@ TEST(KeeperFaults, CatchesUpByItselfAndLeavesTheJournalWhenTheEndCannotBeWritten
     FrameRow row;
     {
         ReadingKeeper keeper(folder.string(), events, options);
-        const auto settled = [&keeper] {
-            return keeper.LatestReadingOnDisk(std::chrono::seconds(5));
-        };
         // Failing from the third frame to after the end: nothing more comes to write, the
         // keeper's own tries catch up and fold.
         keeper.BeginReading({2026, 12, 9, 14, 3, 11, 0});
         for (int slot = 1; slot <= 6; ++slot) {
-            if (slot == 3) failing = settled(); // the first two on disk, then writes fail
+            // The first two on disk, then writes fail.
+            if (slot == 3) failing = keeper.LatestReadingOnDisk(std::chrono::seconds(5));
             row.Analog[0] = static_cast<std::uint8_t>(slot);
             keeper.KeepFrame(slot, row);
         }
@@ -51,9 +49,9 @@ TEST(KeeperFaults, CatchesUpByItselfAndLeavesTheJournalWhenTheEndCannotBeWritten
         // A second reading whose recording cannot be written at its end.
         keeper.BeginReading({2026, 12, 9, 15, 0, 0, 0});
         keeper.KeepFrame(1, row);
-        failing = settled();
+        failing = keeper.LatestReadingOnDisk(std::chrono::seconds(5));
         keeper.EndReading();
-        (void)settled();
+        (void)keeper.LatestReadingOnDisk(std::chrono::seconds(5));
     }
     EXPECT_EQ(std::tuple(notKept.load(), keptAgain.load(), kept.load(), notFolded.load()),
               std::tuple(1, 1, 1, 1));
