@@ -4,14 +4,13 @@
 
 namespace qv {
 
-void CriticalThread::Start(std::unique_ptr<CriticalThread> thread) {
+std::thread CriticalThread::Start(std::unique_ptr<CriticalThread> thread) {
     // The priority is raised on the new thread before its body runs: the same effect as
     // creating it suspended, raising it and then resuming it.
-    std::thread worker([owned = std::move(thread)]() mutable {
+    return std::thread([owned = std::move(thread)]() mutable {
         owned->priority_ = RaiseCurrentThreadPriority();
         owned->Execute();
     });
-    worker.detach();
 }
 
 } // namespace qv

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace qv {
@@ -34,14 +35,14 @@ void PrepareCurrentThreadForShortSleeps();
 // Sleeps about `nanoseconds` (as exactly as the platform's timers allow).
 void SleepNanoseconds(std::int64_t nanoseconds);
 
-// A worker thread with an overridable body. Start() creates it, gives it time-critical
-// priority before the body runs, and lets go of it: nothing keeps or waits for the thread,
-// which owns the object and destroys it when the body returns.
+// A worker thread with an overridable body. Start() creates it and gives it time-critical
+// priority before the body runs; the thread owns the object and destroys it when the body
+// returns. The caller keeps the returned thread and joins it.
 class CriticalThread {
 public:
     virtual ~CriticalThread() = default;
 
-    static void Start(std::unique_ptr<CriticalThread> thread);
+    [[nodiscard]] static std::thread Start(std::unique_ptr<CriticalThread> thread);
 
 protected:
     virtual void Execute() = 0;

@@ -50,6 +50,7 @@ public:
 
     std::uint32_t ReadModemStatus() override;
     bool DeviceLost() override;
+    bool Ended() override { return line_.Ended(); }
     bool QueryFrequency(std::int64_t& ticksPerSecond) override;
     std::int64_t Now() override;
     void Pass(std::int64_t deadline) override;

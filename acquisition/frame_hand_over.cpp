@@ -30,7 +30,6 @@ bool FrameHandOver::Publish(std::uint64_t generation,
     entry.Frame.DataSamples = dataSamples;
     entry.Frame.HeaderSamples = headerSamples;
     entry.EndFlag = endFlag;
-    entry.Slot = slot;
     entry.Health = health;
     return true;
 }

@@ -16,8 +16,6 @@ namespace qv {
 struct HandedOverFrame {
     LineFrame Frame;
     std::uint8_t EndFlag = 0;
-    // FrameCount as the receiver saw it when it handed the frame over (1..MaxFrames).
-    int Slot = 0;
     // How cleanly the frame came over the line.
     FrameHealth Health;
 };
@@ -38,9 +36,9 @@ public:
     bool IsCurrent(std::uint64_t generation) const { return CurrentGeneration() == generation; }
 
     // Receiver: publishes, in this order, the data samples, the header samples and the end
-    // flag for slot `slot`, with the frame's health, then makes the frame available. Nothing is
-    // published (false) when `generation` is not the current one or `slot` lies outside
-    // 1..MaxFrames.
+    // flag, with the frame's health, then makes the frame available. Nothing is published
+    // (false) when `generation` is not the current one or `slot`, the slot the frame is for,
+    // lies outside 1..MaxFrames.
     bool Publish(std::uint64_t generation,
                  const std::array<std::uint8_t, DataSampleCount>& dataSamples,
                  const std::array<std::uint8_t, HeaderSampleCount>& headerSamples,

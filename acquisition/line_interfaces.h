@@ -22,6 +22,8 @@ public:
     // True once the reads have shown that the device is gone (unplugged, or failing again and
     // again): the words read since then are not the line's.
     virtual bool DeviceLost() { return false; }
+    // True once a recorded line has played to its end: nothing more will come.
+    virtual bool Ended() { return false; }
 };
 
 // How the receiver follows the line: by polling the status word, or by timing the changes that

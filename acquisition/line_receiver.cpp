@@ -30,7 +30,7 @@ std::int64_t LineReceiver::Clock() {
 
 bool LineReceiver::StopRequested() {
     return state_.StopFlag.load(std::memory_order_relaxed) != 0 ||
-           !state_.handOver.IsCurrent(generation_) || line_.DeviceLost();
+           !state_.handOver.IsCurrent(generation_) || line_.DeviceLost() || line_.Ended();
 }
 
 bool LineReceiver::Reduced() const {
@@ -85,11 +85,14 @@ void LineReceiver::Run() {
         ticksPerSecond_ = static_cast<double>(frequency);
         while (ReceiveFrame()) {
         }
-        if (line_.DeviceLost() && callbacks_.deviceLost) callbacks_.deviceLost();
+        if (line_.DeviceLost()) {
+            if (callbacks_.deviceLost) callbacks_.deviceLost();
+        } else if (line_.Ended() && callbacks_.lineEnded) {
+            callbacks_.lineEnded();
+        }
     } else if (callbacks_.noCounter) {
         callbacks_.noCounter();
     }
-    if (callbacks_.finished) callbacks_.finished();
 }
 
 bool LineReceiver::WaitForByteStart(std::int64_t& reference) {

@@ -24,23 +24,24 @@ constexpr int LineLevel(std::uint32_t modemStatus, LinePolarity polarity) {
 }
 
 // Called on the receiver's own thread. frameReady: a frame was just handed over (arm the
-// commit). noCounter: no high-resolution counter ("Однако не хотит:)" belongs in Edit1).
-// acquisition: how the line is followed and at which thread priority, when reading starts and
-// again whenever that changes. deviceLost: the port's device is gone; the receiver ends.
-// finished: the receiver has returned (after this it touches nothing shared).
+// commit). noCounter: no high-resolution counter ("Однако не хотит:)" belongs in Edit1); the
+// receiver ends. acquisition: how the line is followed and at which thread priority, when
+// reading starts and again whenever that changes. deviceLost: the port's device is gone;
+// lineEnded: a recorded line has played to its end; in both the receiver ends.
 struct ReceiverCallbacks {
     std::function<void()> frameReady;
     std::function<void()> noCounter;
     std::function<void(AcquisitionMode mode, ThreadPriorityLevel priority)> acquisition;
     std::function<void()> deviceLost;
-    std::function<void()> finished;
+    std::function<void()> lineEnded;
 };
 
 // The receiver's algorithm: finds the idle gap, samples the header and the twelve bytes at
-// computed instants and hands every complete frame over to state.handOver. Its results depend
-// only on the status words and counter readings it sees. It stops when state.StopFlag is set
-// at one of its checks, when its generation is no longer the hand-over's current one, or when
-// the line reports its device lost (then it hands nothing more over).
+// computed instants and hands every complete frame over to state.handOver, for the slot
+// state.FrameCount (none outside the store). Its results depend only on the status words and
+// counter readings it sees. It stops when state.StopFlag is set at one of its checks, when its
+// generation is no longer the hand-over's current one, when the line reports its device lost
+// (then it hands nothing more over) or when the line has ended.
 //
 // Status reads may be slow (a USB adapter may take milliseconds for one): every read is
 // bracketed by the counter readings around it and counts as taken at their midpoint. A start

@@ -10,6 +10,9 @@ namespace qv {
 
 // What the program tells the user about a reading beyond its fixed texts (UTF-8).
 
+// In the information field when the machine has no high-resolution counter.
+inline constexpr char NoCounterText[] = "Однако не хотит:)";
+
 // No frame has arrived for this long while reading: the line has gone quiet.
 constexpr int QuietLineMs = 5000;
 

@@ -9,7 +9,8 @@
 namespace qv {
 
 // What the receiver and the timing check share with the main thread: the stop request, the
-// slot of the next frame, the open port and the hand-over. What crosses threads is atomic.
+// slot of the next frame, the open port and the hand-over. What crosses threads is atomic. In
+// the programs only the reading session (app/reading_session.h) writes StopFlag and FrameCount.
 struct ReadingState {
     // 1 = idle (and, to a running receiver, the request to stop); 0 = reading.
     std::atomic<std::uint8_t> StopFlag{1};

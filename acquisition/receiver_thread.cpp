@@ -27,12 +27,12 @@ void ReceiverThread::Execute() {
     receiver.Run();
 }
 
-void StartReceiver(ReadingState& state, std::uint64_t generation, bool inverted,
-                   ReceiverCallbacks callbacks) {
+std::thread StartReceiver(ReadingState& state, std::uint64_t generation, bool inverted,
+                          ReceiverCallbacks callbacks) {
     if (inverted)
-        CriticalThread::Start(std::make_unique<Thread2>(state, generation, std::move(callbacks)));
-    else
-        CriticalThread::Start(std::make_unique<Thread>(state, generation, std::move(callbacks)));
+        return CriticalThread::Start(
+            std::make_unique<Thread2>(state, generation, std::move(callbacks)));
+    return CriticalThread::Start(std::make_unique<Thread>(state, generation, std::move(callbacks)));
 }
 
 } // namespace qv

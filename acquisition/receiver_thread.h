@@ -4,6 +4,7 @@
 #include "acquisition/line_receiver.h"
 
 #include <cstdint>
+#include <thread>
 
 namespace qv {
 
@@ -38,10 +39,10 @@ public:
 
 // Starts the receiver of a run of reading whose hand-over generation is `generation` (an older
 // receiver can no longer publish and ends at its next check): Thread2 when `inverted`, Thread
-// otherwise, at time-critical priority. Nothing keeps or waits for it. The callbacks run on the
-// receiver thread. `state` must outlive the thread (it ends within about 115 ms of StopFlag
+// otherwise, at time-critical priority. The callbacks run on the receiver thread. The caller
+// joins the returned thread; `state` must outlive it (it ends within about 115 ms of StopFlag
 // being set).
-void StartReceiver(ReadingState& state, std::uint64_t generation, bool inverted,
-                   ReceiverCallbacks callbacks);
+[[nodiscard]] std::thread StartReceiver(ReadingState& state, std::uint64_t generation,
+                                        bool inverted, ReceiverCallbacks callbacks);
 
 } // namespace qv

@@ -3,10 +3,8 @@
 namespace qv {
 
 SimulatedVirtualLine::SimulatedVirtualLine(std::uint64_t seed, std::int64_t ticksPerSecond,
-                                           std::int64_t pollNs, std::int64_t endNs,
-                                           std::atomic<std::uint8_t>* stopFlag)
-    : unit_(seed), frequency_(ticksPerSecond), pollNs_(pollNs), endNs_(endNs), stopFlag_(stopFlag) {
-}
+                                           std::int64_t pollNs, std::int64_t endNs)
+    : unit_(seed), frequency_(ticksPerSecond), pollNs_(pollNs), endNs_(endNs) {}
 
 std::uint32_t SimulatedVirtualLine::ReadModemStatus() {
     return unit_.LevelAt(timeNs_) != 0 ? ModemStatusDsr : 0;
@@ -19,7 +17,6 @@ bool SimulatedVirtualLine::QueryFrequency(std::int64_t& ticksPerSecond) {
 
 std::int64_t SimulatedVirtualLine::Now() {
     timeNs_ += pollNs_;
-    if (stopFlag_ && timeNs_ > endNs_) stopFlag_->store(1);
     return static_cast<std::int64_t>(static_cast<__int128>(timeNs_) * frequency_ / 1'000'000'000);
 }
 

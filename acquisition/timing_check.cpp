@@ -84,12 +84,12 @@ void PrPr::Execute() {
     state_.TimingCheckRunning.store(false);
 }
 
-bool StartTimingCheck(ReadingState& state, const std::string& decimalSeparator,
-                      TimingCheckCallbacks callbacks) {
+std::thread StartTimingCheck(ReadingState& state, const std::string& decimalSeparator,
+                             TimingCheckCallbacks callbacks) {
     bool idle = false;
-    if (!state.TimingCheckRunning.compare_exchange_strong(idle, true)) return false;
-    CriticalThread::Start(std::make_unique<PrPr>(state, decimalSeparator, std::move(callbacks)));
-    return true;
+    if (!state.TimingCheckRunning.compare_exchange_strong(idle, true)) return {};
+    return CriticalThread::Start(
+        std::make_unique<PrPr>(state, decimalSeparator, std::move(callbacks)));
 }
 
 } // namespace qv

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <thread>
 
 namespace qv {
 
@@ -52,10 +53,10 @@ private:
     TimingCheckCallbacks callbacks_;
 };
 
-// Starts the timing check once the port is open: a PrPr thread at time-critical priority.
-// Returns false, starting nothing, while another check is still running
-// (state.TimingCheckRunning).
-bool StartTimingCheck(ReadingState& state, const std::string& decimalSeparator,
-                      TimingCheckCallbacks callbacks);
+// Starts the timing check once the port is open: a PrPr thread at time-critical priority, which
+// the caller joins (`state` must outlive it). While another check is still running
+// (state.TimingCheckRunning) it starts nothing and returns no thread (not joinable).
+[[nodiscard]] std::thread StartTimingCheck(ReadingState& state, const std::string& decimalSeparator,
+                                           TimingCheckCallbacks callbacks);
 
 } // namespace qv

@@ -13,10 +13,8 @@ EdgeTiming VirtualEdgeTiming(std::int64_t ticksPerSecond, std::int64_t pollNs,
 }
 
 VirtualLine::VirtualLine(const LineRecording& recording, std::int64_t ticksPerSecond,
-                         std::int64_t pollNs, std::int64_t endNs,
-                         std::atomic<std::uint8_t>* stopFlag)
-    : recording_(recording), frequency_(ticksPerSecond), pollNs_(pollNs), endNs_(endNs),
-      stopFlag_(stopFlag) {}
+                         std::int64_t pollNs, std::int64_t endNs)
+    : recording_(recording), frequency_(ticksPerSecond), pollNs_(pollNs), endNs_(endNs) {}
 
 int VirtualLine::VisibleLevel(std::int64_t timeNs) {
     const std::int64_t step = behaviour_.StatusStepNs;
@@ -40,7 +38,6 @@ void VirtualLine::AdvanceTo(std::int64_t timeNs) {
         }
     }
     if (behaviour_.LostAtNs >= 0 && timeNs_ >= behaviour_.LostAtNs) lost_ = true;
-    if (stopFlag_ && timeNs_ > endNs_) stopFlag_->store(1);
 }
 
 std::uint32_t VirtualLine::ReadModemStatus() {

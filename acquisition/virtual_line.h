@@ -4,7 +4,6 @@
 #include "acquisition/line_interfaces.h"
 #include "acquisition/line_recording.h"
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -37,16 +36,17 @@ EdgeTiming VirtualEdgeTiming(std::int64_t ticksPerSecond, std::int64_t pollNs,
 // reading advances virtual time by one polling cycle (pollNs) and returns the new time in
 // ticks of the given frequency; a status read gives the level at the current time (level 1:
 // DSR on, 0x20), and takes the behaviour's read time. A wait for a change jumps to the moment
-// the change is reported. Once virtual time passes `endNs`, `stopFlag` (if given) is set.
+// the change is reported. The line ends once virtual time passes `endNs`.
 class VirtualLine : public LineSource, public TickClock, public Pump, public ChangeSource {
 public:
     VirtualLine(const LineRecording& recording, std::int64_t ticksPerSecond, std::int64_t pollNs,
-                std::int64_t endNs, std::atomic<std::uint8_t>* stopFlag = nullptr);
+                std::int64_t endNs);
 
     void SetBehaviour(const VirtualPortBehaviour& behaviour) { behaviour_ = behaviour; }
 
     std::uint32_t ReadModemStatus() override;
     bool DeviceLost() override { return lost_; }
+    bool Ended() override { return timeNs_ > endNs_; }
     bool QueryFrequency(std::int64_t& ticksPerSecond) override;
     std::int64_t Now() override;
     void Pass(std::int64_t deadline) override;
@@ -66,7 +66,6 @@ private:
     std::int64_t frequency_;
     std::int64_t pollNs_;
     std::int64_t endNs_;
-    std::atomic<std::uint8_t>* stopFlag_;
     VirtualPortBehaviour behaviour_;
     std::int64_t timeNs_ = 0;
     std::size_t cursor_ = 0;

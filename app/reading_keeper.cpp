@@ -38,11 +38,6 @@ void ReadingKeeper::EndReading() {
     Queue(End{});
 }
 
-void ReadingKeeper::WaitUntilDone() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return jobs_.empty() && !busy_; });
-}
-
 bool ReadingKeeper::LatestReadingOnDisk(std::chrono::milliseconds wait) {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, wait, [this] { return jobs_.empty() && !busy_; }) &&
@@ -196,6 +191,22 @@ std::string RecoveryDetailsText(const Recovery& recovery, const std::string& fol
                 std::string("Не удалось восстановить незавершённое чтение из ") +
                 JoinPath(folder, journal) + ": программа попробует снова при следующем запуске";
     return text;
+}
+
+ReadingKeeper::Events KeeperEvents(const std::string& folder, KeeperNews news) {
+    ReadingKeeper::Events events;
+    events.recovered = [recovered = news.recovered, folder](const Recovery& recovery) {
+        recovered(RecoveryNoticeText(recovery), RecoveryDetailsText(recovery, folder));
+    };
+    events.notKept = [notice = news.notice] { notice(NotKeptText()); };
+    events.keptAgain = [notice = news.notice] { notice(KeptAgainText()); };
+    events.notFolded = [notice = news.notice](const std::string& journal) {
+        notice(NotFoldedText(journal));
+    };
+    events.kept = [kept = news.kept, folder](const std::string& name) {
+        kept(JoinPath(folder, name));
+    };
+    return events;
 }
 
 std::string NotKeptText() {

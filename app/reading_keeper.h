@@ -56,16 +56,12 @@ public:
     ReadingKeeper(const ReadingKeeper&) = delete;
     ReadingKeeper& operator=(const ReadingKeeper&) = delete;
 
-    const std::string& Folder() const { return folder_; }
-
     void RecoverUnfinished();
     // A new reading, named after `startedAt`; its file appears with its first frame.
     void BeginReading(const LocalDateTime& startedAt);
     // The frame committed into `slot` of the reading that runs.
     void KeepFrame(int slot, const FrameRow& row);
     void EndReading();
-    // Returns once everything queued before the call is on the disk.
-    void WaitUntilDone();
     // Whether every frame of the latest reading is on the disk, in its journal or its recording
     // file (true for a reading without frames). Waits up to `wait` for the work queued before;
     // false when that is not done by then.
@@ -121,6 +117,18 @@ private:
 
     std::thread thread_; // last: starts once everything above exists
 };
+
+// What a program shows of the readings folder's news, each called on the keeper's thread: a
+// notice (a reading not kept on disk, kept again, not folded), the start's recovery of
+// unfinished readings (its short text and its whole account with full paths), and the full
+// path of the recording a reading went to.
+struct KeeperNews {
+    std::function<void(const std::string& text)> notice;
+    std::function<void(const std::string& text, const std::string& details)> recovered;
+    std::function<void(const std::string& path)> kept;
+};
+// The keeper's events for `folder`, told as `news`.
+ReadingKeeper::Events KeeperEvents(const std::string& folder, KeeperNews news);
 
 // The information field's short text after a start that completed unfinished readings (it fits
 // the field), and the whole account with full paths (for the field's hint and the companion).

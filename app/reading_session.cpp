@@ -1,41 +1,90 @@
 #include "app/reading_session.h"
 
+#include "acquisition/receiver_thread.h"
 #include "app/frame_commit.h"
 #include "app/keep_awake.h"
 #include "app/reading_keeper.h"
 
 namespace qv {
 
-ReadingSession::ReadingSession(ProgramState& state, ReadingKeeper* keeper, KeepAwake* keepAwake)
-    : state_(state), keeper_(keeper), keepAwake_(keepAwake) {}
+ReadingSession::ReadingSession(ProgramState& state, ReadingKeeper* keeper, KeepAwake* keepAwake,
+                               ReceiverStarter startReceiver)
+    : state_(state), keeper_(keeper), keepAwake_(keepAwake),
+      startReceiver_(std::move(startReceiver)) {}
 
 ReadingSession::~ReadingSession() {
-    if (Reading()) EndRun();
+    (void)End(RunEnd::Stop, NowFrameTime());
+    JoinReceiver();
 }
 
 std::uint64_t ReadingSession::Start(const LocalDateTime& startedAt) {
-    (void)Stop(ToFrameTime(startedAt));
+    (void)End(RunEnd::Stop, ToFrameTime(startedAt));
     state_.FrameCount = 1;
     lineHealth_.Clear();
     if (keeper_) keeper_->BeginReading(startedAt);
     if (keepAwake_) keepAwake_->Hold();
-    const std::uint64_t generation = state_.handOver.BeginRun();
+    run_ = state_.handOver.BeginRun();
     state_.StopFlag = 0;
+    return run_;
+}
+
+std::uint64_t ReadingSession::Start(const LocalDateTime& startedAt, bool inverted,
+                                    RunFront& front) {
+    const std::uint64_t generation = Start(startedAt);
+    // The earlier run's receiver has been told to end at its next check.
+    JoinReceiver();
+    ReceiverCallbacks callbacks = CallbacksFor(generation, front);
+    receiver_ = startReceiver_ ? startReceiver_(state_, generation, inverted, std::move(callbacks))
+                               : StartReceiver(state_, generation, inverted, std::move(callbacks));
     return generation;
 }
 
-int ReadingSession::Stop(double frameTime) {
-    if (!Reading()) return 0;
+void ReadingSession::JoinReceiver() {
+    if (receiver_.joinable()) receiver_.join();
+}
+
+ReceiverCallbacks ReadingSession::CallbacksFor(std::uint64_t generation, RunFront& front) {
+    ReceiverCallbacks callbacks;
+    callbacks.frameReady = [&front] { front.Post([&front] { front.FrameHandedOver(); }); };
+    callbacks.acquisition = [this, &front, generation](AcquisitionMode mode,
+                                                       ThreadPriorityLevel priority) {
+        front.Post([this, &front, generation, mode, priority] {
+            if (generation == run_) front.LineRead(mode, priority);
+        });
+    };
+    const auto ends = [this, &front, generation](RunEnd cause) {
+        return [this, &front, generation, cause] {
+            front.Post(
+                [this, &front, generation, cause] { ReceiverEnded(generation, cause, front); });
+        };
+    };
+    callbacks.noCounter = ends(RunEnd::NoCounter);
+    callbacks.deviceLost = ends(RunEnd::DeviceLost);
+    callbacks.lineEnded = ends(RunEnd::LineEnded);
+    return callbacks;
+}
+
+void ReadingSession::ReceiverEnded(std::uint64_t generation, RunEnd cause, RunFront& front) {
+    // A receiver of an earlier run, or a run that has ended otherwise meanwhile, ends nothing.
+    if (generation != run_ || !Reading()) return;
+    front.RunEnded(End(cause, NowFrameTime()));
+}
+
+RunEnding ReadingSession::End(RunEnd cause, double frameTime) {
+    RunEnding ending;
+    ending.cause = cause;
+    if (!Reading()) return ending;
     // A frame handed over after this point cannot be committed, and none before it is lost.
     state_.handOver.EndAllRuns();
-    int last = 0;
-    while (state_.handOver.Pending()) {
-        const Commit commit = CommitNext(frameTime);
-        if (commit.slot != 0) last = commit.slot;
-        if (commit.storeFull) return last; // the run has ended with the store's last slot
+    while (cause != RunEnd::StoreFull && Reading() && state_.handOver.Pending())
+        if (const int slot = CommitNext(frameTime).slot) ending.lastSlot = slot;
+    if (!Reading()) return ending; // the run has ended with the store's last slot
+    if (cause == RunEnd::DeviceLost && state_.port.IsOpen()) {
+        ending.port = state_.port.PortName();
+        state_.port.ReleasePort();
     }
     EndRun();
-    return last;
+    return ending;
 }
 
 ReadingSession::Commit ReadingSession::CommitNext(double frameTime) {
@@ -45,8 +94,7 @@ ReadingSession::Commit ReadingSession::CommitNext(double frameTime) {
     lineHealth_.Add(slot, health);
     CommitRow(slot);
     if (slot < MaxFrames) return {slot, false};
-    state_.handOver.EndAllRuns();
-    EndRun();
+    (void)End(RunEnd::StoreFull, frameTime);
     return {slot, true};
 }
 

@@ -2,10 +2,12 @@
 
 #include "acquisition/line_health.h"
 #include "app/program_state.h"
+#include "app/run_front.h"
 #include "recording/frame_time.h"
 
 #include <chrono>
 #include <cstdint>
+#include <thread>
 
 namespace qv {
 
@@ -13,37 +15,47 @@ class KeepAwake;
 class ReadingKeeper;
 
 // One run of reading, from "Читать" to its end, on the thread that starts and stops it. It is
-// the only writer of StopFlag and of FrameCount: it starts and stops the run, commits each
-// handed-over frame into the next slot, ends the run itself after the last slot of the store,
-// keeps every committed frame in the readings folder (through the keeper, without waiting for
-// the disk) and keeps the machine awake while the run lasts. Keeper and keep-awake are
-// optional: without them frames are only kept in memory.
+// the only writer of StopFlag and of FrameCount: it starts the run and its receiver thread,
+// hears the receiver through the run's front, commits each handed-over frame into the next
+// slot, ends the run for every cause through End, keeps every committed frame in the readings
+// folder (through the keeper, without waiting for the disk), keeps the machine awake while the
+// run lasts, and joins the receiver. Keeper and keep-awake are optional: without them frames
+// are only kept in memory.
 class ReadingSession {
 public:
+    // `startReceiver`: null starts the real receiver threads (StartReceiver).
     explicit ReadingSession(ProgramState& state, ReadingKeeper* keeper = nullptr,
-                            KeepAwake* keepAwake = nullptr);
-    // Stops a run that still goes on.
+                            KeepAwake* keepAwake = nullptr, ReceiverStarter startReceiver = {});
+    // Ends a run that still goes on and joins its receiver.
     ~ReadingSession();
     ReadingSession(const ReadingSession&) = delete;
     ReadingSession& operator=(const ReadingSession&) = delete;
 
-    // Starts a run: the next frame fills slot 1, the stop flag is cleared and the hand-over
-    // begins a new generation, which only the receiver of this run may publish into. Returns
-    // that generation. A run that still goes on is stopped first (its frames are stamped
-    // `startedAt`).
+    // Starts a run whose receiver the caller runs itself (on virtual time): the next frame
+    // fills slot 1, the stop flag is cleared and the hand-over begins a new generation, which
+    // only the receiver of this run may publish into. Returns that generation. A run that
+    // still goes on is stopped first (its frames are stamped `startedAt`).
     std::uint64_t Start(const LocalDateTime& startedAt);
-    // Ends the run: the stop flag is set, no receiver can hand over any more, and the frames
-    // handed over before the stop are committed, stamped `frameTime`. Returns the last slot
-    // committed now, 0 for none. Does nothing outside a run.
-    int Stop(double frameTime);
+    // Starts a run with its receiver thread (Thread2 when `inverted`), whose news reaches
+    // `front` on the front's thread. The receiver of an earlier run is joined first. `front`
+    // must stay until the receiver is joined (JoinReceiver, or the session's end).
+    std::uint64_t Start(const LocalDateTime& startedAt, bool inverted, RunFront& front);
+    // Every end of a run comes here, with its cause: the stop flag is set, no receiver can
+    // hand over any more, the frames handed over before are committed, stamped `frameTime`
+    // (after the store's last slot there is no room for them), and a lost device's port is
+    // released. Does nothing outside a run.
+    RunEnding End(RunEnd cause, double frameTime);
     bool Reading() const { return state_.StopFlag.load() == 0; }
+    // Waits for the receiver thread of the latest run to return (within about 115 ms of the
+    // run's end). The program's end joins it within its closing pause.
+    void JoinReceiver();
 
     struct Commit {
         int slot = 0;           // the slot filled, 0 when nothing was committed
         bool storeFull = false; // it was the store's last slot: the run has ended
     };
     // Commits the oldest handed-over frame into the next slot, stamped `frameTime`, and keeps
-    // it on disk. After the last slot of the store the run ends.
+    // it on disk. After the last slot of the store the run ends (RunEnd::StoreFull).
     Commit CommitNext(double frameTime);
 
     // Whether every frame of the latest run is on disk (see ReadingKeeper), waiting up to
@@ -65,11 +77,19 @@ public:
 private:
     void CommitRow(int slot);
     void EndRun();
+    // The receiver callbacks of run `generation`: its news, posted to `front`.
+    ReceiverCallbacks CallbacksFor(std::uint64_t generation, RunFront& front);
+    // On the front's thread: the receiver of run `generation` ended it for `cause`.
+    void ReceiverEnded(std::uint64_t generation, RunEnd cause, RunFront& front);
 
     ProgramState& state_;
     ReadingKeeper* keeper_;
     KeepAwake* keepAwake_;
+    ReceiverStarter startReceiver_;
     LineHealthTally lineHealth_;
+    // The hand-over generation of the latest run: the one count of runs.
+    std::uint64_t run_ = 0;
+    std::thread receiver_;
 };
 
 } // namespace qv

@@ -15,8 +15,7 @@ int ReadSimulatedUnit(ProgramState& state, const SimulatedReading& reading) {
 
     ReadingSession session(state);
     const std::uint64_t generation = session.Start(FromFrameTime(reading.startTime));
-    SimulatedVirtualLine line(reading.seed, reading.ticksPerSecond, reading.pollNs, limitNs,
-                              &state.StopFlag);
+    SimulatedVirtualLine line(reading.seed, reading.ticksPerSecond, reading.pollNs, limitNs);
     // The moment the commit timer would run after the line's present moment.
     const auto commitTime = [&] {
         return reading.startTime + static_cast<double>(line.TimeNs() + CommitDelayNs) / NsPerDay;
@@ -27,12 +26,15 @@ int ReadSimulatedUnit(ProgramState& state, const SimulatedReading& reading) {
         while (state.handOver.Pending()) {
             const ReadingSession::Commit commit = session.CommitNext(commitTime());
             if (commit.slot != 0) length = commit.slot;
-            if (commit.slot >= reading.frames) session.Stop(commitTime());
+            if (commit.slot >= reading.frames) (void)session.End(RunEnd::Stop, commitTime());
         }
+    };
+    callbacks.lineEnded = [&] {
+        if (const int last = session.End(RunEnd::LineEnded, commitTime()).lastSlot) length = last;
     };
     LineReceiver receiver(state, generation, line, line, line, LinePolarity::Straight, callbacks);
     receiver.Run();
-    session.Stop(commitTime());
+    (void)session.End(RunEnd::Stop, commitTime()); // a run without a counter is still on
     return length;
 }
 

@@ -86,8 +86,8 @@ void BM_CommitWithJournal(benchmark::State& state) {
             commitUs.push_back(seconds * 1e6);
             if (gap.count() > 0) std::this_thread::sleep_for(gap);
         }
-        (void)session.Stop(46000.5);
-        keeper.WaitUntilDone();
+        (void)session.End(RunEnd::Stop, 46000.5);
+        (void)keeper.LatestReadingOnDisk(std::chrono::minutes(1));
         keeperSeconds = std::chrono::duration<double>(Clock::now() - first).count();
     }
     state.counters["p50_us"] = Percentile(commitUs, 0.50);
@@ -165,11 +165,11 @@ void BM_KeeperCatchUp(benchmark::State& state) {
         keeper.emplace(folder.string(), ReadingKeeper::Events{}, options);
         keeper->BeginReading(FromFrameTime(46000.5));
         for (int slot = 1; slot < frames; ++slot) keeper->KeepFrame(slot, row);
-        keeper->WaitUntilDone();
+        (void)keeper->LatestReadingOnDisk(std::chrono::minutes(1));
         full = false;
         state.ResumeTiming();
         keeper->KeepFrame(frames, row);
-        keeper->WaitUntilDone();
+        (void)keeper->LatestReadingOnDisk(std::chrono::minutes(1));
     }
     keeper.reset();
     if (!fs::exists(folder / "2025-12-09_12-00-00.kvr")) state.SkipWithError("not kept");

@@ -23,7 +23,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <future>
 #include <memory>
 #include <vector>
 
@@ -99,9 +98,8 @@ struct RunResult {
 // The receiver thread as the program composes it (ReceiverThread), plus the measurements.
 class MeasuredReceiver : public CriticalThread {
 public:
-    MeasuredReceiver(ProgramState& state, std::uint64_t generation, RunResult& result,
-                     std::promise<void>& done)
-        : state_(state), generation_(generation), result_(result), done_(done) {}
+    MeasuredReceiver(ProgramState& state, std::uint64_t generation, RunResult& result)
+        : state_(state), generation_(generation), result_(result) {}
 
 protected:
     void Execute() override {
@@ -127,14 +125,12 @@ protected:
         result_.mode = line.Mode();
         result_.missedPairs = line.MissedPairs();
         result_.unreported = line.UnreportedChanges();
-        done_.set_value();
     }
 
 private:
     ProgramState& state_;
     std::uint64_t generation_;
     RunResult& result_;
-    std::promise<void>& done_;
 };
 
 double Percentile(std::vector<double> values, double fraction) {
@@ -179,12 +175,11 @@ void BM_ReceiverOnSimInRealTime(benchmark::State& bench) {
         }
         state->ReducedCpu = mode == 1;
         state->StopFlag = 0;
-        std::promise<void> done;
-        CriticalThread::Start(
-            std::make_unique<MeasuredReceiver>(*state, state->handOver.BeginRun(), result, done));
+        std::thread receiver = CriticalThread::Start(
+            std::make_unique<MeasuredReceiver>(*state, state->handOver.BeginRun(), result));
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
         state->StopFlag = 1;
-        done.get_future().wait();
+        receiver.join();
         state->port.ReleasePort();
         // The decoded frames against what the unit sent.
         SimulatedEngine engine(SimulatedUnitSeed);
@@ -226,9 +221,8 @@ BENCHMARK(BM_ReceiverOnSimInRealTime)
 // The timing check (one second against 1 ms marks) as the menu item runs it, on SIM.
 class MeasuredCheck : public CriticalThread {
 public:
-    MeasuredCheck(ProgramState& state, TimingCheckResult& result, double& cpuSeconds,
-                  std::promise<void>& done)
-        : state_(state), result_(result), cpuSeconds_(cpuSeconds), done_(done) {}
+    MeasuredCheck(ProgramState& state, TimingCheckResult& result, double& cpuSeconds)
+        : state_(state), result_(result), cpuSeconds_(cpuSeconds) {}
 
 protected:
     void Execute() override {
@@ -236,14 +230,12 @@ protected:
         const double cpu0 = ThreadCpuSeconds();
         RunTimingCheck(real.clock, real.pump, real.line, result_);
         cpuSeconds_ = ThreadCpuSeconds() - cpu0;
-        done_.set_value();
     }
 
 private:
     ProgramState& state_;
     TimingCheckResult& result_;
     double& cpuSeconds_;
-    std::promise<void>& done_;
 };
 
 void BM_TimingCheck(benchmark::State& bench) {
@@ -256,9 +248,7 @@ void BM_TimingCheck(benchmark::State& bench) {
     TimingCheckResult result;
     double cpu = 0;
     for (auto _ : bench) {
-        std::promise<void> done;
-        CriticalThread::Start(std::make_unique<MeasuredCheck>(*state, result, cpu, done));
-        done.get_future().wait();
+        CriticalThread::Start(std::make_unique<MeasuredCheck>(*state, result, cpu)).join();
     }
     bench.counters["average_us"] = static_cast<double>(result.Sum) / 1000.0 / 1000.0;
     bench.counters["max_us"] = static_cast<double>(result.Maximum) / 1000.0;

@@ -1,6 +1,5 @@
 #include "acquisition/port_choice.h"
 #include "acquisition/reading_notices.h"
-#include "acquisition/receiver_thread.h"
 #include "app/program_state.h"
 #include "app/reading_keeper.h"
 #include "app/reading_session.h"
@@ -9,7 +8,6 @@
 #include "cli/frame_line.h"
 #include "cli/line_health_report.h"
 #include "cli/program_folder.h"
-#include "files/file_io.h"
 #include "files/readings_folder.h"
 #include "recording/frame_time.h"
 #ifdef QV_KEEP_AWAKE
@@ -20,54 +18,53 @@
 #include <atomic>
 #include <chrono>
 #include <climits>
-#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <memory>
-#include <mutex>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace qv::cli {
 namespace {
 
-// What the receiver thread tells the waiting main thread.
-struct Signals {
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool frameReady = false;
-    bool noCounter = false;
-    bool deviceLost = false;
-    bool finished = false;
-    // How the line is read, each time that is decided; printed by the main thread.
-    std::vector<std::string> notes;
+// The companion's side of a run: the main thread commits and prints every frame (up to
+// `wanted`) and prints how the line is read to stderr.
+class ReadFront : public QueuedRunFront {
+public:
+    ReadFront(ReadingSession& session, const RecordingStore& store, int wanted)
+        : session_(session), store_(store), wanted_(wanted) {}
 
-    void Set(bool Signals::*flag) {
-        {
-            std::lock_guard lock(mutex);
-            this->*flag = true;
+    void FrameHandedOver() override {
+        while (printed_ < wanted_ && session_.Reading()) {
+            const ReadingSession::Commit commit = session_.CommitNext(NowFrameTime());
+            if (commit.slot == 0) break;
+            std::puts(FrameLine(store_.Row(commit.slot)).c_str());
+            std::fflush(stdout);
+            ++printed_;
         }
-        changed.notify_all();
     }
-    void Note(std::string note) {
-        {
-            std::lock_guard lock(mutex);
-            notes.push_back(std::move(note));
-        }
-        changed.notify_all();
+    void LineRead(AcquisitionMode mode, ThreadPriorityLevel priority) override {
+        // At less than real-time priority, with the window's notice about it.
+        std::string note = AcquisitionText(mode, priority);
+        if (priority != ThreadPriorityLevel::TimeCritical) note += ". " + LowPriorityText();
+        std::fprintf(stderr, "quintovar-cli read: %s\n", note.c_str());
     }
+    void RunEnded(const RunEnding& ending) override { ended_ = ending.cause; }
+
+    // Whether the run goes on: frames still wanted, and the receiver has not ended it.
+    bool Wanted() const { return printed_ < wanted_ && session_.Reading(); }
+    std::optional<RunEnd> Ended() const { return ended_; }
+
+private:
+    ReadingSession& session_;
+    const RecordingStore& store_;
+    const int wanted_;
+    int printed_ = 0;
+    std::optional<RunEnd> ended_;
 };
 
-// The port box's hint for how the line is read, and at less than real-time priority the
-// window's notice about it.
-std::string AcquisitionNote(AcquisitionMode mode, ThreadPriorityLevel priority) {
-    const std::string note = AcquisitionText(mode, priority);
-    if (priority == ThreadPriorityLevel::TimeCritical) return note;
-    return note + ". " + LowPriorityText();
-}
-
 // The readings folder's reports, on the keeper's thread.
-ReadingKeeper::Events KeeperReports(const std::string& folder) {
+KeeperNews KeeperReports() {
     const auto report = [](const std::string& text) {
         for (std::size_t at = 0; at < text.size();) {
             const std::size_t end = std::min(text.find('\n', at), text.size());
@@ -75,18 +72,13 @@ ReadingKeeper::Events KeeperReports(const std::string& folder) {
             at = end + 1;
         }
     };
-    ReadingKeeper::Events events;
-    events.recovered = [report, folder](const Recovery& recovery) {
-        report(RecoveryDetailsText(recovery, folder));
+    KeeperNews news;
+    news.notice = report;
+    news.recovered = [report](const std::string&, const std::string& details) { report(details); };
+    news.kept = [](const std::string& path) {
+        std::fprintf(stderr, "quintovar-cli read: чтение сохранено: %s\n", path.c_str());
     };
-    events.notKept = [report] { report(NotKeptText()); };
-    events.keptAgain = [report] { report(KeptAgainText()); };
-    events.kept = [folder](const std::string& name) {
-        std::fprintf(stderr, "quintovar-cli read: чтение сохранено: %s\n",
-                     JoinPath(folder, name).c_str());
-    };
-    events.notFolded = [report](const std::string& journal) { report(NotFoldedText(journal)); };
-    return events;
+    return news;
 }
 
 // The signal (SIGINT, SIGTERM) that asked reading to end, 0 for none.
@@ -144,7 +136,7 @@ int RunRead(int argc, char** argv) {
     // The readings folder is looked after from the start: a reading that a crash left unfinished
     // is completed first.
     const std::string folder = ReadingsFolderPath(ProgramFolder());
-    ReadingKeeper keeper(folder, KeeperReports(folder));
+    ReadingKeeper keeper(folder, KeeperEvents(folder, KeeperReports()));
     keeper.RecoverUnfinished();
 #ifdef QV_KEEP_AWAKE
     const std::shared_ptr<KeepAwake> keepAwake = MachineKeepAwake();
@@ -163,64 +155,23 @@ int RunRead(int argc, char** argv) {
         return 2;
     }
 
-    auto signals = std::make_shared<Signals>();
-    ReceiverCallbacks callbacks;
-    callbacks.frameReady = [signals] { signals->Set(&Signals::frameReady); };
-    callbacks.noCounter = [signals] { signals->Set(&Signals::noCounter); };
-    callbacks.acquisition = [signals](AcquisitionMode mode, ThreadPriorityLevel priority) {
-        signals->Note(AcquisitionNote(mode, priority));
-    };
-    callbacks.deviceLost = [signals] { signals->Set(&Signals::deviceLost); };
-    callbacks.finished = [signals] { signals->Set(&Signals::finished); };
-    StartReceiver(*state, session.Start(NowLocalDateTime()), inverted, std::move(callbacks));
-
-    // Prints the notes that have come (the lock held; stderr is not the frames' stream).
-    const auto printNotes = [&] {
-        for (const std::string& note : signals->notes)
-            std::fprintf(stderr, "quintovar-cli read: %s\n", note.c_str());
-        signals->notes.clear();
-    };
+    ReadFront front(session, state->store, frames);
+    session.Start(NowLocalDateTime(), inverted, front);
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    int printed = 0;
-    std::unique_lock lock(signals->mutex);
-    while (printed < frames && interruptedBy == 0) {
+    while (front.Wanted() && interruptedBy == 0 && std::chrono::steady_clock::now() < end) {
         // A signal does not wake the wait: it is looked for every 100 ms.
-        const auto until =
-            std::min(end, std::chrono::steady_clock::now() + std::chrono::milliseconds(100));
-        const bool woken = signals->changed.wait_until(lock, until, [&] {
-            return signals->frameReady || signals->finished || !signals->notes.empty();
-        });
-        printNotes();
-        if (!woken && until == end) break;
-        if (!woken) continue;
-        if (signals->frameReady) {
-            signals->frameReady = false;
-            lock.unlock();
-            // The commit: each frame fills the next slot and is kept on disk.
-            while (printed < frames && session.Reading()) {
-                const ReadingSession::Commit commit = session.CommitNext(NowFrameTime());
-                if (commit.slot == 0) break;
-                std::puts(FrameLine(state->store.Row(commit.slot)).c_str());
-                std::fflush(stdout);
-                ++printed;
-            }
-            lock.lock();
-            if (!session.Reading()) break; // the store is full
-        } else if (signals->finished) {
-            break; // no counter, or the device went away
-        }
+        front.RunTasks(
+            std::min(end, std::chrono::steady_clock::now() + std::chrono::milliseconds(100)));
     }
-    (void)session.Stop(NowFrameTime());
-    // The receiver ends within about 115 ms; the state must outlive it.
-    signals->changed.wait(lock, [&] { return signals->finished; });
-    printNotes();
-    const bool lost = signals->deviceLost, noCounter = signals->noCounter;
-    lock.unlock();
-    if (noCounter) std::puts("Однако не хотит:)");
+    (void)session.End(RunEnd::Stop, NowFrameTime());
+    session.JoinReceiver();
+    // What the receiver told before it returned (how the line is read, an end of its own).
+    front.RunTasks(std::chrono::steady_clock::now());
+    if (front.Ended() == RunEnd::NoCounter) std::puts(NoCounterText);
     PrintLineHealth(syntax.name, session.LineHealth().Summary());
 
     state->port.ReleasePort();
-    if (lost) {
+    if (front.Ended() == RunEnd::DeviceLost) {
         // The first line of the window's message: the second speaks of the window's recording.
         const std::string text = DeviceLostText(port);
         std::fprintf(stderr, "quintovar-cli read: %s\n", text.substr(0, text.find('\n')).c_str());

@@ -1,6 +1,7 @@
 #include "acquisition/edge_timed_line.h"
 #include "acquisition/line_file.h"
 #include "acquisition/line_receiver.h"
+#include "acquisition/reading_notices.h"
 #include "acquisition/virtual_line.h"
 #include "app/program_state.h"
 #include "app/reading_session.h"
@@ -84,9 +85,9 @@ int RunReceive(int argc, char** argv) {
     // do not go into the store (a line file may hold more than the store does).
     ReadingSession session(*state);
     const std::uint64_t generation = session.Start(LocalDateTime{});
-    // The run ends a second after the last change of the line.
+    // The line ends a second after its last change, and the run with it.
     VirtualLine line(parsed.Recording, frequency, pollNs,
-                     parsed.Recording.LastChangeNs() + 1'000'000'000, &state->StopFlag);
+                     parsed.Recording.LastChangeNs() + 1'000'000'000);
     VirtualPortBehaviour port;
     port.ReadNs = readNs;
     port.WakeNs = wakeNs;
@@ -95,7 +96,8 @@ int RunReceive(int argc, char** argv) {
     callbacks.frameReady = [&state] {
         while (auto handed = state->handOver.Take()) std::puts(FrameLine(*handed).c_str());
     };
-    callbacks.noCounter = [] { std::puts("Однако не хотит:)"); };
+    callbacks.noCounter = [] { std::puts(NoCounterText); };
+    callbacks.lineEnded = [&session] { (void)session.End(RunEnd::LineEnded, 0.0); };
     const LinePolarity polarity = inverted ? LinePolarity::Inverted : LinePolarity::Straight;
     if (edges) {
         EdgeTimedLine stamped(line, line, line, line, VirtualEdgeTiming(frequency, pollNs, port));

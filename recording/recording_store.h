@@ -31,8 +31,8 @@ const std::array<std::uint8_t, SamplesPerByte>& FlagByteBits(const FrameRow& row
 std::uint8_t DataByte(const FrameRow& row, int byte);
 
 // The in-memory recording: MaxFrames rows numbered 1..MaxFrames, preallocated and zero-filled.
-// The recording's length is not kept here: the windows share it (the maximum of their frame
-// scroll bars), the companion takes it from the file it reads.
+// The recording's length is not kept here: the windows share it (SharedView, which their frame
+// scroll bars follow), the companion takes it from the file it reads.
 class RecordingStore {
 public:
     RecordingStore();

@@ -22,9 +22,6 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include <chrono>
-#include <thread>
-
 namespace qv {
 
 namespace {
@@ -82,20 +79,20 @@ TForm1::TForm1(ProgramState& state, ReadingSession& session, SharedView& view, U
 }
 
 TForm1::~TForm1() {
-    // A receiver that still runs must stop; it reaches this window only by queued calls,
-    // which die with it.
-    (void)session_.Stop(NowFrameTime());
+    // The worker threads reach this window only by queued calls, which are dropped from now
+    // on; a receiver that still runs is stopped, and both are joined before the window goes.
     receiverLink_->Detach();
+    (void)session_.End(RunEnd::Stop, NowFrameTime());
+    JoinThreads();
     // The controls die after this object's own part: the port box, losing its focus, would
     // still signal a handler of a window that no longer exists.
     for (QObject* child : findChildren<QObject*>())
         QObject::disconnect(child, nullptr, this, nullptr);
-    // The receiver and the timing check read the program state until they return, within a
-    // few hundred ms and about one second.
-    for (int waited = 0;
-         (receiverLink_->RunningReceivers() > 0 || state_.TimingCheckRunning) && waited < 3000;
-         waited += 10)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+void TForm1::JoinThreads() {
+    session_.JoinReceiver();
+    if (timingCheck_.joinable()) timingCheck_.join();
 }
 
 int TForm1::ClientWidth() const {

@@ -32,6 +32,9 @@ void TForm1::FormClose() {
     QApplication::processEvents();
     SaveSettings(); // a failure is reported there; the program still closes
     Wait(services_.closePauseMs);
+    // The receiver ends within about 115 ms of the stop and the timing check within a second:
+    // by the end of the pause both have returned.
+    JoinThreads();
     ReleasePictures();
     closeDone_ = true;
     hide();

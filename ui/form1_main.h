@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/program_state.h"
+#include "app/run_front.h"
 #include "recording/panel.h"
 #include "ui/ui_services.h"
 
@@ -9,6 +10,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <vector>
 
 class QAction;
@@ -36,8 +38,9 @@ class TForm9;
 class TForm11;
 
 // The main window: port box, start/stop, the parameter panel, the information field, the frame
-// scroll bar, the frame markers, the extra columns and the menu.
-class TForm1 : public QMainWindow {
+// scroll bar, the frame markers, the extra columns and the menu. It shows the runs of reading
+// it starts (RunFront).
+class TForm1 : public QMainWindow, private RunFront {
     Q_OBJECT
 public:
     // Runs the creation handler TxRxrmCreate; the other windows do not exist yet. `view` holds
@@ -116,12 +119,6 @@ public:
     void N26Click();
     void N9Click();
 
-    // The receiver's hand-overs reach the main thread through these (queued calls); `run`
-    // tells which start of reading the receiver belongs to.
-    void FrameReadyQueued();
-    void NoCounterQueued();
-    void AcquisitionQueued(int run, AcquisitionMode mode, ThreadPriorityLevel priority);
-    void DeviceLostQueued(int run);
     // No frame for QuietLineMs while reading: the information field says so.
     void QuietLineTimeout();
     // The readings folder's notices (a reading not kept, kept again, not folded): they do not
@@ -206,7 +203,13 @@ private:
     void SetInfo(const QString& text);
     // The information field's hint, with `more` on a line below its own text.
     void SetInfoHint(const QString& more);
-    void StartReceiver(std::uint64_t generation);
+    // What a run of reading shows (RunFront): the receiver's news comes as queued calls.
+    void Post(std::function<void()> task) override;
+    void FrameHandedOver() override;
+    void LineRead(AcquisitionMode mode, ThreadPriorityLevel priority) override;
+    void RunEnded(const RunEnding& ending) override;
+    // Waits for the worker threads this window started: the receiver and the timing check.
+    void JoinThreads();
     // A committed frame becomes the recording's last frame and is shown.
     void ShowCommittedFrame(int n);
     // After a committed frame while reading: the reading notice again, with the dropped count.
@@ -276,8 +279,8 @@ private:
     // The port a reading last started from, kept in the settings file ("LastPort").
     QString lastPort_;
     bool closing_ = false;
-    // Counts the starts of reading; a receiver's reports carry the count of its own start.
-    int readingRun_ = 0;
+    // The latest timing check's thread (see N25Click).
+    std::thread timingCheck_;
     // The hand-over's dropped-frame count when reading started.
     std::uint64_t droppedBefore_ = 0;
     bool priorityNoticeShown_ = false;

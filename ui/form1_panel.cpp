@@ -51,7 +51,7 @@ void TForm1::MemoDraw(int n) {
 }
 
 void TForm1::ScrollBar1Change() {
-    if (state_.StopFlag != 1) return;
+    if (view_.Reading()) return;
     MemoDraw(FramePosition());
 }
 

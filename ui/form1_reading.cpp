@@ -1,5 +1,4 @@
 #include "acquisition/reading_notices.h"
-#include "acquisition/receiver_thread.h"
 #include "app/reading_keeper.h"
 #include "app/reading_session.h"
 #include "recording/frame_time.h"
@@ -25,7 +24,8 @@ void TForm1::SetReadingStopped(bool stopped) {
     // Only the reading session starts a run (Button1Click); here a run ends, and the controls
     // follow the session's state.
     if (stopped)
-        if (const int last = session_.Stop(NowFrameTime())) ShowCommittedFrame(last);
+        if (const int last = session_.End(RunEnd::Stop, NowFrameTime()).lastSlot)
+            ShowCommittedFrame(last);
     stopped = !session_.Reading();
     if (stopped) QuietTimer->stop();
     ComboBox1->setEnabled(stopped);
@@ -52,47 +52,25 @@ void TForm1::Button1Click() {
     }
     if (!SaveChangesFirst()) return;
     if (state_.port.IsOpen()) lastPort_ = ComboBox1->currentText();
-    const std::uint64_t generation = session_.Start(NowLocalDateTime());
+    session_.Start(NowLocalDateTime(), N24->isChecked(), *this);
     CloseWindowsForReading();
     SetReadingStopped(false);
     if (TForm6* comment = Other<TForm6>()) comment->ClearComment();
     RecordingInFile(true);
-    StartReceiver(generation);
     SetInfo(ReadingText);
     droppedBefore_ = state_.handOver.DroppedFrames();
     QuietTimer->start();
 }
 
-void TForm1::StartReceiver(std::uint64_t generation) {
-    const std::shared_ptr<ReceiverLink> link = receiverLink_;
-    const int run = ++readingRun_;
-    ReceiverCallbacks callbacks;
-    callbacks.frameReady = [link, this] { link->Post([this] { FrameReadyQueued(); }); };
-    callbacks.noCounter = [link, this] { link->Post([this] { NoCounterQueued(); }); };
-    callbacks.acquisition = [link, this, run](AcquisitionMode mode, ThreadPriorityLevel priority) {
-        link->Post([this, run, mode, priority] { AcquisitionQueued(run, mode, priority); });
-    };
-    callbacks.deviceLost = [link, this, run] {
-        link->Post([this, run] { DeviceLostQueued(run); });
-    };
-    callbacks.finished = [link] { link->ReceiverFinished(); };
-    link->ReceiverStarted();
-    if (services_.startReceiver)
-        services_.startReceiver(state_, generation, N24->isChecked(), std::move(callbacks));
-    else
-        qv::StartReceiver(state_, generation, N24->isChecked(), std::move(callbacks));
+void TForm1::Post(std::function<void()> task) {
+    receiverLink_->Post(std::move(task));
 }
 
-void TForm1::FrameReadyQueued() {
+void TForm1::FrameHandedOver() {
     Timer1->start();
 }
 
-void TForm1::NoCounterQueued() {
-    SetInfo(QStringLiteral("Однако не хотит:)"));
-}
-
-void TForm1::AcquisitionQueued(int run, AcquisitionMode mode, ThreadPriorityLevel priority) {
-    if (run != readingRun_) return;
+void TForm1::LineRead(AcquisitionMode mode, ThreadPriorityLevel priority) {
     ComboBox1->setToolTip(PortHint + QLatin1Char('\n') +
                           QString::fromStdString(AcquisitionText(mode, priority)));
     if (priority != ThreadPriorityLevel::TimeCritical && !priorityNoticeShown_) {
@@ -101,15 +79,17 @@ void TForm1::AcquisitionQueued(int run, AcquisitionMode mode, ThreadPriorityLeve
     }
 }
 
-void TForm1::DeviceLostQueued(int run) {
-    if (run != readingRun_ || !session_.Reading()) return;
-    PortHandle& port = state_.port;
-    const std::string name = port.IsOpen() ? port.PortName() : std::string();
+void TForm1::RunEnded(const RunEnding& ending) {
+    if (ending.lastSlot != 0) ShowCommittedFrame(ending.lastSlot);
+    if (ending.cause == RunEnd::NoCounter) { // the window stays in its reading state until "Стоп"
+        SetInfo(QString::fromUtf8(NoCounterText));
+        return;
+    }
     SetReadingStopped(true);
-    port.ReleasePort();
     SetInfo(QStringLiteral("Чтение остановлено...."));
-    services_.dialogs->Error(this, QString::fromStdString(DeviceLostText(name)),
-                             QStringLiteral("Ошибка"));
+    if (ending.cause == RunEnd::DeviceLost)
+        services_.dialogs->Error(this, QString::fromStdString(DeviceLostText(ending.port)),
+                                 QStringLiteral("Ошибка"));
 }
 
 void TForm1::QuietLineTimeout() {

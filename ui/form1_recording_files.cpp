@@ -10,7 +10,6 @@
 #include "ui/shared_view.h"
 #include "ui/window_basics.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QTextEdit>
 #include <QTimer>
@@ -56,11 +55,9 @@ void TForm1::RememberFolderOf(const QString& fileName) {
 }
 
 bool TForm1::SaveRecording() {
+    // The end of the run commits every frame handed over before it, and none can come after:
+    // a tick of the commit timer finds nothing to change in the store while it is written.
     SetReadingStopped(true);
-    do { // a pending commit must not change the store while it is written
-        QApplication::processEvents();
-        Wait(100);
-    } while (Timer1->isActive());
     const std::optional<SaveChoice> choice =
         services_.dialogs->AskSaveFile(this, lastSaveType_, DialogFolder());
     if (!choice) return false;

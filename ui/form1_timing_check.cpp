@@ -1,4 +1,5 @@
 // The timing check, "Проверить производительность", and its report.
+#include "acquisition/reading_notices.h"
 #include "acquisition/timing_check.h"
 #include "ui/form1_main.h"
 #include "ui/receiver_link.h"
@@ -11,7 +12,7 @@ namespace qv {
 
 // The timing check (menu "Проверить производительность") measures on its own thread; its
 // report reaches this thread by a queued call that starts Timer3. A click while a check still
-// measures starts nothing.
+// measures starts nothing; a new check joins the thread of the one before, which has ended.
 void TForm1::N25Click() {
     if (ComboBox1->currentText().isEmpty()) {
         services_.dialogs->Message(this, QStringLiteral("Сначала выбери порт."));
@@ -25,11 +26,17 @@ void TForm1::N25Click() {
             Timer3->start();
         });
     };
-    callbacks.noCounter = [link, this] { link->Post([this] { NoCounterQueued(); }); };
-    if (services_.startTimingCheck)
+    callbacks.noCounter = [link, this] {
+        link->Post([this] { SetInfo(QString::fromUtf8(NoCounterText)); });
+    };
+    if (services_.startTimingCheck) {
         services_.startTimingCheck(state_, DecimalSeparator(), std::move(callbacks));
-    else
-        StartTimingCheck(state_, DecimalSeparator(), std::move(callbacks));
+    } else if (std::thread check =
+                   StartTimingCheck(state_, DecimalSeparator(), std::move(callbacks));
+               check.joinable()) {
+        if (timingCheck_.joinable()) timingCheck_.join();
+        timingCheck_ = std::move(check);
+    }
 }
 
 void TForm1::Timer3Timer() {

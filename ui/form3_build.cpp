@@ -122,7 +122,7 @@ void TForm3::ConnectHandlers() {
     // The span and cursor follow the frame on screen while reading is stopped; a hidden window
     // waits for its next showing.
     connect(&view_, &SharedView::frameChanged, this, [this] {
-        if (isVisible() && state_.StopFlag == 1) FollowSharedFrame();
+        if (isVisible() && !view_.Reading()) FollowSharedFrame();
     });
     // The series lists and scales name the units in force.
     connect(&view_, &SharedView::settingsChanged, this, &TForm3::RefreshGraphLists);

@@ -2,10 +2,8 @@
 #ifdef QV_KEEP_AWAKE
 #include "desktop/machine_keep_awake.h"
 #endif
-#include "files/file_io.h"
 #include "files/readings_folder.h"
 #include "files/settings_file.h"
-#include "recording/frame_time.h"
 #include "ui/qt_translation.h"
 #include "ui/receiver_link.h"
 #include "ui/shared_view.h"
@@ -22,36 +20,31 @@ QuintovarApp::QuintovarApp(UiServices services)
       view_(std::make_unique<SharedView>(state_->settings)),
       keeperLink_(std::make_shared<ReceiverLink>(nullptr)) {
     if (!services_.readingsFolder.isEmpty()) {
-        ReadingKeeper::Events events;
         const std::shared_ptr<ReceiverLink> link = keeperLink_;
-        const std::string folder = services_.readingsFolder.toStdString();
-        const auto notice = [link, this](const std::string& text) {
-            link->Post([this, text = QDir::toNativeSeparators(QString::fromStdString(text))] {
-                form1_->KeeperNoticeQueued(text);
-            });
+        const auto native = [](const std::string& text) {
+            return QDir::toNativeSeparators(QString::fromStdString(text));
         };
-        events.recovered = [link, this, folder](const Recovery& recovery) {
-            link->Post([this, text = QString::fromStdString(RecoveryNoticeText(recovery)),
-                        details = QDir::toNativeSeparators(
-                            QString::fromStdString(RecoveryDetailsText(recovery, folder)))] {
+        KeeperNews news;
+        news.notice = [link, this, native](const std::string& text) {
+            link->Post([this, text = native(text)] { form1_->KeeperNoticeQueued(text); });
+        };
+        news.recovered = [link, this, native](const std::string& text, const std::string& details) {
+            link->Post([this, text = QString::fromStdString(text), details = native(details)] {
                 form1_->ReadingsRecoveredQueued(text, details);
             });
         };
-        events.notKept = [notice] { notice(NotKeptText()); };
-        events.keptAgain = [notice] { notice(KeptAgainText()); };
-        events.notFolded = [notice](const std::string& journal) { notice(NotFoldedText(journal)); };
-        events.kept = [link, this, folder](const std::string& name) {
-            link->Post([this, path = QDir::toNativeSeparators(QString::fromStdString(
-                                  JoinPath(folder, name)))] { form1_->ReadingKeptQueued(path); });
+        news.kept = [link, this, native](const std::string& path) {
+            link->Post([this, path = native(path)] { form1_->ReadingKeptQueued(path); });
         };
-        keeper_ = std::make_unique<ReadingKeeper>(folder, events);
+        const std::string folder = services_.readingsFolder.toStdString();
+        keeper_ = std::make_unique<ReadingKeeper>(folder, KeeperEvents(folder, std::move(news)));
     }
-    session_ = std::make_unique<ReadingSession>(*state_, keeper_.get(), services_.keepAwake.get());
+    session_ = std::make_unique<ReadingSession>(*state_, keeper_.get(), services_.keepAwake.get(),
+                                                services_.startReceiver);
 }
 
 QuintovarApp::~QuintovarApp() {
     keeperLink_->Detach(); // the windows go before the keeper has finished
-    (void)session_->Stop(NowFrameTime());
 }
 
 void QuintovarApp::StartUp() {

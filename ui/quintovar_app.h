@@ -25,11 +25,10 @@ public:
     // Readings that a crash left unfinished are completed meanwhile.
     void StartUp();
 
+    // What tests and benchmarks look at: the state, the session and what the windows show in
+    // common (the recording's length, the frame on screen, ...).
     ProgramState& State() { return *state_; }
     ReadingSession& Session() { return *session_; }
-    // Null when readings are not kept (no readings folder).
-    ReadingKeeper* Keeper() { return keeper_.get(); }
-    // What the windows show in common (the recording's length, the frame on screen, ...).
     SharedView& View() { return *view_; }
     // The main window, or one of the others; null before StartUp.
     template <class W> W* Window() {

@@ -3,7 +3,6 @@
 #include <QMetaObject>
 #include <QObject>
 
-#include <atomic>
 #include <memory>
 #include <mutex>
 
@@ -26,15 +25,9 @@ public:
     }
     void Detach() { Attach(nullptr); }
 
-    // Receivers started and not yet returned; the program state must outlive them.
-    void ReceiverStarted() { ++running_; }
-    void ReceiverFinished() { --running_; }
-    int RunningReceivers() const { return running_; }
-
 private:
     std::mutex mutex_;
     QObject* target_;
-    std::atomic<int> running_{0};
 };
 
 } // namespace qv

@@ -3,6 +3,7 @@
 #include "acquisition/line_receiver.h"
 #include "acquisition/port_device.h"
 #include "acquisition/timing_check.h"
+#include "app/run_front.h"
 #include "ui/dialogs.h"
 
 #include <QString>
@@ -18,11 +19,6 @@ class KeepAwake;
 class ReadingSession;
 class SharedView;
 struct ProgramState;
-
-// Starts one receiver thread (the inverting one when `inverted`) for the run of reading whose
-// hand-over generation is `generation`.
-using ReceiverStarter = std::function<void(ProgramState& state, std::uint64_t generation,
-                                           bool inverted, ReceiverCallbacks callbacks)>;
 
 // Starts one timing check; false, starting nothing, while one still measures.
 using TimingCheckStarter = std::function<bool(

@@ -20,7 +20,6 @@ TEST(FrameHandOver, EachFrameIsTakenOnceOnlyFromTheCurrentRunAndValidSlots) {
     EXPECT_EQ(AssembleByte(taken->Frame, 1), 7);
     EXPECT_EQ(taken->Frame.HeaderSamples, header);
     EXPECT_EQ(taken->EndFlag, 1);
-    EXPECT_EQ(taken->Slot, MaxFrames);
     EXPECT_EQ(AssembleByte(handOver.Take()->Frame, 1), 9);
     EXPECT_FALSE(handOver.Take());
 

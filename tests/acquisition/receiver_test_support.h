@@ -54,7 +54,6 @@ struct ReceivedFrame {
     std::array<std::uint8_t, 12> Header{};
     Bytes Data{};
     std::uint8_t EndFlag = 0;
-    int Slot = 0;
     bool operator==(const ReceivedFrame&) const = default;
 };
 
@@ -63,7 +62,6 @@ inline ReceivedFrame ToReceived(const HandedOverFrame& handed) {
     frame.Header = handed.Frame.HeaderSamples;
     for (int b = 1; b <= 12; ++b) frame.Data[b - 1] = AssembleByte(handed.Frame, b);
     frame.EndFlag = handed.EndFlag;
-    frame.Slot = handed.Slot;
     return frame;
 }
 
@@ -99,8 +97,7 @@ struct VirtualRun {
              std::int64_t frequency = 1'000'000, std::int64_t pollNs = 20'000) {
         state->StopFlag = 0;
         const std::uint64_t generation = state->handOver.BeginRun();
-        VirtualLine virtualLine(line, frequency, pollNs, line.LastChangeNs() + 1'000'000'000,
-                                &state->StopFlag);
+        VirtualLine virtualLine(line, frequency, pollNs, line.LastChangeNs() + 1'000'000'000);
         virtualLine.SetBehaviour(port);
         StallingWaits waits(virtualLine);
         if (stallAtNs >= 0) virtualLine.At(stallAtNs, [&] { waits.StallNextWait(stallNs); });

@@ -55,7 +55,7 @@ TEST(FrameCommit, ANoisyLineNeverHandsOverOutsideTheStore) {
     ProgramState& state = *owned;
     state.ReducedCpu = false;
     std::vector<int> slots;
-    VirtualLine line(noise, 1'000'000, 20'000, noise.LastChangeNs(), &state.StopFlag);
+    VirtualLine line(noise, 1'000'000, 20'000, noise.LastChangeNs());
     state.StopFlag = 0;
     state.FrameCount = MaxFrames - 1;
     ReceiverCallbacks callbacks;

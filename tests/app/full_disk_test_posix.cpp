@@ -51,7 +51,7 @@ TEST(FullDisk, ReadingGoesOnInMemoryAndIsWholeOnDiskOnceThereIsRoomAgain) {
         LineFrame frame;
         for (int n = 1; n <= 8; ++n) {
             if (n == 6) { // room again: the next frame brings the five before it along
-                keeper.WaitUntilDone();
+                EXPECT_FALSE(session.LatestRunOnDisk(std::chrono::seconds(5)));
                 fs::remove(disk / "filler");
             }
             frame.DataSamples[0] = static_cast<std::uint8_t>(n & 1);
@@ -60,7 +60,7 @@ TEST(FullDisk, ReadingGoesOnInMemoryAndIsWholeOnDiskOnceThereIsRoomAgain) {
             EXPECT_EQ(session.CommitNext(1.5).slot, n);
         }
         EXPECT_TRUE(session.Reading());
-        (void)session.Stop(1.5);
+        (void)session.End(RunEnd::Stop, 1.5);
     }
     EXPECT_EQ(notKept, 1);
     EXPECT_EQ(keptAgain, 1);

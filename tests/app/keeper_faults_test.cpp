@@ -35,7 +35,8 @@ TEST(KeeperFaults, CatchesUpByItselfAndLeavesTheJournalWhenTheEndCannotBeWritten
         // keeper's own tries catch up and fold.
         keeper.BeginReading({2026, 12, 9, 14, 3, 11, 0});
         for (int slot = 1; slot <= 6; ++slot) {
-            if (slot == 3) keeper.WaitUntilDone(), failing = true;
+            // The first two on disk, then writes fail.
+            if (slot == 3) failing = keeper.LatestReadingOnDisk(std::chrono::seconds(5));
             row.Analog[0] = static_cast<std::uint8_t>(slot);
             keeper.KeepFrame(slot, row);
         }
@@ -48,10 +49,9 @@ TEST(KeeperFaults, CatchesUpByItselfAndLeavesTheJournalWhenTheEndCannotBeWritten
         // A second reading whose recording cannot be written at its end.
         keeper.BeginReading({2026, 12, 9, 15, 0, 0, 0});
         keeper.KeepFrame(1, row);
-        keeper.WaitUntilDone();
-        failing = true;
+        failing = keeper.LatestReadingOnDisk(std::chrono::seconds(5));
         keeper.EndReading();
-        keeper.WaitUntilDone();
+        (void)keeper.LatestReadingOnDisk(std::chrono::seconds(5));
     }
     EXPECT_EQ(std::tuple(notKept.load(), keptAgain.load(), kept.load(), notFolded.load()),
               std::tuple(1, 1, 1, 1));

@@ -1,7 +1,10 @@
-// A run of reading on virtual time, as the window drives it: the receiver hands frames over
-// with the slot it sees, the commit timer commits them, the user stops and starts again. The
-// session must commit every frame handed over in its run exactly once, into consecutive slots,
-// and keep exactly those frames in the readings folder.
+// Runs of reading as the window drives them: the receiver hands frames over, the commit timer
+// commits them, the user stops and starts again, the receiver ends a run itself. The session
+// must commit every frame handed over in its run exactly once, into consecutive slots, keep
+// exactly those frames in the readings folder, end each run once and join its receiver.
+#include "acquisition/line_receiver.h"
+#include "acquisition/simulated_line.h"
+#include "app/keep_awake.h"
 #include "app/reading_keeper.h"
 #include "app/reading_session.h"
 #include "files/readings_folder.h"
@@ -10,9 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <limits>
 #include <random>
-#include <regex>
+#include <thread>
 
 namespace qv::test {
 namespace {
@@ -85,10 +88,9 @@ TEST_P(ReadingSessionRuns, CommitAndKeepEveryFrameOfTheRunOnce) {
                     ++nextId;
             } else if (step == 'C') {
                 if (const int slot = session.CommitNext(now).slot) length = slot;
-            } else if (const int slot = session.Stop(now)) {
+            } else if (const int slot = session.End(RunEnd::Stop, now).lastSlot) {
                 length = slot;
             }
-            EXPECT_EQ(state.StopFlag == 0, session.Reading());
         }
         EXPECT_EQ(state.FrameCount, length + 1);
         EXPECT_EQ(Frames(state.store, length), run.recording);
@@ -138,18 +140,81 @@ TEST(ReadingSession, EndsTheRunAfterTheStoresLastSlot) {
     EXPECT_EQ(session.CommitNext(0.5).slot, 0);
 }
 
-// Only the session writes the stop flag and the slot of the next frame.
-TEST(ReadingSession, IsTheOnlyWriterOfTheStopFlagAndTheSlot) {
-    const std::regex write(R"((StopFlag|FrameCount)\s*(=[^=]|\+\+|--|\+=|-=|\.store|\.fetch_))");
-    for (const char* folder : {"app", "ui", "cli"})
-        for (const auto& entry :
-             fs::recursive_directory_iterator(fs::path(QV_SOURCE_DIR) / folder)) {
-            if (entry.path().filename() == "reading_session.cpp") continue;
-            std::ifstream in(entry.path());
-            std::string line;
-            for (int number = 1; std::getline(in, line); ++number)
-                EXPECT_FALSE(std::regex_search(line, write)) << entry.path() << ":" << number;
-        }
+// A front like the window's: handed-over frames wait for a commit tick that never comes.
+struct Front : QueuedRunFront {
+    int handedOver = 0;
+    std::vector<RunEnding> ends;
+    void FrameHandedOver() override { ++handedOver; }
+    void LineRead(AcquisitionMode, ThreadPriorityLevel) override {}
+    void RunEnded(const RunEnding& ending) override { ends.push_back(ending); }
+    // Runs the receiver's news until `done` holds, for ten seconds at most.
+    bool RunUntil(const std::function<bool()>& done) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!done() && std::chrono::steady_clock::now() < until) RunTasks(until);
+        return done();
+    }
+};
+
+struct CountingKeepAwake : KeepAwake {
+    int holds = 0, releases = 0;
+    void Hold() override { ++holds; }
+    void Release() override { ++releases; }
+};
+
+// The receiver thread of a run on the simulated unit's line in virtual time, which ends at
+// `endNs` (`frequency` 0: the machine has no high-resolution counter). It sets `returned` as it
+// returns.
+ReceiverStarter SimulatedReceiver(std::int64_t frequency, std::int64_t endNs,
+                                  std::atomic<bool>& returned) {
+    return [=, &returned](ReadingState& state, std::uint64_t generation, bool,
+                          ReceiverCallbacks callbacks) {
+        return std::thread([=, &state, &returned] {
+            SimulatedVirtualLine line(SimulatedUnitSeed, frequency, 20'000, endNs);
+            LineReceiver(state, generation, line, line, line, LinePolarity::Straight, callbacks)
+                .Run();
+            returned = true;
+        });
+    };
+}
+
+// The receiver ends the run itself: the frames it handed over that no tick has committed yet
+// are committed, and the run ends once (the machine is let sleep once).
+TEST(ReadingSession, AnEndTheReceiverReportsCommitsThePendingFramesAndEndsTheRunOnce) {
+    for (const auto& [frequency, cause] :
+         {std::pair{1'000'000, RunEnd::LineEnded}, std::pair{0, RunEnd::NoCounter}}) {
+        ProgramState state;
+        Front front;
+        CountingKeepAwake awake;
+        std::atomic<bool> returned = false;
+        ReadingSession session(state, nullptr, &awake,
+                               SimulatedReceiver(frequency, 4'000'000'000, returned));
+        session.Start({}, false, front);
+        ASSERT_TRUE(front.RunUntil([&] { return !front.ends.empty(); }));
+        const RunEnding& end = front.ends[0];
+        EXPECT_EQ(std::tuple(end.cause, end.lastSlot, state.FrameCount.load()),
+                  std::tuple(cause, front.handedOver, front.handedOver + 1));
+        EXPECT_EQ(front.handedOver, frequency > 0 ? 2 : 0); // the unit's in four seconds
+        EXPECT_FALSE(session.Reading());
+        (void)session.End(RunEnd::Stop, 0.5);
+        EXPECT_EQ(std::tuple(awake.holds, awake.releases), std::tuple(1, 1));
+    }
+}
+
+// The program ends while its receiver still reads: the session stops and joins it before the
+// state that it reads goes.
+TEST(ReadingSession, GoesOnlyOnceItsReceiverHasReturned) {
+    auto state = std::make_unique<ProgramState>();
+    Front front;
+    std::atomic<bool> returned = false;
+    auto session = std::make_unique<ReadingSession>(
+        *state, nullptr, nullptr,
+        SimulatedReceiver(1'000'000, std::numeric_limits<std::int64_t>::max(), returned));
+    session->Start({}, false, front);
+    ASSERT_TRUE(front.RunUntil([&] { return front.handedOver == 1; }));
+    EXPECT_FALSE(returned);
+    session.reset();
+    EXPECT_TRUE(returned);
+    state.reset();
 }
 
 } // namespace

@@ -10,30 +10,6 @@ namespace {
 
 constexpr double SecondsPerDay = 86'400.0;
 
-TEST(SimulatedVirtualLine, PlaysTheUnitOnVirtualTimeAndStopsAtItsEnd) {
-    std::atomic<std::uint8_t> stop{0};
-    SimulatedVirtualLine line(7, 3'579'545, 50'000, 2'000'000'000, &stop);
-    SimulatedLine unit(7);
-    std::int64_t ticks = 0;
-    bool sawZero = false, sawOne = false;
-    while (line.TimeNs() <= 2'000'000'000) {
-        ASSERT_EQ(stop.load(), 0) << line.TimeNs();
-        const std::uint32_t status = line.ReadModemStatus();
-        EXPECT_EQ(status, unit.LevelAt(line.TimeNs()) != 0 ? ModemStatusDsr : 0u);
-        (status != 0 ? sawOne : sawZero) = true;
-        const std::int64_t now = line.Now();
-        EXPECT_GE(now, ticks);
-        ticks = now;
-    }
-    EXPECT_EQ(stop.load(), 1);
-    EXPECT_TRUE(sawZero && sawOne);
-    EXPECT_EQ(ticks, static_cast<std::int64_t>(static_cast<__int128>(line.TimeNs()) * 3'579'545 /
-                                               1'000'000'000));
-    std::int64_t frequency = 0;
-    EXPECT_TRUE(line.QueryFrequency(frequency));
-    EXPECT_EQ(frequency, 3'579'545);
-}
-
 TEST(SimulatedReading, CommitsTheUnitsFramesFromSlotOneWithVirtualTimes) {
     auto state = std::make_unique<ProgramState>();
     state->FrameCount = 50; // an earlier recording: a new reading starts again at slot 1

@@ -176,12 +176,12 @@ TEST_F(KeepAwakeOnPrivateBus, EachReadingOfASessionHoldsTheLockFromStartToStop) 
     ReadingSession session(*state, nullptr, keepAwake.get());
     session.Start(NowLocalDateTime());
     EXPECT_TRUE(LocksBecome(1, 0));
-    session.Stop(NowFrameTime());
+    session.End(RunEnd::Stop, NowFrameTime());
     EXPECT_TRUE(LocksBecome(1, 1));
     session.Start(NowLocalDateTime());
     session.Start(NowLocalDateTime());
     EXPECT_TRUE(LocksBecome(3, 2)) << ReadFile(dir / "login1.log");
-    session.Stop(NowFrameTime());
+    session.End(RunEnd::Stop, NowFrameTime());
     EXPECT_TRUE(LocksBecome(3, 3)) << ReadFile(dir / "login1.log");
 }
 

@@ -55,16 +55,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.ReducedCpu = false;
     s.FrameCount = 1;
     const std::uint64_t generation = s.handOver.BeginRun();
-    qv::VirtualLine virtualLine(line, 1'000'000, 20'000, line.LastChangeNs() + 1'000'000'000,
-                                &s.StopFlag);
+    qv::VirtualLine virtualLine(line, 1'000'000, 20'000, line.LastChangeNs() + 1'000'000'000);
     virtualLine.SetBehaviour(port);
     qv::test::StallingWaits waits(virtualLine);
     if (data[3] & 8) virtualLine.At(eventNs, [&waits] { waits.StallNextWait(20'000'000); });
 
-    int frames = 0, lost = 0, finished = 0;
+    int frames = 0, lost = 0, ended = 0;
     qv::ReceiverCallbacks callbacks;
     callbacks.frameReady = [&] {
-        QV_FUZZ_CHECK(lost == 0 && finished == 0);
+        QV_FUZZ_CHECK(lost == 0 && ended == 0);
         const int slot = s.FrameCount.load();
         QV_FUZZ_CHECK(qv::CommitHandedOverFrame(s, 0.0) == slot);
         QV_FUZZ_CHECK(!s.handOver.Pending());
@@ -73,14 +72,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (port.LostAtNs >= 0) QV_FUZZ_CHECK(virtualLine.TimeNs() < port.LostAtNs + 3'000'000'000);
     };
     callbacks.deviceLost = [&] { ++lost; };
-    callbacks.finished = [&] { ++finished; };
+    callbacks.lineEnded = [&] { ++ended; };
     qv::EdgeTimedLine stamped(virtualLine, virtualLine, waits, virtualLine,
                               qv::VirtualEdgeTiming(1'000'000, 20'000, port));
     qv::LineReceiver receiver(s, generation, stamped, stamped, stamped,
                               inverted ? qv::LinePolarity::Inverted : qv::LinePolarity::Straight,
                               callbacks);
     receiver.Run();
-    QV_FUZZ_CHECK(finished == 1);
+    QV_FUZZ_CHECK(lost + ended == 1);
     QV_FUZZ_CHECK(lost == (port.LostAtNs >= 0 && port.LostAtNs <= virtualLine.TimeNs() ? 1 : 0));
     QV_FUZZ_CHECK(!s.handOver.Pending());
     QV_FUZZ_CHECK(frames <= qv::MaxFrames);

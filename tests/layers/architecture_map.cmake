@@ -1,6 +1,6 @@
 # Fails when the arrows that ARCHITECTURE.md draws are not the folders' direct includes as they
 # are: every folder of the picture must include exactly the folders its arrow names, and every
-# folder with sources must be in the picture. Run as
+# folder with sources must be in the picture; and when a companion command is not listed. Run as
 #   cmake -DSOURCE_DIR=<root> -P architecture_map.cmake
 cmake_minimum_required(VERSION 3.25)
 file(READ "${SOURCE_DIR}/ARCHITECTURE.md" map)
@@ -56,7 +56,19 @@ foreach(folder base recording files acquisition app desktop ui ui/render cli)
     string(APPEND wrong "\n  ${folder}/ is missing from the map")
   endif()
 endforeach()
+
+# A companion command is a file cli/cmd_<name>.cpp whose CommandSyntax cli/main.cpp lists.
+file(READ "${SOURCE_DIR}/cli/main.cpp" main)
+file(GLOB commands "${SOURCE_DIR}/cli/cmd_*.cpp")
+foreach(command ${commands})
+  file(STRINGS "${command}" syntax REGEX "^const CommandSyntax& [A-Za-z]+Syntax\\(\\)")
+  string(REGEX REPLACE "^const CommandSyntax& ([A-Za-z]+Syntax).*$" "\\1" syntax "${syntax}")
+  string(FIND "${main}" "{${syntax}, " listed)
+  if(NOT syntax OR listed EQUAL -1)
+    string(APPEND wrong "\n  ${command} declares no CommandSyntax that cli/main.cpp lists")
+  endif()
+endforeach()
 if(wrong)
-  message(FATAL_ERROR "ARCHITECTURE.md's arrows differ from the includes:${wrong}")
+  message(FATAL_ERROR "ARCHITECTURE.md differs from the code:${wrong}")
 endif()
-message(STATUS "ARCHITECTURE.md's arrows are the includes of ${drawn}")
+message(STATUS "ARCHITECTURE.md's arrows are the includes of ${drawn}; every command is listed")

@@ -31,7 +31,7 @@ protected:
     }
     // Lets the keeper finish and its reports reach the window.
     void Settle() {
-        app->Keeper()->WaitUntilDone();
+        (void)app->Session().LatestRunOnDisk(std::chrono::seconds(5));
         QCoreApplication::processEvents();
     }
     QStringList Files() const { return QDir(readingsFolder).entryList(QDir::Files, QDir::Name); }

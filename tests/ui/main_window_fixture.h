@@ -28,12 +28,13 @@ protected:
         dialogs = std::make_shared<ScriptedDialogs>();
         UiServices services;
         services.portSystem = ports;
-        services.startReceiver = [this](ProgramState&, std::uint64_t run, bool inverted,
+        services.startReceiver = [this](ReadingState&, std::uint64_t run, bool inverted,
                                         ReceiverCallbacks cb) {
             generation = run;
             receiversStarted.push_back(inverted);
             receiverCallbacks = cb;
             startedCallbacks.push_back(std::move(cb));
+            return std::thread();
         };
         services.startTimingCheck = timingCheckStarter; // empty: the real check
         services.dialogs = dialogs;
@@ -48,10 +49,7 @@ protected:
         form->Timer1Timer(); // the start-up commit, as Timer1's first tick
     }
 
-    void TearDown() override {
-        for (const ReceiverCallbacks& receiver : startedCallbacks) receiver.finished();
-        app.reset();
-    }
+    void TearDown() override { app.reset(); }
 
     ProgramState& state() { return app->State(); }
 
