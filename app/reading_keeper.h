@@ -137,6 +137,8 @@ std::string RecoveryDetailsText(const Recovery& recovery, const std::string& fol
 // The notices of a reading that stopped being kept on disk, that is kept again, and whose
 // recording could not be written at its end.
 std::string NotKeptText();
+// The same for the companion, which prints every frame but has no "Сохранить".
+std::string NotKeptByCompanionText();
 std::string KeptAgainText();
 std::string NotFoldedText(const std::string& journalPath);
 // Where the latest reading went.

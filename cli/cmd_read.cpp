@@ -54,6 +54,7 @@ public:
     // Whether the run goes on: frames still wanted, and the receiver has not ended it.
     bool Wanted() const { return printed_ < wanted_ && session_.Reading(); }
     std::optional<RunEnd> Ended() const { return ended_; }
+    int Printed() const { return printed_; }
 
 private:
     ReadingSession& session_;
@@ -73,7 +74,10 @@ KeeperNews KeeperReports() {
         }
     };
     KeeperNews news;
-    news.notice = report;
+    // Without the window's advice to save through its menu.
+    news.notice = [report](const std::string& text) {
+        report(text == NotKeptText() ? NotKeptByCompanionText() : text);
+    };
     news.recovered = [report](const std::string&, const std::string& details) { report(details); };
     news.kept = [](const std::string& path) {
         std::fprintf(stderr, "quintovar-cli read: чтение сохранено: %s\n", path.c_str());
@@ -87,6 +91,8 @@ static_assert(std::atomic<int>::is_always_lock_free); // written in a signal han
 
 extern "C" void InterruptReading(int signal) {
     interruptedBy = signal;
+    // A second Ctrl+C ends the program at once, even while its reading is being written.
+    std::signal(signal, SIG_DFL);
 }
 
 } // namespace
@@ -169,6 +175,10 @@ int RunRead(int argc, char** argv) {
     front.RunTasks(std::chrono::steady_clock::now());
     if (front.Ended() == RunEnd::NoCounter) std::puts(NoCounterText);
     PrintLineHealth(syntax.name, session.LineHealth().Summary());
+    // The keeper writes the reading's end at once; a disk that still refuses is said so, since
+    // the companion has no "Сохранить" to fall back on.
+    if (front.Printed() > 0 && !session.LatestRunOnDisk(std::chrono::seconds(5)))
+        std::fprintf(stderr, "quintovar-cli read: %s\n", NotKeptByCompanionText().c_str());
 
     state->port.ReleasePort();
     if (front.Ended() == RunEnd::DeviceLost) {

@@ -210,7 +210,7 @@ TEST(ReadingSession, GoesOnlyOnceItsReceiverHasReturned) {
         *state, nullptr, nullptr,
         SimulatedReceiver(1'000'000, std::numeric_limits<std::int64_t>::max(), returned));
     session->Start({}, false, front);
-    ASSERT_TRUE(front.RunUntil([&] { return front.handedOver == 1; }));
+    ASSERT_TRUE(front.RunUntil([&] { return front.handedOver >= 1; }));
     EXPECT_FALSE(returned);
     session.reset();
     EXPECT_TRUE(returned);
