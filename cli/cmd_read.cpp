@@ -64,6 +64,9 @@ private:
     std::optional<RunEnd> ended_;
 };
 
+// Whether the keeper's last word was that the reading is not on disk (set on its thread).
+std::atomic<bool> notKeptSaid{false};
+
 // The readings folder's reports, on the keeper's thread.
 KeeperNews KeeperReports() {
     const auto report = [](const std::string& text) {
@@ -76,7 +79,9 @@ KeeperNews KeeperReports() {
     KeeperNews news;
     // Without the window's advice to save through its menu.
     news.notice = [report](const std::string& text) {
-        report(text == NotKeptText() ? NotKeptByCompanionText() : text);
+        const bool notKept = text == NotKeptText();
+        if (notKept || text == KeptAgainText()) notKeptSaid = notKept;
+        report(notKept ? NotKeptByCompanionText() : text);
     };
     news.recovered = [report](const std::string&, const std::string& details) { report(details); };
     news.kept = [](const std::string& path) {
@@ -175,9 +180,9 @@ int RunRead(int argc, char** argv) {
     front.RunTasks(std::chrono::steady_clock::now());
     if (front.Ended() == RunEnd::NoCounter) std::puts(NoCounterText);
     PrintLineHealth(syntax.name, session.LineHealth().Summary());
-    // The keeper writes the reading's end at once; a disk that still refuses is said so, since
-    // the companion has no "Сохранить" to fall back on.
-    if (front.Printed() > 0 && !session.LatestRunOnDisk(std::chrono::seconds(5)))
+    // The keeper writes the reading's end at once; a disk that still refuses is said so (unless
+    // the keeper just did), since the companion has no "Сохранить" to fall back on.
+    if (front.Printed() > 0 && !session.LatestRunOnDisk(std::chrono::seconds(5)) && !notKeptSaid)
         std::fprintf(stderr, "quintovar-cli read: %s\n", NotKeptByCompanionText().c_str());
 
     state->port.ReleasePort();

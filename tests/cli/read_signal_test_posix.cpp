@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <thread>
 
 namespace qv::test {
@@ -41,6 +42,24 @@ TEST_F(ReadCommand, ReadEndedBySignalKeepsItsReadingAndSaysWhere) {
                   std::string::npos)
             << Read((home / "err.txt").string());
     }
+}
+
+// A readings folder that cannot be made (a file in its place): the frames are printed, and
+// stderr says once that they are nowhere else.
+TEST_F(ReadCommand, ReadWhoseFolderRefusesSaysOnceItsReadingIsNotOnDisk) {
+    std::ofstream(dir / "quintovar") << "not a folder";
+    const pid_t child =
+        Spawn({QV_CLI_PATH, "read", "SIM", "--frames", "1", "--seconds", "30"},
+              {"HOME=" + dir.string(), "XDG_DATA_HOME=" + dir.string(), "LC_ALL=C.UTF-8",
+               "DBUS_SYSTEM_BUS_ADDRESS=unix:path=" + (dir / "no_bus").string()},
+              dir / "out.txt", dir / "err.txt");
+    EXPECT_EQ(ExitStatus(child), 0);
+    EXPECT_FALSE(Read((dir / "out.txt").string()).empty());
+    const std::string err = Read((dir / "err.txt").string());
+    const std::size_t said = err.find("не записано на диск");
+    EXPECT_TRUE(said != std::string::npos &&
+                err.find("не записано на диск", said + 1) == std::string::npos)
+        << err;
 }
 
 } // namespace
