@@ -179,8 +179,13 @@ std::string RecoveryNoticeText(const Recovery& recovery) {
 std::string RecoveryDetailsText(const Recovery& recovery, const std::string& folder) {
     std::string text;
     for (const FoldResult& reading : recovery.recovered) {
-        text += (text.empty() ? "" : "\n") + std::string("Восстановлено незавершённое чтение: ") +
-                JoinPath(folder, reading.recording) +
+        text += text.empty() ? "" : "\n";
+        if (reading.recording.empty()) { // a damaged journal without one intact frame
+            text += "В журнале незавершённого чтения не нашлось целых кадров; он оставлен как " +
+                    JoinPath(folder, reading.keptJournal);
+            continue;
+        }
+        text += "Восстановлено незавершённое чтение: " + JoinPath(folder, reading.recording) +
                 " (кадров: " + std::to_string(reading.frames) + ")";
         if (reading.damaged)
             text += "; часть его журнала повреждена, журнал оставлен как " +

@@ -45,6 +45,8 @@ std::string StateCell(const ReadingFile& file) {
     if (file.damagedJournal) return "повреждённый журнал";
     if (!file.status.ok()) return "не читается";
     if (!file.header.ours) return NotThisProgramText;
+    // A frame's time that cannot be read (a file cut short): loading it would fail.
+    if (!file.header.firstTime || !file.header.lastTime) return "повреждена";
     if (!file.recovered) return "";
     return file.journalKeptAside.empty() ? "восстановлено" : "восстановлено, есть потери";
 }

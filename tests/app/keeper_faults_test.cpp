@@ -63,5 +63,21 @@ TEST(KeeperFaults, CatchesUpByItselfAndLeavesTheJournalWhenTheEndCannotBeWritten
     fs::remove_all(folder);
 }
 
+// What a start says of the journals it completed: a damaged journal without one intact frame
+// is named as kept aside, not as a recovered reading.
+TEST(KeeperFaults, RecoveryTextsSayWhatBecameOfEachJournal) {
+    FoldResult whole{{}, "A.kvr", 9, true, false, ""};
+    FoldResult hit{{}, "B.kvr", 8, true, true, "B.journal.damaged"};
+    FoldResult nothing{{}, "", 0, false, true, "C.journal.damaged"};
+    const Recovery recovery{{whole, hit, nothing}, {}};
+    EXPECT_EQ(RecoveryNoticeText(recovery), "Спасено кадров: 17, есть потери");
+    EXPECT_EQ(RecoveryDetailsText(recovery, "/r"),
+              "Восстановлено незавершённое чтение: /r/A.kvr (кадров: 9)\n"
+              "Восстановлено незавершённое чтение: /r/B.kvr (кадров: 8); часть его журнала "
+              "повреждена, журнал оставлен как /r/B.journal.damaged\n"
+              "В журнале незавершённого чтения не нашлось целых кадров; он оставлен как "
+              "/r/C.journal.damaged");
+}
+
 } // namespace
 } // namespace qv::test

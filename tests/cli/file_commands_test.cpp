@@ -130,7 +130,7 @@ TEST_F(CliFiles, ReadingsPrintsTheWindowsListOfTheFolder) {
     std::string expected;
     for (const ReadingRow& row : ReadingRows(ScanReadingsFolder(File("readings"))))
         expected += ReadingLine(row) + "\n";
-    EXPECT_EQ(std::count(expected.begin(), expected.end(), '\n'), 6);
+    EXPECT_EQ(std::count(expected.begin(), expected.end(), '\n'), 7);
     EXPECT_EQ(Read(File("stdout.txt")), expected);
     EXPECT_EQ(Run("readings " + Quoted(File("nowhere"))), 2);
 }

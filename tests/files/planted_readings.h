@@ -2,7 +2,8 @@
 
 // A readings folder as a user's may look after a few readings and a crash: recordings of a few
 // frames with comments, one reading past midnight, two readings completed by a start (one from
-// a damaged journal), a file with a reading's name that is none, a foreign file and a link. The
+// a damaged journal), a recording cut short, a file with a reading's name that is none, a
+// foreign file and a link. The
 // list's test and the companion's test read the same folder.
 #include "files/file_io.h"
 #include "files/reading_journal.h"
@@ -42,6 +43,7 @@ inline bool PlantReadings(const std::filesystem::path& folder) {
     pastMidnight.comment = {"холодный\tпуск"};
     plant("2026-12-09_23-59-50.kvr", RecordingFileBytes(pastMidnight), 2);
     plant("2026-12-08_07-00-00.kvr", std::string(2049, 'x'), 4); // a reading's name only
+    plant("2026-12-07_06-00-00.kvr", RecordingFileBytes(plain).substr(0, 200), 5); // cut short
     plant("notes.txt", RecordingFileBytes(plain), 1);
     std::error_code noLinks; // where links cannot be made, there is none to leave out
     fs::create_symlink(folder / "2026-12-09_14-03-11.kvr", folder / "2026-12-12_10-00-00.kvr",

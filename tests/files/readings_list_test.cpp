@@ -40,6 +40,9 @@ TEST(ReadingsList, ShowsTheFolderNewestFirstWithWhatEachReadingHolds) {
         {"2026-12-08_07-00-00.kvr",
          {"08.12.2026 7:00:00", "", "", "", "Файл не этой программы"},
          "2026-12-08_07-00-00.kvr"},
+        {"2026-12-07_06-00-00.kvr",
+         {"07.12.2026 6:00:00", "", "3", "", "повреждена"},
+         "2026-12-07_06-00-00.kvr"},
     };
     const std::vector<ReadingRow> rows = ReadingRows(ScanReadingsFolder(PathToUtf8(folder)));
     ASSERT_EQ(rows.size(), std::size(expected));
@@ -50,7 +53,7 @@ TEST(ReadingsList, ShowsTheFolderNewestFirstWithWhatEachReadingHolds) {
         for (std::size_t c = 0; c < expected[i].cells.size(); ++c)
             EXPECT_EQ(rows[i].cells[c], expected[i].cells[c]) << ReadingColumns[c];
     }
-    EXPECT_EQ(rows.back().cells[5], "3 КБ"); // 2049 bytes
+    EXPECT_EQ(rows[5].cells[5], "3 КБ"); // 2049 bytes
     EXPECT_EQ(ReadingLine(rows[4]), "09.12.2026 14:03:11\t0:00:03\t3\tОбороты плавают\t\t" +
                                         rows[4].cells[5] + "\t" + rows[4].path);
 
