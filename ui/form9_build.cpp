@@ -38,7 +38,8 @@ void TForm9::BuildControls() {
         list->setMinimumContentsLength(14);
         list->setMaxVisibleItems(ParameterCount + 1);
         SeriesList[n] = list;
-        DataScale[n] = new QCheckBox(QStringLiteral("по данным"), this);
+        // One letter for all six: Alt+Д moves from one to the next, Space sets it.
+        DataScale[n] = new QCheckBox(QStringLiteral("по &данным"), this);
         DataScale[n]->setToolTip(
             QStringLiteral("Шкала от наименьшего до наибольшего значения в окне; иначе весь "
                            "диапазон параметра"));
