@@ -71,12 +71,12 @@ TEST(KeeperFaults, RecoveryTextsSayWhatBecameOfEachJournal) {
     FoldResult nothing{{}, "", 0, false, true, "C.journal.damaged"};
     const Recovery recovery{{whole, hit, nothing}, {}};
     EXPECT_EQ(RecoveryNoticeText(recovery), "Спасено кадров: 17, есть потери");
-    EXPECT_EQ(RecoveryDetailsText(recovery, "/r"),
-              "Восстановлено незавершённое чтение: /r/A.kvr (кадров: 9)\n"
-              "Восстановлено незавершённое чтение: /r/B.kvr (кадров: 8); часть его журнала "
-              "повреждена, журнал оставлен как /r/B.journal.damaged\n"
+    EXPECT_EQ(RecoveryDetailsText(recovery, ""),
+              "Восстановлено незавершённое чтение: A.kvr (кадров: 9)\n"
+              "Восстановлено незавершённое чтение: B.kvr (кадров: 8); часть его журнала "
+              "повреждена, журнал оставлен как B.journal.damaged\n"
               "В журнале незавершённого чтения не нашлось целых кадров; он оставлен как "
-              "/r/C.journal.damaged");
+              "C.journal.damaged");
 }
 
 } // namespace
